@@ -1,0 +1,60 @@
+#pragma once
+// The user's conversion options and the run-time values beside them.
+//
+// One process-wide record, loaded once at start-up from Brickyard.ini in the
+// working directory and changed only by the options dialog, which then saves
+// every key. The run-time values are never stored.
+
+#include <cstdint>
+
+namespace tw {
+
+struct Settings {
+    int32_t Select;  // 768 input's folder, 770 User, anything else the tool folder
+    int32_t Create;  // 1 = write into PTC/<name>/ below the output folder
+    char User[260];
+    int32_t TextOut;
+    int32_t DATA_Type;
+    int32_t AutoTrim;
+    int32_t WideMode;
+    int32_t Make_Wide;
+    int32_t PRG_Limit;
+    int32_t PRG_To_SCR;
+    int32_t PRG_To_MEM;
+    int32_t PRG_MultiByte;
+    int32_t PRG_ESCAPE;
+    int32_t PAL_Fix_1bit;
+};
+
+struct RuntimeValues {
+    char tool_dir[260];
+    uint16_t resource_type;  // checked resource-type menu command, 257 to 266
+    int32_t sprite_width;
+    int32_t sprite_height;
+};
+
+enum : uint16_t {
+    RESOURCE_BG = 257,
+    RESOURCE_SPRITE_16X16 = 258,
+    RESOURCE_SPRITE_64X64 = 264,
+    RESOURCE_GRP = 265,
+    RESOURCE_BIN = 266,
+};
+
+extern Settings g_settings;
+extern RuntimeValues g_runtime;
+
+// The path of the settings file for a tool folder ("%s/Brickyard.ini"); false when too long.
+bool settings_path(const char* tool_dir, char (&out)[260]);
+
+// Sets tool_dir to the current directory and loads the settings from there.
+void load_settings();
+// Loads from <tool_dir>/Brickyard.ini, applying the defaults and replacements.
+void load_settings_from(const char* tool_dir);
+// Writes every key in the stored order. False when a write failed (the caller may ignore it).
+bool save_settings();
+
+// Resets the run-time values to their state at start: resource type 257, sprite 8 x 8.
+void reset_runtime_values();
+
+}  // namespace tw

@@ -1,0 +1,7 @@
+#include "platform/paths.h"
+
+namespace tw {
+
+bool system_lead_byte(unsigned char) { return false; }
+
+}  // namespace tw

@@ -1,0 +1,12 @@
+set(TW_TEST_SOURCES
+  ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/temp_dir.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/common/fixed_text_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/files_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/md5_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/paths_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/profile_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/settings_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/convert/convert_job_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/image/ptc_container_test.cpp
+)
