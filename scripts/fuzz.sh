@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs each fuzz target of the fuzz preset for a few seconds (default 15),
+# seeded from the test corpus where one fits.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-15}"
+bin=build/fuzz/bin
+corpus_root="$(cd .. && pwd)/shared/corpus"
+failed=0
+for target in "$bin"/fuzz_*; do
+  [[ -x "$target" ]] || continue
+  name="$(basename "$target")"
+  work="build/fuzz/corpus/$name"
+  mkdir -p "$work"
+  seeds=()
+  case "$name" in
+    fuzz_read_bmp) [[ -d "$corpus_root/bmpsuite" ]] && seeds=("$corpus_root"/bmpsuite/*/) ;;
+  esac
+  echo "fuzz: $name for ${seconds}s"
+  if ! "$target" -max_total_time="$seconds" -print_final_stats=0 "$work" "${seeds[@]}" \
+      >"build/fuzz/$name.log" 2>&1; then
+    echo "fuzz: $name FAILED"; tail -40 "build/fuzz/$name.log"; failed=1
+  fi
+done
+exit $failed

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the native, sanitizer, Windows and fuzz configurations and runs every
+# test: the native tests, the same tests under the sanitizers, the Windows
+# tests under Wine and a short run of each fuzz target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine_env.sh
+jobs="$(nproc)"
+failed=0
+total=0
+bad=0
+mkdir -p build
+
+step() { echo; echo "=== $*"; }
+
+# Runs ctest with the given arguments and adds its counts to the totals.
+run_ctest() {
+  local log=build/ctest-$1.log
+  shift
+  ctest "$@" 2>&1 | tee "$log" || true
+  local line n f
+  line="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)"
+  if [[ -z "$line" ]]; then
+    echo "ctest gave no result"; failed=1; return
+  fi
+  n="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")"
+  f="$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")"
+  total=$((total + n)); bad=$((bad + f))
+  ((f == 0)) || failed=1
+}
+
+step "linux: build"
+cmake --preset linux >/dev/null
+cmake --build --preset linux -j"$jobs"
+step "linux: tests"
+run_ctest linux --preset linux -j"$jobs"
+
+step "asan: build"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$jobs"
+step "asan: tests"
+run_ctest asan --preset asan -j"$jobs"
+
+step "windows: build"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$jobs"
+tw_wine_init
+step "windows: tests under Wine"
+run_ctest windows --preset windows
+
+step "fuzz: build and short runs"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$jobs"
+if bash scripts/fuzz.sh 15; then fuzz_failed=0; else fuzz_failed=1; failed=1; fi
+
+echo
+echo "fuzz targets: $([[ $fuzz_failed == 0 ]] && echo passed || echo FAILED)"
+echo "tests: $((total - bad)) passed, $bad failed"
+exit $failed
