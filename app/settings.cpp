@@ -64,7 +64,10 @@ void load_settings_from(const char* tool_dir) {
     s.PRG_MultiByte = read_int(kConvert, "PRG_MultiByte");
     s.PRG_ESCAPE = read_int(kConvert, "PRG_ESCAPE");
     s.PAL_Fix_1bit = read_int(kConvert, "PAL_Fix_1bit");
+    apply_load_replacements(s);
+}
 
+void apply_load_replacements(Settings& s) {
     if (((static_cast<uint32_t>(s.Select) >> 8) & 0xFF) != 3) s.Select = 768;
     replace_negative(s.Create, 0);
     replace_negative(s.TextOut, 1);

@@ -51,6 +51,9 @@ bool settings_path(const char* tool_dir, char (&out)[260]);
 void load_settings();
 // Loads from <tool_dir>/Brickyard.ini, applying the defaults and replacements.
 void load_settings_from(const char* tool_dir);
+// The replacements of a load: Select outside 768-1023 becomes 768, negative
+// switches their defaults. DATA_Type, WideMode, Make_Wide, PAL_Fix_1bit stay.
+void apply_load_replacements(Settings& s);
 // Writes every key in the stored order. False when a write failed (the caller may ignore it).
 bool save_settings();
 

@@ -7,6 +7,22 @@ set(TW_CORE_SOURCES
   app/settings.cpp
   convert/convert_job.cpp
   image/ptc_container.cpp
+  image/bmp_image.cpp
+  image/chr_convert.cpp
+  image/grp_convert.cpp
+  image/data_text.cpp
+  image/image_outputs.cpp
+  convert/bin_convert.cpp
+  convert/batch.cpp
+  platform/buffered_writer.cpp
+  platform/interaction.cpp
+)
+
+# The command line without its entry point, so tests can drive its commands.
+set(TW_CLI_SOURCES
+  cli/convert_command.cpp
+  cli/cli_options.cpp
+  cli/console_interaction.cpp
 )
 
 set(TW_PLATFORM_SOURCES_posix
@@ -15,6 +31,8 @@ set(TW_PLATFORM_SOURCES_posix
   platform/posix/paths_posix.cpp
   platform/posix/profile_posix.cpp
   platform/posix/profile_text.cpp
+  platform/posix/native_text_posix.cpp
+  platform/posix/console_posix.cpp
 )
 
 set(TW_PLATFORM_SOURCES_win32
@@ -22,4 +40,6 @@ set(TW_PLATFORM_SOURCES_win32
   platform/win32/md5_win32.cpp
   platform/win32/paths_win32.cpp
   platform/win32/profile_win32.cpp
+  platform/win32/native_text_win32.cpp
+  platform/win32/console_win32.cpp
 )

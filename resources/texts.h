@@ -10,6 +10,12 @@ inline constexpr const char* kSummaryFormat =
     "%d個のファイルを変換しました\n変換成功：%d個\n変換失敗：%d個";
 inline constexpr const char* kSummaryCaption = "変換終了";
 
+// The question about two-colour images; the image's path stands before it.
+inline constexpr const char* kPaletteQuestion =
+    "\nこの画像は2色1bitタイプの画像です。\n画像では現在パレット1が使用されています。\n"
+    "プチコンの文字色であるパレット15を使用して変換を行いますか？";
+inline constexpr const char* kPaletteCaption = "パレット変換の確認";
+
 // Reasons for a failed file, printed by the command line (one line each).
 inline constexpr const char* kReasonPathTooLong = "パスが長すぎます（259文字まで）: %s";
 inline constexpr const char* kReasonFolder = "出力フォルダを作成できません: %s";
@@ -17,6 +23,26 @@ inline constexpr const char* kReasonOpenInput = "ファイルを開けません:
 inline constexpr const char* kReasonWriteOutput = "出力ファイルを書き込めません: %s";
 inline constexpr const char* kReasonDigest = "MD5を計算できません: %s";
 inline constexpr const char* kReasonNoBody = "出力するデータがありません";
+inline constexpr const char* kReasonReadInput = "ファイルを最後まで読めません";
+inline constexpr const char* kReasonOutOfMemory = "メモリが足りません";
+inline constexpr const char* kReasonEmptyInput = "空のファイルです";
+inline constexpr const char* kReasonTooLarge = "4GiB以上のファイルは変換できません";
+inline constexpr const char* kReasonNotBmp = "BMPファイルではありません";
+inline constexpr const char* kReasonBmpHeader = "対応していないBMPヘッダです（OS/2形式など）";
+inline constexpr const char* kReasonBmpBits =
+    "対応していないBMPの種類です: %u bit（1・4・8 bitのパレット付き画像のみ）";
+inline constexpr const char* kReasonBmpCompression =
+    "圧縮されたBMPには対応していません（圧縮形式 %u）";
+inline constexpr const char* kReasonBmpSize = "画像の幅または高さが不正です";
+inline constexpr const char* kReasonBmpTooLarge = "画像が大きすぎます（16384x16384ピクセルまで）";
+inline constexpr const char* kReasonBmpTruncated = "BMPのピクセルデータがファイルに収まっていません";
+inline constexpr const char* kReasonBmpPalette = "BMPのパレットがファイルに収まっていません";
+inline constexpr const char* kReasonBmpUnit =
+    "画像のサイズ %dx%d が単位 %dx%d の倍数ではありません";
+inline constexpr const char* kReasonChrWidth =
+    "画像の幅 %d はこの単位の高さ %d では変換できません（幅は%dまで）";
+inline constexpr const char* kReasonDataText = "DATAテキストファイルを書き込めません: %s";
+inline constexpr const char* kReasonFailed = "変換できませんでした";
 inline constexpr const char* kReasonNoConverter = "このファイルの種類は変換できません";
 
 }  // namespace tw

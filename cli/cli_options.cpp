@@ -1,0 +1,98 @@
+#include "cli/cli_options.h"
+
+#include <cstring>
+
+#include "app/settings.h"
+#include "common/fixed_text.h"
+
+namespace tw::cli {
+namespace {
+
+bool same_ci(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
+struct IntSetting {
+    const char* key;
+    int32_t Settings::*field;
+};
+
+constexpr IntSetting kIntSettings[] = {
+    {"Select", &Settings::Select},
+    {"Create", &Settings::Create},
+    {"TextOut", &Settings::TextOut},
+    {"DATA_Type", &Settings::DATA_Type},
+    {"AutoTrim", &Settings::AutoTrim},
+    {"WideMode", &Settings::WideMode},
+    {"Make_Wide", &Settings::Make_Wide},
+    {"PRG_Limit", &Settings::PRG_Limit},
+    {"PRG_To_SCR", &Settings::PRG_To_SCR},
+    {"PRG_To_MEM", &Settings::PRG_To_MEM},
+    {"PRG_MultiByte", &Settings::PRG_MultiByte},
+    {"PRG_ESCAPE", &Settings::PRG_ESCAPE},
+    {"PAL_Fix_1bit", &Settings::PAL_Fix_1bit},
+};
+
+}  // namespace
+
+std::optional<int32_t> parse_int32(std::string_view text) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    if (i == text.size()) return std::nullopt;
+    int64_t n = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        n = n * 10 + (text[i] - '0');
+        if (n > 2147483648ll) return std::nullopt;
+    }
+    if (negative) n = -n;
+    if (n > 2147483647ll) return std::nullopt;
+    return static_cast<int32_t>(n);
+}
+
+std::optional<ResourceChoice> parse_resource_type(std::string_view name) {
+    static constexpr struct {
+        const char* name;
+        ResourceChoice choice;
+    } kTypes[] = {
+        {"bg", {257, 8, 8}},     {"16x16", {258, 16, 16}}, {"32x16", {259, 32, 16}},
+        {"16x32", {260, 16, 32}}, {"32x32", {261, 32, 32}}, {"64x32", {262, 64, 32}},
+        {"32x64", {263, 32, 64}}, {"64x64", {264, 64, 64}}, {"grp", {265, 0, 0}},
+        {"bin", {266, 0, 0}},
+    };
+    for (const auto& t : kTypes)
+        if (same_ci(name, t.name)) return t.choice;
+    return std::nullopt;
+}
+
+std::string apply_setting(std::string_view assignment) {
+    size_t eq = assignment.find('=');
+    if (eq == std::string_view::npos || eq == 0)
+        return "--set は KEY=VALUE の形で指定してください: " + std::string(assignment);
+    std::string_view key = assignment.substr(0, eq);
+    std::string_view value = assignment.substr(eq + 1);
+    if (same_ci(key, "User")) {
+        if (value.empty() || !copy_text(g_settings.User, sizeof g_settings.User, value))
+            return "User には259文字までのフォルダを指定してください";
+        return "";
+    }
+    for (const auto& s : kIntSettings) {
+        if (!same_ci(key, s.key)) continue;
+        auto n = parse_int32(value);
+        if (!n) return std::string(s.key) + " の値は整数で指定してください: " + std::string(value);
+        g_settings.*s.field = *n;
+        apply_load_replacements(g_settings);
+        return "";
+    }
+    return "設定の名前が不明です: " + std::string(key);
+}
+
+}  // namespace tw::cli

@@ -1,0 +1,28 @@
+#pragma once
+// Option values of the command line: resource types and settings by name.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tw::cli {
+
+struct ResourceChoice {
+    uint16_t resource_type;
+    int32_t sprite_width;   // 0: unchanged
+    int32_t sprite_height;  // 0: unchanged
+};
+
+// bg, 16x16 ... 64x64, grp, bin (any case).
+std::optional<ResourceChoice> parse_resource_type(std::string_view name);
+
+// Applies KEY=VALUE to the settings in force (KEY as in the settings file, any
+// case; VALUE a decimal integer, or a folder for User). Returns an error
+// message, empty on success.
+std::string apply_setting(std::string_view assignment);
+
+// A whole decimal number that fits 32 bits.
+std::optional<int32_t> parse_int32(std::string_view text);
+
+}  // namespace tw::cli

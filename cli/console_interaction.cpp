@@ -1,0 +1,63 @@
+#include "cli/console_interaction.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/console.h"
+
+namespace tw::cli {
+
+bool ConsoleInteraction::ask_yes_no(const char* text, const char* caption) {
+    if (palette_fix_) return *palette_fix_;
+    end_progress();
+    if (!console_input_is_terminal()) {
+        console_write(CONSOLE_ERR, std::string(caption) + ": " + text +
+                                       "\n→ 端末から答えられないため「いいえ」として続けます"
+                                       "（--palette-fix yes|no で指定できます）\n");
+        return false;
+    }
+    console_write(CONSOLE_ERR, std::string("[") + caption + "]\n" + text + "\n");
+    for (;;) {
+        console_write(CONSOLE_ERR, "はい/いいえ (y/n): ");
+        std::string line;
+        if (!console_read_line(line)) return false;  // input ended: No
+        if (line == "y" || line == "Y" || line == "yes" || line == "はい") return true;
+        if (line == "n" || line == "N" || line == "no" || line == "いいえ") return false;
+    }
+}
+
+void ConsoleInteraction::show_message(const char* text, const char* caption) {
+    end_progress();
+    console_write(CONSOLE_OUT, std::string(caption) + "\n" + text + "\n");
+}
+
+void ConsoleInteraction::draw(const char* text) {
+    if (!console_is_terminal(CONSOLE_ERR)) return;
+    if (std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) return;
+    console_write(CONSOLE_ERR, std::string("\r") + text + "\x1b[K");
+    drawn_ = true;
+}
+
+void ConsoleInteraction::batch_progress(size_t index, size_t count) {
+    file_index_ = index;
+    file_count_ = count;
+    char text[64];
+    std::snprintf(text, sizeof text, "変換中 %zu/%zu", index + 1, count);
+    draw(text);
+}
+
+void ConsoleInteraction::progress(uint64_t done, uint64_t total) {
+    if (total == 0) return;
+    char text[80];
+    std::snprintf(text, sizeof text, "変換中 %zu/%zu (%u%%)", file_index_ + 1,
+                  file_count_ ? file_count_ : 1, static_cast<unsigned>(done * 100 / total));
+    draw(text);
+}
+
+void ConsoleInteraction::end_progress() {
+    if (!drawn_) return;
+    console_write(CONSOLE_ERR, "\r\x1b[K");
+    drawn_ = false;
+}
+
+}  // namespace tw::cli

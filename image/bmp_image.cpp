@@ -1,0 +1,170 @@
+#include "image/bmp_image.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "common/failure.h"
+#include "image/ptc_container.h"
+#include "platform/files.h"
+#include "platform/interaction.h"
+#include "platform/native_text.h"
+#include "resources/texts.h"
+
+namespace tw {
+namespace {
+
+uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t u32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+BmpImage fail(const char* reason) {
+    set_failure("%s", reason);
+    return BmpImage{};
+}
+
+bool ask_palette_fix(const char* path) {
+    if (g_settings.PAL_Fix_1bit == 0) return false;
+    if (g_settings.PAL_Fix_1bit == 1) return true;
+    std::string text = native_to_utf8(path) + kPaletteQuestion;
+    return interaction().ask_yes_no(text.c_str(), kPaletteCaption);
+}
+
+void convert_palette(BmpImage& img, const uint8_t* table, uint32_t colour_count, bool fix) {
+    std::memcpy(img.col, kPrefixCOL, 20);
+    for (int e = 0; e < 256; ++e) {
+        int row = e / 16, k = e % 16;
+        uint32_t src = static_cast<uint32_t>(e);
+        if (fix && k == 1) src = static_cast<uint32_t>(16 * row + 15);
+        if (fix && k == 15) src = static_cast<uint32_t>(16 * row + 1);
+        uint16_t v = 0;
+        if (src < colour_count) {
+            const uint8_t* q = table + 4 * src;
+            v = rgb_to_col(q[2], q[1], q[0]);
+        }
+        img.col[20 + 2 * e] = static_cast<uint8_t>(v);
+        img.col[21 + 2 * e] = static_cast<uint8_t>(v >> 8);
+        if (k == 15) ++img.palette_rows;
+    }
+}
+
+void convert_pixels(BmpImage& img, const uint8_t* data, uint32_t stride, int bits, bool top_down,
+                    uint8_t mask, bool fix) {
+    const uint32_t w = static_cast<uint32_t>(img.width);
+    const uint32_t h = static_cast<uint32_t>(img.height);
+    const uint8_t one = fix ? 15 : 1;
+    for (uint32_t stored = 0; stored < h; ++stored) {
+        const uint8_t* src = data + static_cast<size_t>(stored) * stride;
+        uint32_t y = top_down ? stored : h - 1 - stored;
+        uint8_t* dst = img.pixels.get() + static_cast<size_t>(y) * w;
+        if (bits == 8) {
+            for (uint32_t x = 0; x < w; ++x) dst[x] = src[x] & mask;
+        } else if (bits == 4) {
+            for (uint32_t x = 0; x < w; ++x)
+                dst[x] = (x & 1) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
+        } else {
+            for (uint32_t x = 0; x < w; ++x)
+                dst[x] = ((src[x / 8] >> (7 - x % 8)) & 1) ? one : 0;
+        }
+    }
+}
+
+}  // namespace
+
+uint16_t rgb_to_col(uint8_t r, uint8_t g, uint8_t b) {
+    return static_cast<uint16_t>((r >> 3) | (g >> 3) << 5 | (b >> 3) << 10 | ((g >> 2) & 1) << 15);
+}
+
+BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t unit_width,
+                    int32_t unit_height, uint8_t pixel_mask) {
+    // File header (14 bytes) and the start of the information header.
+    if (size < 14 || data[0] != 'B' || data[1] != 'M') return fail(kReasonNotBmp);
+    const uint32_t file_size = u32(data + 2);
+    const uint32_t offset = u32(data + 10);
+    if (offset < 14 || offset > size) return fail(kReasonBmpTruncated);
+    const uint8_t* block = data + 14;
+    const size_t block_len = offset - 14;
+    if (block_len < 4) return fail(kReasonBmpHeader);
+    const uint32_t header_size = u32(block);
+    if (header_size < 40 || header_size > block_len) return fail(kReasonBmpHeader);
+
+    const int32_t width = static_cast<int32_t>(u32(block + 4));
+    const int32_t raw_height = static_cast<int32_t>(u32(block + 8));
+    const uint16_t bits = u16(block + 14);
+    const uint32_t compression = u32(block + 16);
+    const uint32_t colours_used = u32(block + 32);
+    if (bits != 1 && bits != 4 && bits != 8) {
+        set_failure(kReasonBmpBits, static_cast<unsigned>(bits));
+        return BmpImage{};
+    }
+    if (compression != 0) {
+        set_failure(kReasonBmpCompression, compression);
+        return BmpImage{};
+    }
+    if (width <= 0 || raw_height == 0 || raw_height == INT32_MIN) return fail(kReasonBmpSize);
+    const bool top_down = raw_height < 0;
+    const int32_t height = top_down ? -raw_height : raw_height;
+    if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels)
+        return fail(kReasonBmpTooLarge);
+
+    if (pixel_mask == 15 && g_settings.AutoTrim != 0 &&
+        (unit_width <= 0 || unit_height <= 0 || width % unit_width != 0 ||
+         height % unit_height != 0)) {
+        set_failure(kReasonBmpUnit, width, height, unit_width, unit_height);
+        return BmpImage{};
+    }
+
+    // Pixel data: as much as the file header announces, all of it inside the file.
+    if (file_size <= offset) return fail(kReasonBmpTruncated);
+    const uint64_t data_len = file_size - offset;
+    if (offset + data_len > size) return fail(kReasonBmpTruncated);
+    const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
+    if (stride * static_cast<uint64_t>(height) > data_len) return fail(kReasonBmpTruncated);
+
+    // Colour table: right after the information header, every entry we use inside the block.
+    uint32_t colour_count = colours_used ? colours_used : (1u << bits);
+    uint32_t used_entries = colour_count < 256 ? colour_count : 256;
+    if (static_cast<uint64_t>(header_size) + 4ull * used_entries > block_len)
+        return fail(kReasonBmpPalette);
+
+    bool fix = bits == 1 && ask_palette_fix(path);
+
+    BmpImage img{};
+    img.width = width;
+    img.height = height;
+    convert_palette(img, block + header_size, used_entries, fix);
+    uint32_t count = static_cast<uint32_t>(width) * static_cast<uint32_t>(height);
+    img.pixels.reset(new (std::nothrow) uint8_t[count]);
+    if (!img.pixels) return fail(kReasonOutOfMemory);
+    convert_pixels(img, data + offset, static_cast<uint32_t>(stride), bits, top_down, pixel_mask,
+                   fix);
+    img.pixel_count = count;
+    return img;
+}
+
+BmpImage read_bmp(const ConvertJob& job, int32_t unit_width, int32_t unit_height,
+                  uint8_t pixel_mask) {
+    File f = File::open_read(job.path);
+    if (!f.is_open()) {
+        set_failure(kReasonOpenInput, job.path);
+        return BmpImage{};
+    }
+    uint64_t size = 0;
+    if (!f.size(&size)) return fail(kReasonReadInput);
+    // Nothing valid is larger than its pixel limit at 8 bits plus headers; refuse before reading.
+    if (size > kMaxPixels + (1u << 20)) return fail(kReasonBmpTooLarge);
+    std::vector<uint8_t> bytes;
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return fail(kReasonOutOfMemory);
+    }
+    if (!f.read_exact(bytes.data(), bytes.size())) return fail(kReasonReadInput);
+    f.close();
+    return decode_bmp(bytes.data(), bytes.size(), job.path, unit_width, unit_height, pixel_mask);
+}
+
+}  // namespace tw

@@ -1,0 +1,39 @@
+#pragma once
+// Reading indexed BMP images, and the target's 16-bit colour format.
+
+#include <cstdint>
+#include <memory>
+
+#include "convert/convert_job.h"
+
+namespace tw {
+
+struct BmpImage {
+    uint8_t col[532];  // "PETITCOMPETC0100RCOL" and the 512-byte COL body
+    std::unique_ptr<uint8_t[]> pixels;  // width x height colour indices, top row first
+    uint8_t palette_rows;
+    uint32_t pixel_count;  // 0: reading failed and nothing else is valid
+    int32_t width;
+    int32_t height;
+};
+
+inline constexpr uint32_t kColBodyLength = 512;
+inline constexpr uint32_t kColBufferLength = 532;
+// Images above this many pixels are refused (16384 x 16384).
+inline constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
+
+// Bits 0-4 red, 5-9 green, 10-14 blue, bit 15 the lowest bit of a 6-bit green.
+uint16_t rgb_to_col(uint8_t r, uint8_t g, uint8_t b);
+
+// Reads job.path. unit_width x unit_height is the unit the caller cuts the
+// image in (checked when pixel_mask is 15 and AutoTrim is on); pixel_mask is
+// ANDed into 8-bit colour indices. Two-colour images may ask the user whether
+// colour 1 moves to colour 15. A zero pixel_count means failure.
+BmpImage read_bmp(const ConvertJob& job, int32_t unit_width, int32_t unit_height,
+                  uint8_t pixel_mask);
+
+// The same, on a file already in memory; `path` is only shown in the 1-bit question.
+BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t unit_width,
+                    int32_t unit_height, uint8_t pixel_mask);
+
+}  // namespace tw

@@ -1,0 +1,20 @@
+#pragma once
+// BASIC DATA statements of palettes, CHR bodies and GRP bodies. ASCII, every
+// line ended by a lone CR, hexadecimal digits upper-case. A null writer or an
+// empty buffer writes nothing.
+
+#include <cstdint>
+
+#include "image/bmp_image.h"
+#include "image/ptc_container.h"
+#include "platform/buffered_writer.h"
+
+namespace tw {
+
+void write_palette_data(BufferedWriter* out, const BmpImage& image);
+void write_chr_data(BufferedWriter* out, const ResourceBuffer& body, int32_t unit_width,
+                    int32_t unit_height, int32_t part);
+// Reads DATA_Type: nonzero hexadecimal strings, 0 decimal numbers.
+void write_grp_data(BufferedWriter* out, const ResourceBuffer& body);
+
+}  // namespace tw

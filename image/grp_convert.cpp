@@ -1,0 +1,35 @@
+#include "image/grp_convert.h"
+
+#include "image/chr_convert.h"
+#include "image/data_text.h"
+#include "image/image_outputs.h"
+
+namespace tw {
+
+bool convert_grp(ConvertJob job) {
+    BmpImage image = read_bmp(job, 1, 1, 255);
+    if (image.pixel_count == 0) return false;
+
+    ImageOutputs out(job, "GRP");
+    if (!out.open_data_text("%s%s_GRP_DATA.txt")) return false;
+    if (BufferedWriter* text = out.text()) {
+        write_palette_data(text, image);
+        text->put("\r' GRAPHIC DATA\r");
+    }
+    const uint32_t parts = ((static_cast<uint32_t>(image.height) + 191) / 192) *
+                           ((static_cast<uint32_t>(image.width) + 255) / 256);
+    bool ok = out.write_col(image);
+    for (uint32_t i = 0; i < parts; ++i) {
+        if (parts > 1 && out.text()) out.text()->printf("' - GRP%u\r", i);
+        if (!out.name_part(parts, i, "%s%s_GRP%u.ptc", "%s%s_GRP.ptc")) {
+            ok = false;
+            continue;
+        }
+        ResourceBuffer body = gather_tiles(kGrpPartPixels, i, 64, 64, 256, image);
+        ok = write_ptc(out.job(), body, TYPE_CODE_GRP) && ok;
+        write_grp_data(out.text(), body);
+    }
+    return out.finish() && ok;
+}
+
+}  // namespace tw

@@ -1,0 +1,73 @@
+#include "image/image_outputs.h"
+
+#include <cstring>
+
+#include "app/settings.h"
+#include "common/failure.h"
+#include "common/fixed_text.h"
+#include "image/ptc_container.h"
+#include "resources/texts.h"
+
+namespace tw {
+
+ImageOutputs::ImageOutputs(const ConvertJob& job, const char* default_name) : job_(job) {
+    if (!make_resource_name(job_.name, job_.res_name))
+        copy_text(job_.res_name, sizeof job_.res_name, default_name);
+    std::memcpy(base_name_, job_.res_name, sizeof base_name_);
+}
+
+bool ImageOutputs::open_data_text(const char* fmt) {
+    if (g_settings.TextOut == 0) return true;
+    char path[260];
+    // The formats are ours: "%s%s_CHR_DATA.txt" and the like.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    bool fits = format_text(path, sizeof path, fmt, job_.out_dir, job_.name);
+#pragma GCC diagnostic pop
+    if (!fits) {
+        set_failure(kReasonPathTooLong, job_.path);
+        return false;
+    }
+    text_file_ = File::open_write(path);
+    if (!text_file_.is_open()) {
+        set_failure(kReasonDataText, path);
+        return false;
+    }
+    writer_.emplace(text_file_);
+    return true;
+}
+
+bool ImageOutputs::write_col(const BmpImage& image) {
+    if (!format_text(job_.out_path, sizeof job_.out_path, "%s%s_COL.ptc", job_.out_dir,
+                     job_.name)) {
+        set_failure(kReasonPathTooLong, job_.path);
+        return false;
+    }
+    return write_ptc(job_, image.col, kColBufferLength, TYPE_CODE_COL);
+}
+
+bool ImageOutputs::name_part(uint32_t parts, uint32_t i, const char* multi_fmt,
+                             const char* single_fmt) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    bool ok = parts > 1
+                  ? format_text(job_.out_path, sizeof job_.out_path, multi_fmt, job_.out_dir,
+                                job_.name, i) &&
+                        format_text(job_.res_name, sizeof job_.res_name, "%s%X", base_name_, i)
+                  : format_text(job_.out_path, sizeof job_.out_path, single_fmt, job_.out_dir,
+                                job_.name);
+#pragma GCC diagnostic pop
+    if (!ok) set_failure(kReasonPathTooLong, job_.path);
+    return ok;
+}
+
+bool ImageOutputs::finish() {
+    if (!writer_) return true;
+    bool ok = writer_->finish();
+    writer_.reset();
+    ok = text_file_.close() && ok;
+    if (!ok) set_failure(kReasonDataText, job_.name);
+    return ok;
+}
+
+}  // namespace tw

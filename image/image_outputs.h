@@ -1,0 +1,44 @@
+#pragma once
+// What the image and binary converters share: their copy of the job with the
+// resource name and its part numbers, the optional DATA text file, and the
+// COL file.
+
+#include <cstdint>
+#include <optional>
+
+#include "convert/convert_job.h"
+#include "image/bmp_image.h"
+#include "platform/buffered_writer.h"
+#include "platform/files.h"
+
+namespace tw {
+
+class ImageOutputs {
+public:
+    // res_name = the resource name of job.name, or default_name when it has none.
+    ImageOutputs(const ConvertJob& job, const char* default_name);
+
+    // With TextOut: opens the DATA text file named by fmt ("%s%s_..." of out_dir and name).
+    // False (failure recorded) when it cannot be opened. Without TextOut: true.
+    bool open_data_text(const char* fmt);
+    // The DATA text writer, or nullptr without TextOut.
+    BufferedWriter* text() { return writer_ ? &*writer_ : nullptr; }
+
+    // The image's palette as "%s%s_COL.ptc".
+    bool write_col(const BmpImage& image);
+    // out_path and res_name of part i of `parts`: multi_fmt with i and the base name
+    // followed by i in hexadecimal when there are several, else single_fmt and the base name.
+    bool name_part(uint32_t parts, uint32_t i, const char* multi_fmt, const char* single_fmt);
+
+    ConvertJob& job() { return job_; }
+    // Cuts and closes the DATA text. False when any write to it failed.
+    bool finish();
+
+private:
+    ConvertJob job_;
+    char base_name_[16];
+    File text_file_;
+    std::optional<BufferedWriter> writer_;
+};
+
+}  // namespace tw

@@ -1,0 +1,32 @@
+#pragma once
+// The questions and messages a conversion may put to the user.
+//
+// Chosen per executable, not per platform: the desktop program answers with
+// message boxes owned by its main window, the command line with terminal
+// questions and options, the tests with scripted answers that also record
+// what was asked. Texts are UTF-8.
+
+#include <cstdint>
+
+namespace tw {
+
+class Interaction {
+public:
+    virtual ~Interaction() = default;
+    // A Yes/No question; true for Yes.
+    virtual bool ask_yes_no(const char* text, const char* caption) = 0;
+    // A message with an OK button and no icon.
+    virtual void show_message(const char* text, const char* caption) = 0;
+    // Long work reports how far it got (in units of its own choosing).
+    virtual void progress(uint64_t done, uint64_t total) {
+        (void)done;
+        (void)total;
+    }
+};
+
+// The service in force. Without one set, questions are answered No and messages dropped.
+Interaction& interaction();
+// Sets the service (nullptr restores the silent one). The caller keeps ownership.
+void set_interaction(Interaction* service);
+
+}  // namespace tw
