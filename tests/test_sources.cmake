@@ -9,4 +9,13 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/app/settings_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/convert_job_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/ptc_container_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/bmp_writer.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/image_fixtures.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/image/bmp_image_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/image/chr_convert_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/image/grp_convert_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/image/data_text_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/convert/bin_convert_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/convert/batch_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cli/convert_command_test.cpp
 )
