@@ -32,8 +32,8 @@ void ConsoleInteraction::show_message(const char* text, const char* caption) {
 }
 
 void ConsoleInteraction::draw(const char* text) {
-    if (!console_is_terminal(CONSOLE_ERR)) return;
     if (std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) return;
+    if (!console_is_terminal(CONSOLE_ERR)) return;
     console_write(CONSOLE_ERR, std::string("\r") + text + "\x1b[K");
     drawn_ = true;
 }

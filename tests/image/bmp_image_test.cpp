@@ -215,6 +215,7 @@ TEST_F(BmpTest, Refusals) {
     add("no pixel data", [](BmpSpec& s) { s.file_size_delta = -128; });
     add("palette larger than the block", [](BmpSpec& s) { s.colours_used = 256; s.palette.resize(200); });
     add("12-byte OS/2 header", [](BmpSpec& s) { s.header_size = 12; });
+    add("41-byte header", [](BmpSpec& s) { s.header_size = 41; });
     add("missing palette", [](BmpSpec& s) { s.palette.clear(); });
     for (const auto& c : cases) {
         auto bytes = make_bmp(c.spec);

@@ -1,0 +1,83 @@
+// Binary data to BIN: throughput beside md5sum on the same input, and peak
+// memory on a 1 GiB input (one part of input is held at a time).
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/settings.h"
+#include "bench_files.h"
+#include "convert/bin_convert.h"
+#include "convert/convert_job.h"
+
+namespace {
+
+constexpr uint64_t kMiB = 1024 * 1024;
+
+bool convert(const std::string& input, const std::string& out_dir) {
+    std::filesystem::create_directories(out_dir);
+    tw::g_settings.TextOut = 0;
+    tw::g_settings.Select = 770;
+    std::snprintf(tw::g_settings.User, sizeof tw::g_settings.User, "%s", out_dir.c_str());
+    tw::ConvertJob job = tw::make_convert_job(input.c_str(), false);
+    return tw::convert_bin(job);
+}
+
+// Converting again over the outputs of an earlier run: the conversion's own cost.
+void BM_BinConvert(benchmark::State& state) {
+    uint64_t size = static_cast<uint64_t>(state.range(0)) * kMiB;
+    std::string input = tw::bench::data_file(size);
+    std::string out = tw::bench::scratch_dir() + "/bin_out";
+    convert(input, out);  // the output files exist before the timed runs
+    for (auto _ : state)
+        if (!convert(input, out)) state.SkipWithError("conversion failed");
+    std::filesystem::remove_all(out);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+}
+BENCHMARK(BM_BinConvert)->Arg(256)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Into an empty folder each time: adds the file system's cost of creating 5462 files.
+void BM_BinConvertFreshFolder(benchmark::State& state) {
+    uint64_t size = static_cast<uint64_t>(state.range(0)) * kMiB;
+    std::string input = tw::bench::data_file(size);
+    std::string out = tw::bench::scratch_dir() + "/bin_fresh";
+    for (auto _ : state) {
+        if (!convert(input, out)) state.SkipWithError("conversion failed");
+        state.PauseTiming();
+        std::filesystem::remove_all(out);
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+}
+BENCHMARK(BM_BinConvertFreshFolder)->Arg(256)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// md5sum on the same input, for comparison: BIN conversion hashes every part too.
+void BM_Md5sum(benchmark::State& state) {
+    uint64_t size = static_cast<uint64_t>(state.range(0)) * kMiB;
+    std::string input = tw::bench::data_file(size);
+    std::string cmd = "md5sum '" + input + "' > /dev/null";
+    for (auto _ : state)
+        if (std::system(cmd.c_str()) != 0) state.SkipWithError("md5sum failed");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+}
+BENCHMARK(BM_Md5sum)->Arg(256)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Peak memory of the whole process after converting 1 GiB: must stay under 32 MiB.
+void BM_BinPeakMemory(benchmark::State& state) {
+    uint64_t size = static_cast<uint64_t>(state.range(0)) * kMiB;
+    std::string input = tw::bench::data_file(size);
+    std::string out = tw::bench::scratch_dir() + "/bin_peak";
+    for (auto _ : state)
+        if (!convert(input, out)) state.SkipWithError("conversion failed");
+    std::filesystem::remove_all(out);
+    std::filesystem::remove(input);
+    state.counters["peak_rss_MiB"] = tw::bench::peak_rss_mib();
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+}
+BENCHMARK(BM_BinPeakMemory)->Arg(1024)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

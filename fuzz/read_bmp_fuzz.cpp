@@ -1,0 +1,26 @@
+// BMP decoding on arbitrary bytes, then cutting the image into CHR and GRP
+// bodies: nothing may read or write outside its buffers.
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "app/settings.h"
+#include "image/bmp_image.h"
+#include "image/chr_convert.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // The first byte picks the settings and the unit, so every path is reached.
+    uint8_t pick = size > 0 ? data[0] : 0;
+    tw::g_settings.AutoTrim = pick & 1;
+    tw::g_settings.PAL_Fix_1bit = (pick >> 1) & 1;
+    const int32_t units[][2] = {{8, 8}, {16, 16}, {32, 16}, {16, 32}, {32, 32}, {64, 32}, {32, 64}, {64, 64}};
+    const auto& unit = units[(pick >> 2) & 7];
+    const uint8_t mask = (pick & 0x20) ? 255 : 15;
+    tw::BmpImage img = tw::decode_bmp(data, size, "fuzz.bmp", unit[0], unit[1], mask);
+    if (img.pixel_count == 0) return 0;
+    if (img.pixel_count != static_cast<uint32_t>(img.width) * static_cast<uint32_t>(img.height)) abort();
+    int32_t region = tw::chr_region_width(img.width);
+    if (region > 0) (void)tw::gather_tiles(16384, 0, unit[0], unit[1], region, img);
+    (void)tw::gather_tiles(49152, 0, 64, 64, 256, img);
+    return 0;
+}
