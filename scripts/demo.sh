@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
 # The main job on the bundled examples: builds the command line and converts
-# every file under examples/ into build/demo/, printing the summary.
+# the files under examples/ into build/demo/, printing the summaries. The
+# images become BG tiles (tiles.bmp, mono.bmp), 16x16 sprites (ball.bmp) and a
+# graphic page (title.bmp); notes.dat becomes binary data.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh linux >/dev/null
+tw="$(pwd)/build/linux/bin/tilewright"
 out=build/demo
 rm -rf "$out"
 mkdir -p "$out"
 cp -r examples/. "$out/"
 cd "$out"
-if [[ -x ../linux/bin/tilewright ]]; then
-  files=()
-  while IFS= read -r -d '' f; do files+=("$f"); done < <(find . -maxdepth 1 -type f ! -name '*.ini' -print0 | sort -z)
-  status=0
-  ../linux/bin/tilewright --palette-fix yes "${files[@]}" || status=$?
-  echo
-  echo "outputs in $(pwd):"
-  ls -1
-  exit $status
-else
-  echo "built: build/linux (the converter front end is not there yet)"
-fi
+status=0
+echo "$ tilewright --palette-fix yes tiles.bmp mono.bmp notes.dat"
+"$tw" --palette-fix yes tiles.bmp mono.bmp notes.dat || status=1
+echo
+echo "$ tilewright -t 16x16 ball.bmp"
+"$tw" -t 16x16 ball.bmp || status=1
+echo
+echo "$ tilewright -t grp title.bmp"
+"$tw" -t grp title.bmp || status=1
+echo
+echo "outputs in $(pwd):"
+ls -1 | grep -v -E '\.(bmp|dat)$'
+exit $status

@@ -13,6 +13,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/support/image_fixtures.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/bmp_image_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/bmp_corpus_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/image/imagemagick_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/chr_convert_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/grp_convert_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/data_text_test.cpp
