@@ -16,6 +16,12 @@ set(TW_CORE_SOURCES
   convert/batch.cpp
   platform/buffered_writer.cpp
   platform/interaction.cpp
+  text/char_tables.cpp
+  text/text_input.cpp
+  text/prg_text.cpp
+  text/mem_text.cpp
+  text/bgput_parser.cpp
+  text/scr_screen.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.

@@ -10,6 +10,9 @@
 #include "image/grp_convert.h"
 #include "platform/interaction.h"
 #include "resources/texts.h"
+#include "text/mem_text.h"
+#include "text/prg_text.h"
+#include "text/scr_screen.h"
 
 namespace tw {
 namespace {
@@ -22,6 +25,9 @@ bool convert_image(ConvertJob job) {
 
 Converter converter_for(int32_t kind) {
     switch (kind) {
+        case KIND_PRG: return convert_prg;
+        case KIND_MEM: return convert_mem;
+        case KIND_SCR: return convert_scr;
         case KIND_IMAGE: return convert_image;
         case KIND_BIN: return convert_bin;
         default: return nullptr;

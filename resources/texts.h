@@ -42,6 +42,13 @@ inline constexpr const char* kReasonBmpUnit =
 inline constexpr const char* kReasonChrWidth =
     "画像の幅 %d はこの単位の高さ %d では変換できません（幅は%dまで）";
 inline constexpr const char* kReasonDataText = "DATAテキストファイルを書き込めません: %s";
+inline constexpr const char* kReasonTextTooLarge = "テキストが大きすぎます（1GiBまで）";
+inline constexpr const char* kReasonPrgFullwidth =
+    "全角テキストに変換できない文字があります: %02X %02X（%llu バイト目）";
+inline constexpr const char* kReasonPrgLine = "1行が長すぎます（変換後 %llu バイト目）";
+inline constexpr const char* kReasonMemMarker = "MEM$=\"… が見つかりません";
+inline constexpr const char* kReasonMemQuote = "MEM$=\" の後に閉じる \" がありません";
+inline constexpr const char* kReasonBgput = "BGPUT テキストの %llu 行目が読めません";
 inline constexpr const char* kReasonFailed = "変換できませんでした";
 inline constexpr const char* kReasonNoConverter = "このファイルの種類は変換できません";
 

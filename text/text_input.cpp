@@ -1,0 +1,55 @@
+#include "text/text_input.h"
+
+#include <new>
+
+#include "common/failure.h"
+#include "common/fixed_text.h"
+#include "platform/files.h"
+#include "resources/texts.h"
+
+namespace tw {
+
+bool read_whole_text(const char* path, std::vector<uint8_t>& out) {
+    File f = File::open_read(path);
+    if (!f.is_open()) {
+        set_failure(kReasonOpenInput, path);
+        return false;
+    }
+    uint64_t size = 0;
+    if (!f.size(&size)) {
+        set_failure("%s", kReasonReadInput);
+        return false;
+    }
+    if (size > kMaxTextBytes) {
+        set_failure("%s", kReasonTextTooLarge);
+        return false;
+    }
+    try {
+        out.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        set_failure("%s", kReasonOutOfMemory);
+        return false;
+    }
+    if (!f.read_exact(out.data(), out.size())) {
+        set_failure("%s", kReasonReadInput);
+        return false;
+    }
+    return true;
+}
+
+bool write_text_resource(ConvertJob& job, const char* default_name, const char* fmt,
+                         const ResourceBuffer& buf, uint32_t type_code) {
+    if (!make_resource_name(job.name, job.res_name))
+        copy_text(job.res_name, sizeof job.res_name, default_name);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    bool fits = format_text(job.out_path, sizeof job.out_path, fmt, job.out_dir, job.name);
+#pragma GCC diagnostic pop
+    if (!fits) {
+        set_failure(kReasonPathTooLong, job.path);
+        return false;
+    }
+    return write_ptc(job, buf, type_code);
+}
+
+}  // namespace tw
