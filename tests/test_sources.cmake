@@ -20,4 +20,8 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/bin_convert_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/batch_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/convert_command_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/text/char_tables_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/text/prg_text_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/text/mem_text_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/text/scr_screen_test.cpp
 )
