@@ -101,7 +101,7 @@ TEST_F(PrgTest, EscapesOnlyInSingleByteMode) {
     g_settings.PRG_ESCAPE = 1;
     EXPECT_EQ(text_of("A\\E0B"), "A\xE0" "B");
     EXPECT_EQ(text_of("\\5C41"), "\\41");
-    EXPECT_EQ(text_of("\x82\x60 \\\x82\x61"), "A \\a");  // full-width mode decodes no escape
+    EXPECT_EQ(text_of("\x82\x60 \\\x82\x61"), "A \\B");  // full-width mode decodes no escape
     EXPECT_EQ(text_of("\\"), "FAIL");                  // escapes leave nothing
     g_settings.PRG_ESCAPE = 0;
     EXPECT_EQ(text_of("A\\E0B"), "A\\E0B");
