@@ -3,7 +3,7 @@
 # seeded from the test corpus where one fits.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds="${1:-15}"
+seconds="${1:-10}"
 bin=build/fuzz/bin
 corpus_root="$(cd .. && pwd)/shared/corpus"
 failed=0
@@ -15,6 +15,7 @@ for target in "$bin"/fuzz_*; do
   seeds=()
   case "$name" in
     fuzz_read_bmp) [[ -d "$corpus_root/bmpsuite" ]] && seeds=("$corpus_root"/bmpsuite/*/) ;;
+    fuzz_bgput|fuzz_mem_text|fuzz_prg_text) seeds=(fuzz/seeds/text) ;;
   esac
   echo "fuzz: $name for ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -print_final_stats=0 "$work" "${seeds[@]}" \

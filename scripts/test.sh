@@ -51,7 +51,7 @@ run_ctest windows --preset windows
 step "fuzz: build and short runs"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"
-if bash scripts/fuzz.sh 15; then fuzz_failed=0; else fuzz_failed=1; failed=1; fi
+if bash scripts/fuzz.sh 10; then fuzz_failed=0; else fuzz_failed=1; failed=1; fi
 
 echo
 echo "fuzz targets: $([[ $fuzz_failed == 0 ]] && echo passed || echo FAILED)"

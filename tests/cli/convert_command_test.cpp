@@ -122,6 +122,28 @@ TEST_F(CliTest, PaletteQuestion) {
     EXPECT_NE(r.err.find("パレット変換の確認"), std::string::npos);
 }
 
+TEST_F(CliTest, TextsBecomeProgramsStringsAndScreens) {
+    test::write_file(tmp.file("game.txt"), std::string("PRINT \"HI\"\r\n"));
+    test::write_file(tmp.file("save_mem.txt"), std::string("MEM$=\"ABC\"\r\n"));
+    test::write_file(tmp.file("stage_scr.txt"), std::string("BGPUT LAYER, 1, 2, 3, 4, 0, 1\r\n"));
+    test::write_file(tmp.file("map.rscr"), std::vector<uint8_t>(8192, 1));
+    test::write_file(tmp.file("broken_scr.txt"), std::string("BGPUT 1,2\r\n"));
+    CliRun r = run_in(tmp.path(), {"game.txt", "save_mem.txt", "stage_scr.txt", "map.rscr", "broken_scr.txt"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("変換失敗: broken_scr.txt: BGPUT テキストの 2 行目が読めません"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("変換成功：4個\n変換失敗：1個"), std::string::npos) << r.out;
+    EXPECT_EQ(test::read_ptc(tmp.file("game_PRG.ptc")).type_code, 0u);
+    EXPECT_EQ(test::read_ptc(tmp.file("save_mem_MEM.ptc")).type_code, 1u);
+    EXPECT_EQ(test::read_ptc(tmp.file("stage_scr_SCR.ptc")).type_code, 4u);
+    EXPECT_EQ(test::read_ptc(tmp.file("map_SCR.ptc")).type_code, 4u);
+    // With the suffix options off, the texts are programs.
+    r = run_in(tmp.path(), {"-s", "PRG_To_MEM=0", "-s", "PRG_To_SCR=0", "save_mem.txt", "broken_scr.txt"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(test::read_ptc(tmp.file("save_mem_PRG.ptc")).valid);
+    EXPECT_TRUE(test::read_ptc(tmp.file("broken_scr_PRG.ptc")).valid);
+}
+
 TEST_F(CliTest, UsageErrors) {
     const std::vector<std::vector<std::string>> cases = {
         {},
