@@ -2,7 +2,8 @@
 # The main job on the bundled examples: builds the command line and converts
 # the files under examples/ into build/demo/, printing the summaries. The
 # images become BG tiles (tiles.bmp, mono.bmp), 16x16 sprites (ball.bmp) and a
-# graphic page (title.bmp); notes.dat becomes binary data.
+# graphic page (title.bmp); notes.dat becomes binary data; hello.txt a program,
+# save_mem.txt the MEM$ string and stage_scr.txt a BG screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh linux >/dev/null
@@ -13,8 +14,8 @@ mkdir -p "$out"
 cp -r examples/. "$out/"
 cd "$out"
 status=0
-echo "$ tilewright --palette-fix yes tiles.bmp mono.bmp notes.dat"
-"$tw" --palette-fix yes tiles.bmp mono.bmp notes.dat || status=1
+echo "$ tilewright --palette-fix yes tiles.bmp mono.bmp notes.dat hello.txt save_mem.txt stage_scr.txt"
+"$tw" --palette-fix yes tiles.bmp mono.bmp notes.dat hello.txt save_mem.txt stage_scr.txt || status=1
 echo
 echo "$ tilewright -t 16x16 ball.bmp"
 "$tw" -t 16x16 ball.bmp || status=1
@@ -23,5 +24,5 @@ echo "$ tilewright -t grp title.bmp"
 "$tw" -t grp title.bmp || status=1
 echo
 echo "outputs in $(pwd):"
-ls -1 | grep -v -E '\.(bmp|dat)$'
+ls -1 | grep -E '\.ptc$|_DATA\.txt$'
 exit $status

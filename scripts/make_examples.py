@@ -50,6 +50,16 @@ def main():
     # A 256-colour title page for a graphic screen.
     pal256 = [(i, (i * 2) % 256, 255 - i) for i in range(256)]
     bmp(os.path.join(OUT, "title.bmp"), 256, 192, 8, pal256, lambda x, y: (x + y) % 256)
+    # A program, a MEM$ string and a BG screen as texts (Shift-JIS, CR LF).
+    with open(os.path.join(OUT, "hello.txt"), "wb") as f:
+        f.write(b'CLS\r\nPRINT "HELLO, WORLD"\r\nFOR I=0 TO 9:PRINT I:NEXT\r\nEND\r\n')
+    with open(os.path.join(OUT, "save_mem.txt"), "wb") as f:
+        f.write(b'MEM$="HI-SCORE 12345 \xb6\xde\xd9"\r\n')
+    with open(os.path.join(OUT, "stage_scr.txt"), "wb") as f:
+        f.write(b"'STAGE 1\r\n")
+        for x in range(64):
+            f.write(b"BGPUT LAYER,%3d,  0,%5d,%3d,%2d,%2d\r\n" % (x, 1 + x % 14, 0, 0, 0))
+            f.write(b"BGPUT LAYER,%3d, 63,%5d,%3d,%2d,%2d\r\n" % (x, 1 + x % 14, 1, 0, 1))
     # Any other file becomes binary data.
     with open(os.path.join(OUT, "notes.dat"), "wb") as f:
         f.write(bytes((i * 7) % 256 for i in range(3000)))
