@@ -6,6 +6,9 @@ namespace tw::cli {
 // tilewright [OPTIONS] FILE...: converts as a drop of the files would.
 int run_convert(int argc, char** argv);
 
+// tilewright info FILE...: describes PTC files (argv[1] is "info").
+int run_info(int argc, char** argv);
+
 inline constexpr const char* kVersion = "tilewright v2.00 r2";
 
 }  // namespace tw::cli

@@ -1,5 +1,10 @@
 // tilewright: the command line over the conversion core.
 
+#include <cstring>
+
 #include "cli/commands.h"
 
-int main(int argc, char** argv) { return tw::cli::run_convert(argc, argv); }
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "info") == 0) return tw::cli::run_info(argc, argv);
+    return tw::cli::run_convert(argc, argv);
+}

@@ -22,11 +22,19 @@ set(TW_CORE_SOURCES
   text/mem_text.cpp
   text/bgput_parser.cpp
   text/scr_screen.cpp
+  extract/input_cursor.cpp
+  extract/ptc_walk.cpp
+  extract/palettes.cpp
+  extract/bmp_output.cpp
+  extract/screen_output.cpp
+  extract/text_output.cpp
+  extract/ptc_extract.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.
 set(TW_CLI_SOURCES
   cli/convert_command.cpp
+  cli/info_command.cpp
   cli/cli_options.cpp
   cli/console_interaction.cpp
 )

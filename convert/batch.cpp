@@ -6,6 +6,7 @@
 #include "common/failure.h"
 #include "convert/bin_convert.h"
 #include "convert/convert_job.h"
+#include "extract/ptc_extract.h"
 #include "image/chr_convert.h"
 #include "image/grp_convert.h"
 #include "platform/interaction.h"
@@ -29,6 +30,7 @@ Converter converter_for(int32_t kind) {
         case KIND_MEM: return convert_mem;
         case KIND_SCR: return convert_scr;
         case KIND_IMAGE: return convert_image;
+        case KIND_EXTRACT: return extract_ptc;
         case KIND_BIN: return convert_bin;
         default: return nullptr;
     }

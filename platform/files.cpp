@@ -75,6 +75,15 @@ bool File::close() {
     return ok;
 }
 
+bool write_whole_file(const char* path, const void* data, size_t n) {
+    File f = File::open_write(path);
+    if (!f.is_open()) return false;
+    bool ok = f.write(data, n) && f.truncate_here();
+    ok = f.close() && ok;
+    if (!ok) remove_file(path);
+    return ok;
+}
+
 int ByteReader::next() {
     if (pos_ == len_) {
         if (failed_) return -1;

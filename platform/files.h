@@ -54,6 +54,10 @@ private:
     bool failed_ = false;
 };
 
+// Writes n bytes as the whole content of path (created when missing, cut after
+// them). False when anything failed; a regular file that failed part-way is removed.
+bool write_whole_file(const char* path, const void* data, size_t n);
+
 bool is_directory(const char* path);
 bool make_directory(const char* path);  // one level; false when it could not be created
 bool remove_file(const char* path);  // regular files only; never a device or folder

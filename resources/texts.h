@@ -49,6 +49,11 @@ inline constexpr const char* kReasonPrgLine = "1行が長すぎます（変換�
 inline constexpr const char* kReasonMemMarker = "MEM$=\"… が見つかりません";
 inline constexpr const char* kReasonMemQuote = "MEM$=\" の後に閉じる \" がありません";
 inline constexpr const char* kReasonBgput = "BGPUT テキストの %llu 行目が読めません";
+inline constexpr const char* kReasonPtcTruncated = "PTCファイルのデータが途中で切れています";
+inline constexpr const char* kReasonPtcRecord = "PTCファイルの %llu バイト目に読めるリソースがありません";
+inline constexpr const char* kReasonPtcName =
+    "リソース名に / や \\ が含まれているため展開できません";
+inline constexpr const char* kReasonMemUnit = "MEMに文字にできない値があります";
 inline constexpr const char* kReasonFailed = "変換できませんでした";
 inline constexpr const char* kReasonNoConverter = "このファイルの種類は変換できません";
 

@@ -1,0 +1,135 @@
+#include "extract/bmp_output.h"
+
+#include <cstring>
+#include <vector>
+
+#include "app/settings.h"
+#include "common/failure.h"
+#include "common/fixed_text.h"
+#include "extract/palettes.h"
+#include "platform/files.h"
+#include "resources/texts.h"
+
+namespace tw {
+namespace {
+
+void put16(uint8_t* p, uint32_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+void put32(uint8_t* p, uint32_t v) {
+    put16(p, v & 0xFFFF);
+    put16(p + 2, v >> 16);
+}
+
+}  // namespace
+
+uint32_t col_to_bgr0(uint16_t c) {
+    uint32_t red = (c & 0x1Fu) * 8;
+    uint32_t green = ((c >> 2) & 0xF8u) + ((c & 0x8000u) ? 4 : 0);
+    uint32_t blue = (c >> 7) & 0xF8u;
+    return blue | green << 8 | red << 16;
+}
+
+bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
+               int32_t unit_width, int32_t unit_height, uint32_t byte_count,
+               PaletteSource palette) {
+    const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
+    std::vector<uint8_t> file(1078 + static_cast<size_t>(w) * h, 0);
+    uint8_t* p = file.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    put32(p + 2, static_cast<uint32_t>(file.size()));
+    put32(p + 10, 1078);
+    put32(p + 14, 40);
+    put32(p + 18, w);
+    put32(p + 22, h);
+    put16(p + 26, 1);
+    put16(p + 28, 8);
+    put32(p + 46, 256);
+
+    const uint16_t* builtin = byte_count == 8192 ? chr_palette : grp_palette;
+    uint16_t colours[256];
+    if (palette == PALETTE_COL_BODY) {
+        uint8_t body[512];
+        if (!in.read(body, sizeof body)) {
+            set_failure("%s", kReasonPtcTruncated);
+            return false;
+        }
+        for (int i = 0; i < 256; ++i) colours[i] = static_cast<uint16_t>(body[2 * i] | body[2 * i + 1] << 8);
+    } else {
+        std::memcpy(colours, builtin, sizeof colours);
+    }
+    for (int i = 0; i < 256; ++i) put32(p + 54 + 4 * i, col_to_bgr0(colours[i]));
+
+    uint8_t* pixels = p + 1078;
+    // Image row y (from the top) is stored as row h - 1 - y.
+    auto row = [&](uint32_t y) { return pixels + static_cast<size_t>(h - 1 - y) * w; };
+    if (byte_count == 256) {
+        for (uint32_t y = 0; y < h; ++y)
+            for (uint32_t x = 0; x < w; ++x) row(y)[x] = static_cast<uint8_t>(16 * y + x);
+    } else {
+        const bool chr = byte_count == 8192;
+        std::vector<uint8_t> body(byte_count);
+        if (!in.read(body.data(), body.size())) {
+            set_failure("%s", kReasonPtcTruncated);
+            return false;
+        }
+        const uint32_t uw = static_cast<uint32_t>(unit_width), uh = static_cast<uint32_t>(unit_height);
+        size_t at = 0;
+        for (uint32_t uy = 0; uy < h; uy += uh)
+            for (uint32_t ux = 0; ux < w; ux += uw)
+                for (uint32_t ty = 0; ty < uh; ty += 8)
+                    for (uint32_t tx = 0; tx < uw; tx += 8)
+                        for (uint32_t r = 0; r < 8; ++r) {
+                            uint32_t y = uy + ty + r, x = ux + tx;
+                            if (y >= h || x + 8 > w || at + (chr ? 4 : 8) > body.size()) return false;
+                            uint8_t* out = row(y) + x;
+                            if (chr) {
+                                for (int k = 0; k < 4; ++k) {
+                                    out[2 * k] = body[at + k] & 0x0F;
+                                    out[2 * k + 1] = body[at + k] >> 4;
+                                }
+                                at += 4;
+                            } else {
+                                std::memcpy(out, &body[at], 8);
+                                at += 8;
+                            }
+                        }
+    }
+    if (!write_whole_file(path, file.data(), file.size())) {
+        set_failure(kReasonWriteOutput, path);
+        return false;
+    }
+    return true;
+}
+
+void chr_unit_for(const std::string& part_name, uint16_t resource_type, int32_t* unit_width,
+                  int32_t* unit_height) {
+    static constexpr int32_t kSprite[][2] = {{16, 16}, {32, 16}, {16, 32}, {32, 32},
+                                             {64, 32}, {32, 64}, {64, 64}};
+    if (part_name.compare(1, 2, "BG") == 0) {
+        *unit_width = *unit_height = 8;
+    } else if (part_name.compare(1, 3, "SPD") == 0) {
+        *unit_width = *unit_height = 32;
+    } else if (resource_type >= 258 && resource_type <= 264) {
+        *unit_width = kSprite[resource_type - 258][0];
+        *unit_height = kSprite[resource_type - 258][1];
+    } else {
+        *unit_width = *unit_height = (part_name.size() > 1 && part_name[1] == 'S') ? 16 : 8;
+    }
+}
+
+bool chr_to_bmp(InputCursor& in, const char* base_path, const std::string& part_name) {
+    const bool wide = g_settings.Make_Wide != 0;
+    int32_t uw, uh;
+    chr_unit_for(part_name, g_runtime.resource_type, &uw, &uh);
+    char path[260];
+    if (!format_text(path, sizeof path, "%s%s.bmp", base_path, part_name.c_str())) {
+        set_failure(kReasonPathTooLong, base_path);
+        return false;
+    }
+    return write_bmp(in, path, wide ? 256 : 128, wide ? 64 : 128, uw, uh, 8192, PALETTE_BUILTIN);
+}
+
+}  // namespace tw

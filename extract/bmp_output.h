@@ -1,0 +1,32 @@
+#pragma once
+// CHR, COL and GRP bodies back to 8-bit BMP images with a 256-colour palette.
+
+#include <cstdint>
+#include <string>
+
+#include "extract/input_cursor.h"
+
+namespace tw {
+
+enum PaletteSource { PALETTE_BUILTIN, PALETTE_COL_BODY };
+
+// The BMP palette entry (blue, green, red, 0) of a 16-bit target colour.
+uint32_t col_to_bgr0(uint16_t c);
+
+// Reads the body at the cursor and writes path. byte_count 8192 is CHR (4 bits
+// a pixel), 256 is COL (the palette is the 512-byte body, no pixels are read),
+// anything else GRP (8 bits a pixel). Units of unit_width x unit_height fill the
+// image row by row, their 8 x 8 tiles likewise. False when the body is short
+// (nothing written) or the file cannot be written.
+bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
+               int32_t unit_width, int32_t unit_height, uint32_t byte_count,
+               PaletteSource palette);
+
+// The unit a CHR body is laid out in, by its part name and the resource type.
+void chr_unit_for(const std::string& part_name, uint16_t resource_type, int32_t* unit_width,
+                  int32_t* unit_height);
+
+// A CHR body as base_path + part_name + ".bmp": 256 x 64 with Make_Wide, else 128 x 128.
+bool chr_to_bmp(InputCursor& in, const char* base_path, const std::string& part_name);
+
+}  // namespace tw
