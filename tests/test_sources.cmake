@@ -27,4 +27,6 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/support/ptc_builder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/extract/ptc_extract_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/extract/outputs_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/extract/round_trip_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cli/info_command_test.cpp
 )
