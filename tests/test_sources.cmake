@@ -25,6 +25,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/text/mem_text_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/text/scr_screen_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/ptc_builder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/imagemagick.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/extract/ptc_extract_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/extract/outputs_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/extract/round_trip_test.cpp

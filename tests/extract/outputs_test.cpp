@@ -11,6 +11,7 @@
 #include "extract/screen_output.h"
 #include "extract/text_output.h"
 #include "platform/files.h"
+#include "support/imagemagick.h"
 #include "support/temp_dir.h"
 #include "text/char_tables.h"
 
@@ -202,6 +203,50 @@ TEST_F(OutputsTest, ScreenFiles) {
         return scr_to_files(in, tmp.file("n").c_str(), "_SCR");
     }));
     EXPECT_FALSE(test::file_exists(tmp.file("n_SCR_SCR.rscr")));
+}
+
+TEST_F(OutputsTest, ImagesReadByAnIndependentDecoder) {
+    if (!test::imagemagick()) GTEST_SKIP() << "ImageMagick is not installed";
+    std::vector<uint8_t> chr = numbered_tiles(), grp(49152), col(512);
+    for (size_t i = 0; i < grp.size(); ++i) grp[i] = static_cast<uint8_t>(i * 7 + i / 64);
+    for (size_t i = 0; i < 256; ++i) {
+        uint16_t c = static_cast<uint16_t>(i * 0x0421 + (i & 1) * 0x8000 + i * 3);
+        col[2 * i] = static_cast<uint8_t>(c);
+        col[2 * i + 1] = static_cast<uint8_t>(c >> 8);
+    }
+    g_settings.Make_Wide = 1;
+    g_runtime.resource_type = 261;
+    ASSERT_TRUE(with_body(chr, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("i").c_str(), "_SPU0"); }));
+    ASSERT_TRUE(with_body(grp, [&](InputCursor& in) {
+        return write_bmp(in, tmp.file("i_GRP.bmp").c_str(), 256, 192, 64, 64, 49152, PALETTE_BUILTIN);
+    }));
+    ASSERT_TRUE(with_body(col, [&](InputCursor& in) {
+        return write_bmp(in, tmp.file("i_COL.bmp").c_str(), 16, 16, 8, 8, 256, PALETTE_COL_BODY);
+    }));
+    for (const auto& [file, size] : {std::pair<std::string, std::string>{"i_SPU0.bmp", "256 64"},
+                                     {"i_GRP.bmp", "256 192"}, {"i_COL.bmp", "16 16"}}) {
+        std::string path = tmp.file(file);
+        EXPECT_EQ(test::image_size(path), size) << file;
+        auto bmp = test::read_file(path);
+        auto rgb = test::decode_rgb(path);
+        int w = bmp[18] | bmp[19] << 8, h = bmp[22];
+        ASSERT_EQ(rgb.size(), static_cast<size_t>(3 * w * h)) << file;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                int index = pixel(bmp, x, y);
+                const uint8_t* entry = &bmp[54 + 4 * static_cast<size_t>(index)];
+                const uint8_t* got = &rgb[3 * static_cast<size_t>(y * w + x)];
+                ASSERT_EQ(got[0], entry[2]) << file << " " << x << "," << y;
+                ASSERT_EQ(got[1], entry[1]) << file << " " << x << "," << y;
+                ASSERT_EQ(got[2], entry[0]) << file << " " << x << "," << y;
+            }
+    }
+    // The palette entries themselves are the colour conversion of the built-in and COL colours.
+    auto chr_bmp = test::read_file(tmp.file("i_SPU0.bmp"));
+    for (int i = 0; i < 256; ++i) {
+        uint32_t e = chr_bmp[54 + 4 * i] | chr_bmp[55 + 4 * i] << 8 | chr_bmp[56 + 4 * i] << 16;
+        EXPECT_EQ(e, col_to_bgr0(chr_palette[i])) << i;
+    }
 }
 
 TEST(MemUnitDecoding, ExactInverse) {

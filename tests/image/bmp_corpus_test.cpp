@@ -14,6 +14,7 @@
 #include "convert/batch.h"
 #include "image/bmp_image.h"
 #include "support/image_fixtures.h"
+#include "support/imagemagick.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -80,28 +81,8 @@ TEST(BmpCorpus, ConvertedOrRefusedWithNothingWritten) {
 }
 
 #ifndef _WIN32
-namespace {
-
-const char* imagemagick() {
-    for (const char* p : {"/usr/bin/convert-im6.q16", "/usr/bin/magick", "/usr/bin/convert"})
-        if (fs::exists(p)) return p;
-    return nullptr;
-}
-
-// The image as 8-bit RGB triples, decoded by ImageMagick.
-std::vector<uint8_t> decode_rgb(const fs::path& file) {
-    std::string cmd = std::string(imagemagick()) + " '" + file.string() + "' -depth 8 rgb:-";
-    std::vector<uint8_t> out;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return out;
-    uint8_t buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.insert(out.end(), buf, buf + n);
-    pclose(p);
-    return out;
-}
-
-}  // namespace
+using test::decode_rgb;
+using test::imagemagick;
 
 TEST(BmpCorpus, IndexedGoodImagesReadAsAnIndependentDecoderReadsThem) {
     if (!imagemagick()) GTEST_SKIP() << "ImageMagick is not installed";
