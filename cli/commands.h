@@ -9,6 +9,9 @@ int run_convert(int argc, char** argv);
 // tilewright info FILE...: describes PTC files (argv[1] is "info").
 int run_info(int argc, char** argv);
 
+// tilewright package ...: builds a package from slots (argv[1] is "package").
+int run_package(int argc, char** argv);
+
 inline constexpr const char* kVersion = "tilewright v2.00 r2";
 
 }  // namespace tw::cli

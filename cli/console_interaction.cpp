@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/file_dialog.h"
+#include "common/fixed_text.h"
 #include "platform/console.h"
 
 namespace tw::cli {
@@ -24,6 +26,13 @@ bool ConsoleInteraction::ask_yes_no(const char* text, const char* caption) {
         if (line == "y" || line == "Y" || line == "yes" || line == "はい") return true;
         if (line == "n" || line == "N" || line == "no" || line == "いいえ") return false;
     }
+}
+
+bool ConsoleInteraction::choose_file(FileDialogRequest& request) {
+    if (file_answers_.empty()) return false;
+    std::string path = file_answers_.front();
+    file_answers_.pop_front();
+    return copy_text(request.file, sizeof request.file, path);
 }
 
 void ConsoleInteraction::show_message(const char* text, const char* caption) {

@@ -6,5 +6,6 @@
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "info") == 0) return tw::cli::run_info(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "package") == 0) return tw::cli::run_package(argc, argv);
     return tw::cli::run_convert(argc, argv);
 }

@@ -29,12 +29,17 @@ set(TW_CORE_SOURCES
   extract/screen_output.cpp
   extract/text_output.cpp
   extract/ptc_extract.cpp
+  app/file_dialog.cpp
+  package/package_slots.cpp
+  package/package_build.cpp
+  package/package_dialog.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.
 set(TW_CLI_SOURCES
   cli/convert_command.cpp
   cli/info_command.cpp
+  cli/package_command.cpp
   cli/cli_options.cpp
   cli/console_interaction.cpp
 )

@@ -10,6 +10,8 @@
 
 namespace tw {
 
+struct FileDialogRequest;
+
 class Interaction {
 public:
     virtual ~Interaction() = default;
@@ -17,6 +19,11 @@ public:
     virtual bool ask_yes_no(const char* text, const char* caption) = 0;
     // A message with an OK button and no icon.
     virtual void show_message(const char* text, const char* caption) = 0;
+    // The file chooser: fills request.file and returns true when the user confirmed.
+    virtual bool choose_file(FileDialogRequest& request) {
+        (void)request;
+        return false;
+    }
     // Long work reports how far it got (in units of its own choosing).
     virtual void progress(uint64_t done, uint64_t total) {
         (void)done;

@@ -8,5 +8,7 @@ namespace tw {
 
 // A path or name in the system's code page as UTF-8, for showing it.
 std::string native_to_utf8(const char* text);
+// UTF-8 text as a path in the system's code page.
+std::string utf8_to_native(const std::string& text);
 
 }  // namespace tw

@@ -16,6 +16,23 @@ inline constexpr const char* kPaletteQuestion =
     "プチコンの文字色であるパレット15を使用して変換を行いますか？";
 inline constexpr const char* kPaletteCaption = "パレット変換の確認";
 
+inline constexpr const char* kErrorCaption = "Error";
+
+// Packages.
+inline constexpr const char* kPackageFailures = "以下のファイルの変換に失敗しました";
+inline constexpr const char* kPackageSaveTitle = "ファイルの保存場所を選択";
+inline constexpr const char* kPackageFilter = "PTCパッケージ";
+inline constexpr const char* kPackageWritten = "PTCパッケージを作成しました";
+inline constexpr const char* kPackageWriteFailed = "ファイルの保存に失敗しました";
+inline constexpr const char* kSlotImageRefused = "この画像はこのリソースタイプに指定できません";
+inline constexpr const char* kBankEntry = "%d枚目";
+inline constexpr const char* kChooseImageTitle = "変換するビットマップ画像を選択";
+inline constexpr const char* kImageFilter = "ビットマップ画像";
+inline constexpr const char* kChooseTextTitle = "変換するテキストを選択";
+inline constexpr const char* kTextFilter = "テキストドキュメント";
+inline constexpr const char* kChooseFileTitle = "変換するファイルを選択";
+inline constexpr const char* kScrFilter = "SCRリソースファイル";
+
 // Reasons for a failed file, printed by the command line (one line each).
 inline constexpr const char* kReasonPathTooLong = "パスが長すぎます（259文字まで）: %s";
 inline constexpr const char* kReasonFolder = "出力フォルダを作成できません: %s";

@@ -30,4 +30,6 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/extract/outputs_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/extract/round_trip_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/info_command_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/package/package_build_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/package/package_dialog_test.cpp
 )

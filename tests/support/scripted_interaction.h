@@ -3,9 +3,11 @@
 // Installs itself for its lifetime.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/file_dialog.h"
 #include "platform/interaction.h"
 
 namespace tw::test {
@@ -25,12 +27,26 @@ public:
     void show_message(const char* text, const char* caption) override {
         messages.push_back({text, caption});
     }
+    bool choose_file(FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (on_choose) on_choose();
+        if (files.empty()) return false;
+        std::string path = files.front();
+        files.pop_front();
+        if (path.size() >= sizeof request.file) return false;
+        path.copy(request.file, path.size());
+        request.file[path.size()] = '\0';
+        return true;
+    }
 
     struct Shown {
         std::string text;
         std::string caption;
     };
     std::deque<bool> answers;
+    std::deque<std::string> files;  // the chooser's answers; none left: cancelled
+    std::vector<FileDialogRequest> requests;
+    std::function<void()> on_choose;
     std::vector<Shown> questions;
     std::vector<Shown> messages;
 };

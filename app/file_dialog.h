@@ -1,0 +1,25 @@
+#pragma once
+// The file chooser's request and result, shared by the menu command and the
+// package dialog. The chooser itself is an interactive service.
+
+#include <cstdint>
+#include <string>
+
+namespace tw {
+
+struct FileDialogRequest {
+    std::string title;            // UTF-8
+    std::string filter;           // pairs of display text (UTF-8) and pattern, each ending in NUL
+    uint8_t multi_select = 0;
+    uint8_t overwrite_prompt = 0;  // set: the file need not exist, overwriting is confirmed
+    std::string default_ext;
+    // Result: one full path, or for a multiple selection the folder, NUL, each
+    // name followed by NUL, and a final NUL. Emptied before the dialog opens.
+    char file[260] = {};
+    uint16_t ext_offset = 0;
+};
+
+// Shows the chooser through the interaction service; true when the user confirmed.
+bool choose_file(FileDialogRequest& request);
+
+}  // namespace tw

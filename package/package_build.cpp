@@ -1,0 +1,206 @@
+#include "package/package_build.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/file_dialog.h"
+#include "app/settings.h"
+#include "common/failure.h"
+#include "common/fixed_text.h"
+#include "image/bmp_image.h"
+#include "image/chr_convert.h"
+#include "platform/interaction.h"
+#include "platform/native_text.h"
+#include "platform/paths.h"
+#include "resources/texts.h"
+#include "text/mem_text.h"
+#include "text/prg_text.h"
+#include "text/scr_screen.h"
+
+namespace tw {
+namespace {
+
+// A job of the slot's path field, other fields empty; a screen slot also gets
+// the lower-cased extension so that ".txt" reads as BGPUT text.
+bool slot_job(DialogControls& dialog, const PackageSlot& slot, ConvertJob& job) {
+    job = ConvertJob{};
+    std::string path = utf8_to_native(dialog.text(slot.base + 1));
+    if (!copy_text(job.path, sizeof job.path, path)) {
+        set_failure(kReasonPathTooLong, path.c_str());
+        return false;
+    }
+    if (slot.content == SLOT_SCR) {
+        PathParts parts;
+        if (split_path(job.path, parts)) {
+            std::memcpy(job.ext, parts.ext, sizeof job.ext);
+            for (char* c = job.ext; *c; ++c)
+                if (*c >= 'A' && *c <= 'Z') *c = static_cast<char>(*c + 32);
+        }
+    }
+    return true;
+}
+
+int bank_of(DialogControls& dialog, const PackageSlot& slot) {
+    return dialog.combo_selection(slot.base + 3);
+}
+
+std::string failure_list(const bool* failed) {
+    std::string text = kPackageFailures;
+    for (size_t i = 0; i < kFailureOrderCount; ++i) {
+        const PackageSlot& s = *kFailureOrder[i];
+        if (!failed[&s - kPackageSlots]) continue;
+        text += "\n ";
+        text += s.name;
+        const bool marked = s.lower && (std::strncmp(s.name, "BGF", 3) == 0 || std::strncmp(s.name, "BGU", 3) == 0 ||
+                                        std::strncmp(s.name, "SCU", 3) == 0 || std::strncmp(s.name, "COL", 3) == 0);
+        if (marked) text += " (下画面)";
+    }
+    return text;
+}
+
+void put_u32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+}  // namespace
+
+void sprite_unit_of(const std::string& entry, int32_t* width, int32_t* height) {
+    static constexpr struct {
+        const char* text;
+        int32_t w, h;
+    } kSizes[] = {{"16x16", 16, 16}, {"32x16", 32, 16}, {"16x32", 16, 32}, {"32x32", 32, 32},
+                  {"64x32", 64, 32}, {"32x64", 32, 64}, {"64x64", 64, 64}};
+    *width = *height = 16;
+    for (const auto& s : kSizes)
+        if (entry == s.text) {
+            *width = s.w;
+            *height = s.h;
+        }
+}
+
+bool append_resource(ResourceBuffer& package, const ResourceBuffer& resource) {
+    if (resource.length() < 8) return false;
+    uint64_t length = uint64_t{package.length()} + resource.length() - 8;
+    if (length > 0xFFFFFFFFull) return false;
+    ResourceBuffer grown(reinterpret_cast<const char*>(package.data()), length - ResourceBuffer::kPrefixLength);
+    if (grown.empty()) return false;
+    std::memcpy(grown.data(), package.data(), package.length());
+    std::memcpy(grown.data() + package.length(), resource.data() + 8, resource.length() - 8);
+    package = std::move(grown);
+    return true;
+}
+
+ResourceBuffer build_chr_slot(DialogControls& dialog, const PackageSlot& slot, int32_t unit_width,
+                              int32_t unit_height) {
+    ConvertJob job;
+    if (!slot_job(dialog, slot, job)) return {};
+    BmpImage image = read_bmp(job, unit_width, unit_height, 15);
+    if (image.pixel_count == 0) return {};
+    int32_t region = chr_region_width(image.width);
+    if (region == 0 || static_cast<int32_t>(kChrPartPixels) / region < unit_height) return {};
+    int bank = bank_of(dialog, slot);
+    if (bank < 0) return {};
+    return gather_tiles(kChrPartPixels, static_cast<uint32_t>(bank), unit_width, unit_height, region, image);
+}
+
+ResourceBuffer build_sprite_slot(DialogControls& dialog, const PackageSlot& slot) {
+    int32_t w = 32, h = 32;
+    if (slot.content == SLOT_CHR_SPRITE) {
+        int sel = dialog.combo_selection(slot.base + 4);
+        sprite_unit_of(sel < 0 ? "" : dialog.combo_entry(slot.base + 4, sel), &w, &h);
+    }
+    return build_chr_slot(dialog, slot, w, h);
+}
+
+ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot) {
+    ConvertJob job;
+    if (!slot_job(dialog, slot, job)) return {};
+    BmpImage image = read_bmp(job, 1, 1, 255);
+    if (image.pixel_count == 0) return {};
+    int bank = bank_of(dialog, slot);
+    if (bank < 0) return {};
+    return gather_tiles(kGrpPartPixels, static_cast<uint32_t>(bank), 64, 64, 256, image);
+}
+
+ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot) {
+    ConvertJob job;
+    if (!slot_job(dialog, slot, job)) return {};
+    BmpImage image = read_bmp(job, 1, 1, 15);
+    if (image.pixel_count == 0) return {};
+    ResourceBuffer col(kPrefixCOL, kColBodyLength);
+    if (!col.empty()) std::memcpy(col.data(), image.col, kColBufferLength);
+    return col;
+}
+
+ResourceBuffer build_text_slot(DialogControls& dialog, const PackageSlot& slot) {
+    ConvertJob job;
+    if (!slot_job(dialog, slot, job)) return {};
+    switch (slot.content) {
+        case SLOT_PRG: return build_prg_body(job);
+        case SLOT_MEM: return build_mem_body(job);
+        case SLOT_SCR: return build_scr_body(job);
+        default: return {};
+    }
+}
+
+bool build_package(DialogControls& dialog) {
+    bool failed[64] = {};
+    bool any_failed = false;
+    uint32_t masks[3] = {0, 0, 0};
+    int count = 0;
+
+    ResourceBuffer package;
+    const PackageSlot& prg = kPackageSlots[0];
+    if (dialog.checked(prg.base)) {
+        ++count;
+        package = build_text_slot(dialog, prg);
+        if (package.empty()) failed[0] = any_failed = true;
+    }
+    if (package.empty()) package = ResourceBuffer(kPrefixPRG, 12);
+    if (package.empty()) return false;
+
+    for (size_t i = 1; i < kPackageSlotCount; ++i) {
+        const PackageSlot& slot = kPackageSlots[i];
+        if (!dialog.checked(slot.base)) continue;
+        masks[slot.mask] |= uint32_t{1} << slot.bit;
+        ++count;
+        ResourceBuffer body;
+        switch (slot.content) {
+            case SLOT_CHR_SPRITE:
+            case SLOT_CHR_ICON: body = build_sprite_slot(dialog, slot); break;
+            case SLOT_CHR_BG: body = build_chr_slot(dialog, slot, 8, 8); break;
+            case SLOT_GRP: body = build_grp_slot(dialog, slot); break;
+            case SLOT_COL: body = build_col_slot(dialog, slot); break;
+            default: body = build_text_slot(dialog, slot); break;
+        }
+        if (body.empty() || !append_resource(package, body)) failed[i] = any_failed = true;
+    }
+    if (any_failed) {
+        interaction().show_message(failure_list(failed).c_str(), kErrorCaption);
+        return false;
+    }
+    put_u32(package.data() + 20, masks[1]);
+    put_u32(package.data() + 24, masks[2]);
+    if (count == 0) return false;
+
+    FileDialogRequest request;
+    request.title = kPackageSaveTitle;
+    request.filter = std::string(kPackageFilter) + '\0' + "*.ptc" + '\0';
+    request.overwrite_prompt = 1;
+    request.default_ext = ".ptc";
+    if (!choose_file(request)) return false;
+
+    ConvertJob job{};
+    PathParts parts;
+    bool ok = split_path(request.file, parts) &&
+              format_text(job.out_path, sizeof job.out_path, "%s%s%s.ptc", parts.drive, parts.dir, parts.name);
+    std::string name = dialog.text(ID_PACKAGE_NAME).substr(0, 8);
+    copy_text(job.res_name, sizeof job.res_name, name.empty() ? "PACKAGE" : name);
+    ok = ok && write_ptc(job, package, TYPE_CODE_PRG);
+    if (ok) interaction().show_message(kPackageWritten, kSummaryCaption);
+    else interaction().show_message(kPackageWriteFailed, kErrorCaption);
+    return ok;
+}
+
+}  // namespace tw

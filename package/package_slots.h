@@ -1,0 +1,63 @@
+#pragma once
+// The slots of a package: what each holds, its controls in the package dialog
+// (base identifier + 0 check box, + 1 path field, + 2 choose button, + 3 bank
+// box, + 4 size box), its flag bit and its names.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tw {
+
+enum SlotContent {
+    SLOT_PRG,
+    SLOT_MEM,
+    SLOT_CHR_BG,      // CHR in 8 x 8 units (BG, font, BGD)
+    SLOT_CHR_SPRITE,  // CHR, unit from the size box
+    SLOT_CHR_ICON,    // CHR in 32 x 32 units
+    SLOT_GRP,
+    SLOT_COL,
+    SLOT_SCR,
+};
+
+struct PackageSlot {
+    const char* name;      // as the dialog labels it: "SPU0", "BGU2", "COL0" ...
+    bool lower;            // a lower-screen slot
+    SlotContent content;
+    int base;              // dialog control base identifier
+    int mask;              // 1 or 2: the flag word; 0 for the program
+    int bit;               // the flag bit
+    const char* cli_name;  // the name extraction gives the slot: "SPU0", "BGS1", "COL0_S" ...
+};
+
+// Every slot, in the order its record is stored in a package; the program first.
+extern const PackageSlot kPackageSlots[];
+extern const size_t kPackageSlotCount;
+
+// The slots in the order of the failure list.
+extern const PackageSlot* const kFailureOrder[];
+extern const size_t kFailureOrderCount;
+
+// The slot of a control identifier (any of its five controls), or nullptr.
+const PackageSlot* slot_of_control(int id);
+// The slot by its command-line name (any case), or nullptr.
+const PackageSlot* slot_by_cli_name(const char* name);
+
+inline bool slot_has_bank_box(const PackageSlot& s) {
+    return s.content == SLOT_CHR_BG || s.content == SLOT_CHR_SPRITE || s.content == SLOT_CHR_ICON ||
+           s.content == SLOT_GRP;
+}
+inline bool slot_has_size_box(const PackageSlot& s) {
+    return s.content == SLOT_CHR_SPRITE || s.content == SLOT_CHR_ICON;
+}
+inline bool slot_is_image(const PackageSlot& s) {
+    return slot_has_bank_box(s) || s.content == SLOT_COL;
+}
+
+// Control identifiers beside the slots.
+enum : int {
+    ID_CREATE = 1,
+    ID_CANCEL = 2,
+    ID_PACKAGE_NAME = 7951,
+};
+
+}  // namespace tw
