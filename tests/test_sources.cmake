@@ -32,4 +32,5 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/info_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/package/package_build_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/package/package_dialog_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cli/package_command_test.cpp
 )
