@@ -30,6 +30,7 @@ set(TW_CORE_SOURCES
   extract/text_output.cpp
   extract/ptc_extract.cpp
   app/file_dialog.cpp
+  app/options_dialog.cpp
   package/package_slots.cpp
   package/package_build.cpp
   package/package_dialog.cpp

@@ -6,6 +6,7 @@
 // questions and options, the tests with scripted answers that also record
 // what was asked. Texts are UTF-8.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tw {
@@ -23,6 +24,13 @@ public:
     virtual bool choose_file(FileDialogRequest& request) {
         (void)request;
         return false;
+    }
+    // The folder picker titled "フォルダを選択": 1 and the path in folder[cap] when a
+    // folder was chosen, 2 when the user cancelled or the choice has no path.
+    virtual int choose_folder(char* folder, size_t cap) {
+        (void)folder;
+        (void)cap;
+        return 2;
     }
     // Long work reports how far it got (in units of its own choosing).
     virtual void progress(uint64_t done, uint64_t total) {

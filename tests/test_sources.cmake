@@ -7,6 +7,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/paths_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/profile_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/app/settings_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/options_dialog_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/convert_job_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/ptc_container_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/bmp_writer.cpp

@@ -43,7 +43,17 @@ public:
         std::string text;
         std::string caption;
     };
+    int choose_folder(char* folder, size_t cap) override {
+        ++folder_requests;
+        if (folder_answer.empty() || folder_answer.size() >= cap) return 2;
+        folder_answer.copy(folder, folder_answer.size());
+        folder[folder_answer.size()] = '\0';
+        return 1;
+    }
+
     std::deque<bool> answers;
+    std::string folder_answer;  // empty: the picker is cancelled
+    int folder_requests = 0;
     std::deque<std::string> files;  // the chooser's answers; none left: cancelled
     std::vector<FileDialogRequest> requests;
     std::function<void()> on_choose;
