@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -17,7 +18,14 @@ struct FileDialogRequest {
     // name followed by NUL, and a final NUL. Emptied before the dialog opens.
     char file[260] = {};
     uint16_t ext_offset = 0;
+    // A multiple selection in the same layout, without the 260-byte limit of
+    // `file` (which then stays empty); empty for a single file.
+    std::string selection;
 };
+
+// The full paths a confirmed request names, in the chooser's order: its one
+// file, or the folder joined with each name ("%s/%s").
+std::vector<std::string> chosen_file_paths(const FileDialogRequest& request);
 
 // Shows the chooser through the interaction service; true when the user confirmed.
 bool choose_file(FileDialogRequest& request);

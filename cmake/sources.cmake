@@ -63,3 +63,16 @@ set(TW_PLATFORM_SOURCES_win32
   platform/win32/native_text_win32.cpp
   platform/win32/console_win32.cpp
 )
+
+# The desktop program (Windows only).
+set(TW_GUI_SOURCES
+  app/win32/gui_main.cpp
+  app/win32/main_window.cpp
+  app/win32/drop_files.cpp
+  app/win32/gui_interaction.cpp
+  app/win32/hwnd_controls.cpp
+  app/win32/win32_text.cpp
+  app/win32/options_dialog_win32.cpp
+  app/win32/package_dialog_win32.cpp
+  resources/tilewright.rc
+)

@@ -48,6 +48,19 @@ tw_wine_init
 step "windows: tests under Wine"
 run_ctest windows --preset windows
 
+step "windows: the desktop program end to end under Wine"
+gui_log=build/gui-test.log
+bash tests/gui/run_gui_tests.sh 2>&1 | tee "$gui_log" || true
+gui_line="$(grep -E '^gui: [0-9]+ passed, [0-9]+ failed' "$gui_log" | tail -1)"
+if [[ -z "$gui_line" ]]; then
+  echo "the end-to-end tests gave no result"; failed=1
+else
+  gp="$(sed -E 's/^gui: ([0-9]+) passed.*/\1/' <<<"$gui_line")"
+  gf="$(sed -E 's/.*passed, ([0-9]+) failed.*/\1/' <<<"$gui_line")"
+  total=$((total + gp + gf)); bad=$((bad + gf))
+  ((gf == 0)) || failed=1
+fi
+
 step "fuzz: build and short runs"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"

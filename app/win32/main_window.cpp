@@ -1,0 +1,94 @@
+// The main window: menu commands, drops and focus.
+
+#include <windows.h>
+// shellapi.h follows windows.h
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/file_dialog.h"
+#include "app/settings.h"
+#include "app/win32/gui_state.h"
+#include "app/win32/gui_windows.h"
+#include "convert/batch.h"
+#include "resources/resource.h"
+
+namespace tw::win32 {
+namespace {
+
+struct SpriteSize {
+    UINT id;
+    int32_t width, height;
+};
+constexpr SpriteSize kSpriteSizes[] = {{IDM_TYPE_BG, 8, 8},     {IDM_TYPE_16X16, 16, 16}, {IDM_TYPE_32X16, 32, 16},
+                                       {IDM_TYPE_16X32, 16, 32}, {IDM_TYPE_32X32, 32, 32}, {IDM_TYPE_64X32, 64, 32},
+                                       {IDM_TYPE_32X64, 32, 64}, {IDM_TYPE_64X64, 64, 64}};
+
+// A batch over a list of paths, with the main window owning its questions and summary.
+void convert_paths(HWND window, const std::vector<std::string>& paths) {
+    HWND previous = g_gui.message_owner;
+    g_gui.message_owner = window;
+    convert_batch(paths);
+    g_gui.message_owner = previous;
+}
+
+void choose_and_convert(HWND window) {
+    FileDialogRequest request;
+    request.title = "変換するファイルを選択";
+    request.filter = std::string("全てのファイル") + '\0' + "*.*" + '\0';
+    request.multi_select = 1;
+    request.default_ext = "bmp";
+    g_gui.message_owner = window;
+    if (!choose_file(request)) return;  // cancelled or too long: no summary
+    convert_paths(window, chosen_file_paths(request));
+}
+
+void choose_resource_type(HWND window, UINT id) {
+    set_menu_check(window, g_runtime.resource_type, false);
+    for (const auto& s : kSpriteSizes)
+        if (s.id == id) {
+            g_runtime.sprite_width = s.width;
+            g_runtime.sprite_height = s.height;
+        }
+    g_runtime.resource_type = static_cast<uint16_t>(id);
+    set_menu_check(window, id, true);
+}
+
+}  // namespace
+
+void set_menu_check(HWND window, UINT id, bool checked) {
+    CheckMenuItem(GetMenu(window), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_SETFOCUS:
+            if (g_gui.open_dialog) SetFocus(g_gui.open_dialog);
+            return 0;
+        case WM_CLOSE:
+            g_gui.quit = true;
+            return 0;
+        case WM_COMMAND: {
+            const UINT id = LOWORD(wparam);
+            HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+            if (id == IDM_EXIT) SendMessageW(window, WM_CLOSE, 0, 0);
+            else if (id == IDM_CONVERT) choose_and_convert(window);
+            else if (id == IDM_PACKAGE) run_package_dialog(instance);
+            else if (id >= IDM_TYPE_BG && id <= IDM_TYPE_BIN) choose_resource_type(window, id);
+            else if (id == IDM_OPTIONS) run_options_dialog(instance);
+            return 0;
+        }
+        case WM_DROPFILES: {
+            HDROP drop = reinterpret_cast<HDROP>(wparam);
+            std::vector<std::string> paths = dropped_file_paths(drop);
+            DragFinish(drop);
+            convert_paths(window, paths);
+            return 0;
+        }
+        default:
+            return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
+}  // namespace tw::win32
