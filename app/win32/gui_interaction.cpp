@@ -18,7 +18,8 @@ namespace tw::win32 {
 GuiState g_gui;
 
 bool GuiInteraction::ask_yes_no(const char* text, const char* caption) {
-    return MessageBoxW(g_gui.message_owner, widen(text).c_str(), widen(caption).c_str(), MB_YESNO) == IDYES;
+    // The palette question belongs to the main window, whichever dialog is open.
+    return MessageBoxW(g_gui.main_window, widen(text).c_str(), widen(caption).c_str(), MB_YESNO) == IDYES;
 }
 
 void GuiInteraction::show_message(const char* text, const char* caption) {

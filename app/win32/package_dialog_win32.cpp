@@ -2,10 +2,51 @@
 
 #include <windows.h>
 
+#include "app/win32/gui_state.h"
 #include "app/win32/gui_windows.h"
+#include "app/win32/hwnd_controls.h"
+#include "package/package_dialog.h"
+#include "package/package_slots.h"
 
 namespace tw::win32 {
+namespace {
 
-void run_package_dialog(HINSTANCE) {}
+void end(HWND dialog) {
+    g_gui.open_dialog = nullptr;
+    g_gui.message_owner = g_gui.main_window;
+    EndDialog(dialog, 1);
+}
+
+INT_PTR CALLBACK package_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    HwndControls controls(dialog);
+    switch (message) {
+        case WM_INITDIALOG:
+            g_gui.open_dialog = dialog;
+            g_gui.message_owner = dialog;
+            package_dialog_init(controls);
+            return TRUE;
+        case WM_COMMAND: {
+            const int id = LOWORD(wparam);
+            const int code = HIWORD(wparam);
+            // Buttons act on clicks; the fields and boxes report changes that only
+            // tidy the package name.
+            if (code != BN_CLICKED && id != ID_PACKAGE_NAME && (id & 7) != 1 && (id & 7) != 3 && (id & 7) != 4)
+                return TRUE;
+            if (package_dialog_command(controls, id) == DIALOG_END) end(dialog);
+            return TRUE;
+        }
+        case WM_CLOSE:
+            end(dialog);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void run_package_dialog(HINSTANCE instance) {
+    DialogBoxParamW(instance, L"PACKMENU", nullptr, package_proc, 0);
+}
 
 }  // namespace tw::win32

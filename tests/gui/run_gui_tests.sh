@@ -82,6 +82,8 @@ bmp(os.path.join(d, "tiles.bmp"), 32, 16, 4, pal, lambda x, y: (x + y) % 16)
 bmp(os.path.join(d, "mono.bmp"), 16, 16, 1, [(0, 0, 0), (255, 255, 255)], lambda x, y: (x + y) % 2)
 open(os.path.join(d, "broken.bmp"), "wb").write(b"BM this is not a picture")
 open(os.path.join(d, "notes.dat"), "wb").write(bytes(range(256)) * 4)
+bmp(os.path.join(d, "odd.bmp"), 100, 64, 8, pal * 16, lambda x, y: x % 256)
+open(os.path.join(d, "prog.txt"), "wb").write(b'CLS\r\nPRINT "PACKAGE"\r\nEND\r\n')
 PY
 
 start_app() {
@@ -196,6 +198,51 @@ P click "オプション設定" 770 >/dev/null
 P click "オプション設定" 2 >/dev/null
 P gone "オプション設定" >/dev/null
 equal "キャンセル writes nothing" "$(md5sum <"$ini")" "$before"
+
+echo "gui: the package dialog"
+pk="PTCパッケージの作成"
+P command "$title" 2 >/dev/null
+check "the package dialog opens" P find "$pk"
+choose_slot() {  # choose_slot BASE CHOOSER_TITLE FILE: check the slot and choose its file
+  P click "$pk" "$1" >/dev/null
+  P click "$pk" $(($1 + 2)) >/dev/null
+  P file "$2" "$(winpath "$work/$3")" >/dev/null
+  P gone "$2" >/dev/null
+}
+choose_slot 7936 "変換するテキストを選択" prog.txt
+choose_slot 4352 "変換するビットマップ画像を選択" sprites.bmp
+P combo "$pk" 4356 3 >/dev/null
+choose_slot 7168 "変換するビットマップ画像を選択" tiles.bmp
+P set-text "$pk" 7951 "gamepack" >/dev/null
+sleep 0.5
+equal "PRG checked" "$(P checked "$pk" 7936)" "1"
+equal "SPU0 checked, one bank" "$(P checked "$pk" 4352) $(P get-text "$pk" 4355)" "1 1枚目"
+screen; shot_window package-dialog "$pk"
+P click "$pk" 1 >/dev/null
+P file "ファイルの保存場所を選択" "$(winpath "$work/gui_package.ptc")" >/dev/null
+equal "the package is written" "$(P texts "変換終了" | tr '\n' '|')" "PTCパッケージを作成しました|"
+P click "変換終了" 1 >/dev/null
+check "and the dialog ends" P gone "$pk"
+(cd "$work" && "$cli" package -o cli_package.ptc --name GAMEPACK PRG=prog.txt SPU0=sprites.bmp:32x32 \
+   COL0=tiles.bmp >/dev/null)
+check "byte-identical to what tilewright package writes" cmp -s "$work/gui_package.ptc" "$work/cli_package.ptc"
+
+P command "$title" 2 >/dev/null
+P find "$pk" >/dev/null
+choose_slot 4096 "変換するビットマップ画像を選択" odd.bmp
+equal "an image that does not suit is refused" "$(P texts "Error" | tr '\n' '|')" "この画像はこのリソースタイプに指定できません|"
+P click "Error" 1 >/dev/null
+P gone "Error" >/dev/null
+equal "and its slot is cleared" "$(P checked "$pk" 4096)$(P get-text "$pk" 4097)" "0"
+choose_slot 7952 "変換するテキストを選択" prog.txt
+P click "$pk" 1 >/dev/null
+equal "a failed slot gives the failure list" "$(P texts "Error" | tr '\n' '|')" "以下のファイルの変換に失敗しました| MEM|"
+P click "Error" 1 >/dev/null
+P gone "Error" >/dev/null
+check "the dialog stays open" P find "$pk"
+P click "$pk" 2 >/dev/null
+check "キャンセル ends it" P gone "$pk"
+check "no package was written" test ! -e "$work/PACKAGE.ptc"
 
 echo "gui: ending"
 P command "$title" 0 >/dev/null
