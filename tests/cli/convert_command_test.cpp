@@ -40,7 +40,7 @@ CliRun run_in(const std::string& dir, std::vector<std::string> args) {
 class CliTest : public testing::Test {
 protected:
     void SetUp() override {
-        test::BmpSpec s;
+        test::BmpFixture s;
         s.width = 64;
         s.height = 64;
         s.palette = test::ramp_palette(256);

@@ -41,7 +41,7 @@ protected:
     void SetUp() override {
         std::mt19937 rng(7);
         auto bmp = [&](const std::string& file, int32_t w, int32_t h, uint16_t bits) {
-            test::BmpSpec s;
+            test::BmpFixture s;
             s.width = w;
             s.height = h;
             s.bits = bits;

@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         test::reset_settings(tmp.path());
         g_settings.TextOut = 0;
-        test::BmpSpec s;
+        test::BmpFixture s;
         s.palette = test::ramp_palette(256);
         s.width = 16;
         s.height = 16;

@@ -60,7 +60,7 @@ TEST_F(RoundTrip, ChrEveryUnitSizeBothImageShapes) {
             g_runtime.resource_type = type;
             g_runtime.sprite_width = kUnits[type - 257][0];
             g_runtime.sprite_height = kUnits[type - 257][1];
-            test::BmpSpec s;
+            test::BmpFixture s;
             s.bits = 4;
             s.width = wide ? 256 : 128;
             s.height = wide ? 64 : 128;
@@ -74,7 +74,7 @@ TEST_F(RoundTrip, ChrEveryUnitSizeBothImageShapes) {
 }
 
 TEST_F(RoundTrip, GrpAndCol) {
-    test::BmpSpec s;
+    test::BmpFixture s;
     s.width = 256;
     s.height = 192;
     s.palette.clear();

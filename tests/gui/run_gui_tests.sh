@@ -56,25 +56,10 @@ cleanup() {
 trap cleanup EXIT
 
 # Test images and files.
-python3 - "$work" <<'PY'
-import struct, sys, os
-def bmp(path, w, h, bits, palette, pixel):
-    stride = (w * bits + 31) // 32 * 4
-    rows = []
-    for y in range(h - 1, -1, -1):
-        row = bytearray(stride)
-        for x in range(w):
-            v = pixel(x, y)
-            if bits == 8: row[x] = v
-            elif bits == 4: row[x // 2] |= v << (0 if x % 2 else 4)
-            else: row[x // 8] |= v << (7 - x % 8)
-        rows.append(bytes(row))
-    table = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
-    data = b"".join(rows)
-    off = 54 + len(table)
-    head = struct.pack("<2sIHHI", b"BM", off + len(data), 0, 0, off)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, len(data), 0, 0, len(palette), 0)
-    open(path, "wb").write(head + info + table + data)
+python3 - "$work" "$root/scripts" <<'PY'
+import os, sys
+sys.path.insert(0, sys.argv[2])
+from make_examples import bmp  # the same BMP writer as the bundled examples
 d = sys.argv[1]
 pal = [(i * 16, 255 - i * 16, (i * 80) % 256) for i in range(16)]
 bmp(os.path.join(d, "sprites.bmp"), 64, 32, 4, pal, lambda x, y: (x // 8 + y // 8 * 3 + x % 3) % 16)

@@ -11,13 +11,13 @@
 #include "support/temp_dir.h"
 
 namespace tw {
-using test::BmpSpec;
+using test::BmpFixture;
 using test::make_bmp;
 
 namespace {
 
-BmpImage decode(const BmpSpec& spec, int32_t uw = 1, int32_t uh = 1, uint8_t mask = 255) {
-    auto bytes = make_bmp(spec);
+BmpImage decode(const BmpFixture& fixture, int32_t uw = 1, int32_t uh = 1, uint8_t mask = 255) {
+    auto bytes = make_bmp(fixture);
     return decode_bmp(bytes.data(), bytes.size(), "C:\\pics\\a.bmp", uw, uh, mask);
 }
 
@@ -62,7 +62,7 @@ TEST_F(BmpTest, OddWidthsWithRowPaddingReadPixelForPixel) {
     } cases[] = {{1, 10, 2}, {4, 9, 16}, {8, 6, 256}, {1, 33, 2}, {4, 1, 16}, {8, 3, 256}};
     for (const auto& c : cases) {
         for (bool top_down : {false, true}) {
-            BmpSpec s;
+            BmpFixture s;
             s.bits = c.bits;
             s.width = c.width;
             s.height = 5;
@@ -81,7 +81,7 @@ TEST_F(BmpTest, OddWidthsWithRowPaddingReadPixelForPixel) {
 }
 
 TEST_F(BmpTest, MaskAppliesToEightBitOnly) {
-    BmpSpec s;
+    BmpFixture s;
     s.width = 4;
     s.height = 1;
     s.palette = test::ramp_palette(256);
@@ -91,7 +91,7 @@ TEST_F(BmpTest, MaskAppliesToEightBitOnly) {
 }
 
 TEST_F(BmpTest, ColoursUsedLimitsThePalette) {
-    BmpSpec s;
+    BmpFixture s;
     s.bits = 4;
     s.palette = {0xFFFFFF, 0x000408, 0x080808};
     s.colours_used = 3;
@@ -106,7 +106,7 @@ TEST_F(BmpTest, ColoursUsedLimitsThePalette) {
 
 TEST_F(BmpTest, LargerInfoHeadersKeepTheirPalette) {
     for (uint32_t header : {40u, 52u, 56u, 64u, 108u, 124u}) {
-        BmpSpec s;
+        BmpFixture s;
         s.header_size = header;
         s.palette = {0x000000, 0xF80000, 0x00FC00};
         s.colours_used = 3;
@@ -120,7 +120,7 @@ TEST_F(BmpTest, LargerInfoHeadersKeepTheirPalette) {
 }
 
 TEST_F(BmpTest, TwoColourFix) {
-    BmpSpec s;
+    BmpFixture s;
     s.bits = 1;
     s.width = 4;
     s.height = 1;
@@ -142,7 +142,7 @@ TEST_F(BmpTest, TwoColourFix) {
 }
 
 TEST_F(BmpTest, TwoColourQuestionIsAskedOncePerRead) {
-    BmpSpec s;
+    BmpFixture s;
     s.bits = 1;
     s.width = 8;
     s.height = 8;
@@ -170,7 +170,7 @@ TEST_F(BmpTest, TwoColourQuestionIsAskedOncePerRead) {
 }
 
 TEST_F(BmpTest, UnitCheckOnlyForFourBitTargetsWithAutoTrim) {
-    BmpSpec s;
+    BmpFixture s;
     s.width = 100;
     s.height = 64;
     s.palette = test::ramp_palette(256);
@@ -183,7 +183,7 @@ TEST_F(BmpTest, UnitCheckOnlyForFourBitTargetsWithAutoTrim) {
 
 TEST_F(BmpTest, Refusals) {
     auto base = [] {
-        BmpSpec s;
+        BmpFixture s;
         s.width = 16;
         s.height = 8;
         s.palette = test::ramp_palette(256);
@@ -191,34 +191,34 @@ TEST_F(BmpTest, Refusals) {
     };
     struct Case {
         const char* what;
-        BmpSpec spec;
+        BmpFixture fixture;
     };
     std::vector<Case> cases;
     auto add = [&](const char* what, auto change) {
-        BmpSpec s = base();
+        BmpFixture s = base();
         change(s);
         cases.push_back({what, s});
     };
-    add("24 bits", [](BmpSpec& s) { s.bits = 24; s.palette.clear(); });
-    add("32 bits", [](BmpSpec& s) { s.bits = 32; s.palette.clear(); });
-    add("2 bits", [](BmpSpec& s) { s.bits = 2; s.palette.resize(4); });
-    add("0 bits", [](BmpSpec& s) { s.bits = 0; });
-    add("RLE8", [](BmpSpec& s) { s.compression = 1; });
-    add("RLE4", [](BmpSpec& s) { s.bits = 4; s.compression = 2; s.palette.resize(16); });
-    add("bitfields", [](BmpSpec& s) { s.compression = 3; });
-    add("zero width", [](BmpSpec& s) { s.width = 0; });
-    add("zero height", [](BmpSpec& s) { s.height = 0; });
-    add("negative width", [](BmpSpec& s) { s.width = -16; });
-    add("pixels cut short", [](BmpSpec& s) { s.cut_bytes = 1; });
-    add("file size field too large", [](BmpSpec& s) { s.file_size_delta = 1; });
-    add("file size field too small", [](BmpSpec& s) { s.file_size_delta = -1; });
-    add("no pixel data", [](BmpSpec& s) { s.file_size_delta = -128; });
-    add("palette larger than the block", [](BmpSpec& s) { s.colours_used = 256; s.palette.resize(200); });
-    add("12-byte OS/2 header", [](BmpSpec& s) { s.header_size = 12; });
-    add("41-byte header", [](BmpSpec& s) { s.header_size = 41; });
-    add("missing palette", [](BmpSpec& s) { s.palette.clear(); });
+    add("24 bits", [](BmpFixture& s) { s.bits = 24; s.palette.clear(); });
+    add("32 bits", [](BmpFixture& s) { s.bits = 32; s.palette.clear(); });
+    add("2 bits", [](BmpFixture& s) { s.bits = 2; s.palette.resize(4); });
+    add("0 bits", [](BmpFixture& s) { s.bits = 0; });
+    add("RLE8", [](BmpFixture& s) { s.compression = 1; });
+    add("RLE4", [](BmpFixture& s) { s.bits = 4; s.compression = 2; s.palette.resize(16); });
+    add("bitfields", [](BmpFixture& s) { s.compression = 3; });
+    add("zero width", [](BmpFixture& s) { s.width = 0; });
+    add("zero height", [](BmpFixture& s) { s.height = 0; });
+    add("negative width", [](BmpFixture& s) { s.width = -16; });
+    add("pixels cut short", [](BmpFixture& s) { s.cut_bytes = 1; });
+    add("file size field too large", [](BmpFixture& s) { s.file_size_delta = 1; });
+    add("file size field too small", [](BmpFixture& s) { s.file_size_delta = -1; });
+    add("no pixel data", [](BmpFixture& s) { s.file_size_delta = -128; });
+    add("palette larger than the block", [](BmpFixture& s) { s.colours_used = 256; s.palette.resize(200); });
+    add("12-byte OS/2 header", [](BmpFixture& s) { s.header_size = 12; });
+    add("41-byte header", [](BmpFixture& s) { s.header_size = 41; });
+    add("missing palette", [](BmpFixture& s) { s.palette.clear(); });
     for (const auto& c : cases) {
-        auto bytes = make_bmp(c.spec);
+        auto bytes = make_bmp(c.fixture);
         BmpImage img = decode_bmp(bytes.data(), bytes.size(), "x.bmp", 8, 8, 15);
         EXPECT_EQ(img.pixel_count, 0u) << c.what;
         EXPECT_FALSE(img.pixels) << c.what;
@@ -247,7 +247,7 @@ TEST_F(BmpTest, Refusals) {
 }
 
 TEST_F(BmpTest, ReadFromFile) {
-    BmpSpec s;
+    BmpFixture s;
     s.bits = 4;
     s.width = 3;
     s.height = 2;

@@ -122,7 +122,7 @@ TEST(ChrRegion, PowerOfTwoAtOrAboveTheWidth) {
 TEST_F(ChrTest, OnePartNamesAndFiles) {
     g_settings.AutoTrim = 0;
     g_settings.WideMode = 0;
-    test::BmpSpec s;
+    test::BmpFixture s;
     s.bits = 4;
     s.width = 128;
     s.height = 128;
@@ -144,7 +144,7 @@ TEST_F(ChrTest, OnePartNamesAndFiles) {
 }
 
 TEST_F(ChrTest, FourPartsInBothRegions) {
-    test::BmpSpec s;
+    test::BmpFixture s;
     s.width = 256;
     s.height = 256;
     s.palette = test::ramp_palette(256);
@@ -170,7 +170,7 @@ TEST_F(ChrTest, FourPartsInBothRegions) {
 
 TEST_F(ChrTest, SeventeenPartsGetHexadecimalNames) {
     // AutoTrim: 64 wide, 16384 / 64 = 256 rows a part; 17 parts need 4352 rows.
-    test::BmpSpec s;
+    test::BmpFixture s;
     s.bits = 1;
     s.width = 64;
     s.height = 256 * 17;
@@ -193,7 +193,7 @@ TEST_F(ChrTest, SeventeenPartsGetHexadecimalNames) {
 TEST_F(ChrTest, AutoTrimWidthThatIsNoPowerOfTwo) {
     // 96 wide: regions 128 wide, 128 high, filled with 0 right of column 95.
     BmpImage img = make_image(96, 256, pixel_value);
-    test::BmpSpec s;
+    test::BmpFixture s;
     s.width = 96;
     s.height = 256;
     s.palette = test::ramp_palette(256);
@@ -215,7 +215,7 @@ TEST_F(ChrTest, AutoTrimWidthThatIsNoPowerOfTwo) {
 }
 
 TEST_F(ChrTest, RefusedWithNothingWritten) {
-    test::BmpSpec s;
+    test::BmpFixture s;
     s.width = 512;
     s.height = 64;
     s.palette = test::ramp_palette(256);
@@ -237,7 +237,7 @@ TEST_F(ChrTest, RefusedWithNothingWritten) {
 }
 
 TEST_F(ChrTest, UnopenableDataTextWritesNothing) {
-    test::BmpSpec s;
+    test::BmpFixture s;
     s.palette = test::ramp_palette(256);
     test::write_bmp_file(tmp.file("p.bmp"), s);
     ASSERT_TRUE(make_directory(tmp.file("p_CHR_DATA.txt").c_str()));  // a folder in the way
@@ -248,7 +248,7 @@ TEST_F(ChrTest, UnopenableDataTextWritesNothing) {
 }
 
 TEST_F(ChrTest, NamelessBaseUsesChr) {
-    test::BmpSpec s;
+    test::BmpFixture s;
     s.palette = test::ramp_palette(256);
     test::write_bmp_file(tmp.file("\x82\xA0.bmp"), s);
     ASSERT_TRUE(convert_chr(job_for("\x82\xA0.bmp")));

@@ -28,7 +28,7 @@ protected:
         g_runtime.resource_type = RESOURCE_GRP;
     }
     void write(const std::string& file, int32_t w, int32_t h, uint16_t bits = 8) {
-        test::BmpSpec s;
+        test::BmpFixture s;
         s.width = w;
         s.height = h;
         s.bits = bits;

@@ -43,7 +43,7 @@ TEST(ImageMagickImages, ReadTheSameAsOurOwn) {
     g_settings.PAL_Fix_1bit = 0;
     const std::string data = TW_TEST_DATA_DIR "/imagemagick/";
     for (const auto& c : cases) {
-        test::BmpSpec s;
+        test::BmpFixture s;
         s.width = c.w;
         s.height = c.h;
         s.bits = c.bits;

@@ -12,6 +12,7 @@
 #include "package/package_dialog.h"
 #include "support/bmp_writer.h"
 #include "support/image_fixtures.h"
+#include "support/package_fixtures.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 
@@ -19,17 +20,8 @@ namespace tw {
 
 namespace {
 
-// A literal with embedded NULs, without its terminator.
-template <size_t N>
-std::string with_nuls(const char (&s)[N]) {
-    return std::string(s, N - 1);
-}
-
-const PackageSlot& slot(const char* name, bool lower = false) {
-    for (size_t i = 0; i < kPackageSlotCount; ++i)
-        if (std::strcmp(kPackageSlots[i].name, name) == 0 && kPackageSlots[i].lower == lower) return kPackageSlots[i];
-    throw std::logic_error(name);
-}
+using test::slot;
+using test::with_nuls;
 
 uint32_t u32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
@@ -46,7 +38,7 @@ protected:
         image("pic.bmp", 128, 128, 4);
     }
     void image(const std::string& file, int32_t w, int32_t h, uint16_t bits) {
-        test::BmpSpec s;
+        test::BmpFixture s;
         s.width = w;
         s.height = h;
         s.bits = bits;

@@ -8,6 +8,7 @@
 #include "app/memory_dialog.h"
 #include "app/settings.h"
 #include "support/bmp_writer.h"
+#include "support/package_fixtures.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 
@@ -15,17 +16,8 @@ namespace tw {
 
 namespace {
 
-// A literal with embedded NULs, without its terminator.
-template <size_t N>
-std::string with_nuls(const char (&s)[N]) {
-    return std::string(s, N - 1);
-}
-
-const PackageSlot& slot(const char* name, bool lower = false) {
-    for (size_t i = 0; i < kPackageSlotCount; ++i)
-        if (std::strcmp(kPackageSlots[i].name, name) == 0 && kPackageSlots[i].lower == lower) return kPackageSlots[i];
-    throw std::logic_error(name);
-}
+using test::slot;
+using test::with_nuls;
 
 class DialogTest : public testing::Test {
 protected:
@@ -34,7 +26,7 @@ protected:
         package_dialog_init(dialog);
     }
     void image(const std::string& file, int32_t w, int32_t h) {
-        test::BmpSpec s;
+        test::BmpFixture s;
         s.width = w;
         s.height = h;
         s.palette = test::ramp_palette(256);

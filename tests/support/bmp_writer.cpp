@@ -16,7 +16,7 @@ void put32(std::vector<uint8_t>& b, uint32_t v) {
 
 }  // namespace
 
-std::vector<uint8_t> make_bmp(const BmpSpec& s) {
+std::vector<uint8_t> make_bmp(const BmpFixture& s) {
     // Rows are laid out for sane sizes only; the header carries the fields as given.
     const uint32_t w = s.width > 0 ? static_cast<uint32_t>(s.width) : 0;
     const uint32_t h = s.height > 0 ? static_cast<uint32_t>(s.height) : 0;
@@ -65,8 +65,8 @@ std::vector<uint8_t> make_bmp(const BmpSpec& s) {
     return b;
 }
 
-void write_bmp_file(const std::string& path, const BmpSpec& spec) {
-    write_file(path, make_bmp(spec));
+void write_bmp_file(const std::string& path, const BmpFixture& fixture) {
+    write_file(path, make_bmp(fixture));
 }
 
 std::vector<uint32_t> ramp_palette(size_t n) {

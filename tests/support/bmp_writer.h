@@ -7,7 +7,7 @@
 
 namespace tw::test {
 
-struct BmpSpec {
+struct BmpFixture {
     int32_t width = 8;
     int32_t height = 8;
     uint16_t bits = 8;
@@ -21,8 +21,8 @@ struct BmpSpec {
     size_t cut_bytes = 0;            // bytes dropped from the end of the file
 };
 
-std::vector<uint8_t> make_bmp(const BmpSpec& spec);
-void write_bmp_file(const std::string& path, const BmpSpec& spec);
+std::vector<uint8_t> make_bmp(const BmpFixture& fixture);
+void write_bmp_file(const std::string& path, const BmpFixture& fixture);
 
 // A grey ramp palette of n entries: entry i = (i, i, i) * 255 / (n - 1).
 std::vector<uint32_t> ramp_palette(size_t n);
