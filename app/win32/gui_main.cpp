@@ -21,7 +21,6 @@ constexpr int kClientHeight = 160;
 // Grows or shrinks the outer size until the client area is exactly 280 x 160, centred.
 void place_window(HWND window) {
     RECT desktop;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &desktop, 0);
     GetWindowRect(GetDesktopWindow(), &desktop);
     const int dw = desktop.right - desktop.left, dh = desktop.bottom - desktop.top;
     int dx = 0, dy = 0;
