@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "common/fixed_text.h"
+#include "platform/console.h"
 
 namespace tw::cli {
 namespace {
@@ -41,6 +42,11 @@ constexpr IntSetting kIntSettings[] = {
 };
 
 }  // namespace
+
+int usage_error(const std::string& command, const std::string& message) {
+    console_write(CONSOLE_ERR, command + ": " + message + "\n" + "詳しくは " + command + " --help を見てください\n");
+    return 2;
+}
 
 std::optional<int32_t> parse_int32(std::string_view text) {
     size_t i = 0;

@@ -22,6 +22,9 @@ std::optional<ResourceChoice> parse_resource_type(std::string_view name);
 // message, empty on success.
 std::string apply_setting(std::string_view assignment);
 
+// Prints "COMMAND: MESSAGE" and where help is on standard error; returns exit status 2.
+int usage_error(const std::string& command, const std::string& message);
+
 // A whole decimal number that fits 32 bits.
 std::optional<int32_t> parse_int32(std::string_view text);
 

@@ -31,11 +31,7 @@ constexpr const char* kUsage =
     "\n"
     "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n";
 
-int usage_error(const std::string& message) {
-    console_write(CONSOLE_ERR, "tilewright: " + message + "\n" +
-                                   "詳しくは tilewright --help を見てください\n");
-    return 2;
-}
+int usage_error(const std::string& message) { return cli::usage_error("tilewright", message); }
 
 // The value of an option given as "-x VALUE", "--long VALUE" or "--long=VALUE".
 bool take_value(int argc, char** argv, int& i, std::string_view arg, std::string_view short_name,

@@ -32,11 +32,7 @@ constexpr const char* kPackageUsage =
     "  -s, --set KEY=VALUE   この実行だけの設定（AutoTrim, WideMode, PRG_ESCAPE など）\n"
     "終了コード: 0 作成した、1 作成できなかった、2 指定の誤り\n";
 
-int usage_error(const std::string& message) {
-    console_write(CONSOLE_ERR, "tilewright package: " + message + "\n" +
-                                   "詳しくは tilewright package --help を見てください\n");
-    return 2;
-}
+int usage_error(const std::string& message) { return cli::usage_error("tilewright package", message); }
 
 struct SlotRequest {
     const PackageSlot* slot;

@@ -17,6 +17,17 @@ namespace tw::win32 {
 
 GuiState g_gui;
 
+void begin_modal_dialog(HWND dialog) {
+    g_gui.open_dialog = dialog;
+    g_gui.message_owner = dialog;
+}
+
+void end_modal_dialog(HWND dialog) {
+    g_gui.open_dialog = nullptr;
+    g_gui.message_owner = g_gui.main_window;
+    EndDialog(dialog, 1);
+}
+
 bool GuiInteraction::ask_yes_no(const char* text, const char* caption) {
     // The palette question belongs to the main window, whichever dialog is open.
     return MessageBoxW(g_gui.main_window, widen(text).c_str(), widen(caption).c_str(), MB_YESNO) == IDYES;

@@ -14,4 +14,9 @@ struct GuiState {
 
 extern GuiState g_gui;
 
+// A modal dialog records itself as the open dialog and owns the messages while open;
+// ending it clears both.
+void begin_modal_dialog(HWND dialog);
+void end_modal_dialog(HWND dialog);
+
 }  // namespace tw::win32

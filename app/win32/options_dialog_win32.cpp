@@ -10,23 +10,18 @@
 namespace tw::win32 {
 namespace {
 
-void end(HWND dialog) {
-    g_gui.open_dialog = nullptr;
-    EndDialog(dialog, 1);
-}
-
 INT_PTR CALLBACK options_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     HwndControls controls(dialog);
     switch (message) {
         case WM_INITDIALOG:
-            g_gui.open_dialog = dialog;
+            begin_modal_dialog(dialog);
             options_dialog_init(controls);
             return TRUE;
         case WM_COMMAND:
-            if (options_dialog_command(controls, LOWORD(wparam)) == OPTIONS_END) end(dialog);
+            if (options_dialog_command(controls, LOWORD(wparam)) == OPTIONS_END) end_modal_dialog(dialog);
             return TRUE;
         case WM_CLOSE:
-            end(dialog);
+            end_modal_dialog(dialog);
             return TRUE;
         default:
             return FALSE;

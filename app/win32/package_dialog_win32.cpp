@@ -11,18 +11,11 @@
 namespace tw::win32 {
 namespace {
 
-void end(HWND dialog) {
-    g_gui.open_dialog = nullptr;
-    g_gui.message_owner = g_gui.main_window;
-    EndDialog(dialog, 1);
-}
-
 INT_PTR CALLBACK package_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     HwndControls controls(dialog);
     switch (message) {
         case WM_INITDIALOG:
-            g_gui.open_dialog = dialog;
-            g_gui.message_owner = dialog;
+            begin_modal_dialog(dialog);
             package_dialog_init(controls);
             return TRUE;
         case WM_COMMAND: {
@@ -32,11 +25,11 @@ INT_PTR CALLBACK package_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
             // tidy the package name.
             if (code != BN_CLICKED && id != ID_PACKAGE_NAME && (id & 7) != 1 && (id & 7) != 3 && (id & 7) != 4)
                 return TRUE;
-            if (package_dialog_command(controls, id) == DIALOG_END) end(dialog);
+            if (package_dialog_command(controls, id) == DIALOG_END) end_modal_dialog(dialog);
             return TRUE;
         }
         case WM_CLOSE:
-            end(dialog);
+            end_modal_dialog(dialog);
             return TRUE;
         default:
             return FALSE;
