@@ -3,22 +3,12 @@
 #include <cstring>
 
 #include "app/settings.h"
+#include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "platform/console.h"
 
 namespace tw::cli {
 namespace {
-
-bool same_ci(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 struct IntSetting {
     const char* key;
@@ -48,7 +38,26 @@ int usage_error(const std::string& command, const std::string& message) {
     return 2;
 }
 
-std::optional<int32_t> parse_int32(std::string_view text) {
+// The value of an option given as "-x VALUE", "--long VALUE" or "--long=VALUE".
+bool take_value(int argc, char** argv, int& i, std::string_view arg, std::string_view short_name,
+                std::string_view long_name, std::string& value, bool& error) {
+    if (arg == short_name || arg == long_name) {
+        if (i + 1 >= argc) {
+            error = true;
+            return true;
+        }
+        value = argv[++i];
+        return true;
+    }
+    if (!long_name.empty() && arg.size() > long_name.size() + 1 &&
+        arg.substr(0, long_name.size()) == long_name && arg[long_name.size()] == '=') {
+        value = std::string(arg.substr(long_name.size() + 1));
+        return true;
+    }
+    return false;
+}
+std::optional<int32_t> parse_int32
+(std::string_view text) {
     size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';

@@ -25,6 +25,12 @@ std::string apply_setting(std::string_view assignment);
 // Prints "COMMAND: MESSAGE" and where help is on standard error; returns exit status 2.
 int usage_error(const std::string& command, const std::string& message);
 
+// The value of an option given as "-x VALUE", "--long VALUE" or "--long=VALUE"
+// (short_name or long_name may be empty). True when arg is that option; error
+// is set when its value is missing.
+bool take_value(int argc, char** argv, int& i, std::string_view arg, std::string_view short_name,
+                std::string_view long_name, std::string& value, bool& error);
+
 // A whole decimal number that fits 32 bits.
 std::optional<int32_t> parse_int32(std::string_view text);
 

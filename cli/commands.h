@@ -12,6 +12,12 @@ int run_info(int argc, char** argv);
 // tilewright package ...: builds a package from slots (argv[1] is "package").
 int run_package(int argc, char** argv);
 
+// tilewright map ...: pictures to tiles, a palette and a BG screen (argv[1] is "map").
+int run_map(int argc, char** argv);
+
+// tilewright render ...: a BG screen drawn as a picture (argv[1] is "render").
+int run_render(int argc, char** argv);
+
 inline constexpr const char* kVersion = "tilewright v2.00 r2";
 
 }  // namespace tw::cli

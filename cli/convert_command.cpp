@@ -33,25 +33,6 @@ constexpr const char* kUsage =
 
 int usage_error(const std::string& message) { return cli::usage_error("tilewright", message); }
 
-// The value of an option given as "-x VALUE", "--long VALUE" or "--long=VALUE".
-bool take_value(int argc, char** argv, int& i, std::string_view arg, std::string_view short_name,
-                std::string_view long_name, std::string& value, bool& error) {
-    if (arg == short_name || arg == long_name) {
-        if (i + 1 >= argc) {
-            error = true;
-            return true;
-        }
-        value = argv[++i];
-        return true;
-    }
-    if (!long_name.empty() && arg.size() > long_name.size() + 1 &&
-        arg.substr(0, long_name.size()) == long_name && arg[long_name.size()] == '=') {
-        value = std::string(arg.substr(long_name.size() + 1));
-        return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 int run_convert(int argc, char** argv) {

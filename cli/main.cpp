@@ -7,5 +7,7 @@
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "info") == 0) return tw::cli::run_info(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "package") == 0) return tw::cli::run_package(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "map") == 0) return tw::cli::run_map(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) return tw::cli::run_render(argc, argv);
     return tw::cli::run_convert(argc, argv);
 }

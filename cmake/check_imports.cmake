@@ -6,7 +6,7 @@ endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${dump}")
 set(system_dlls kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comdlg32.dll
     comctl32.dll winmm.dll shlwapi.dll ole32.dll msvcrt.dll
-    oleaut32.dll)
+    oleaut32.dll windowscodecs.dll)
 foreach(line IN LISTS lines)
   string(REPLACE "DLL Name: " "" dll "${line}")
   string(STRIP "${dll}" dll)

@@ -34,6 +34,12 @@ set(TW_CORE_SOURCES
   package/package_slots.cpp
   package/package_build.cpp
   package/package_dialog.cpp
+  image/png_image.cpp
+  maps/tile_map.cpp
+  maps/map_convert.cpp
+  maps/screen_render.cpp
+  maps/screen_sources.cpp
+  maps/picture_output.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.
@@ -41,6 +47,8 @@ set(TW_CLI_SOURCES
   cli/convert_command.cpp
   cli/info_command.cpp
   cli/package_command.cpp
+  cli/map_command.cpp
+  cli/render_command.cpp
   cli/cli_options.cpp
   cli/console_interaction.cpp
 )
@@ -48,6 +56,7 @@ set(TW_CLI_SOURCES
 set(TW_PLATFORM_SOURCES_posix
   platform/posix/files_posix.cpp
   platform/posix/md5_posix.cpp
+  platform/posix/png_posix.cpp
   platform/posix/paths_posix.cpp
   platform/posix/profile_posix.cpp
   platform/posix/profile_text.cpp
@@ -58,6 +67,7 @@ set(TW_PLATFORM_SOURCES_posix
 set(TW_PLATFORM_SOURCES_win32
   platform/win32/files_win32.cpp
   platform/win32/md5_win32.cpp
+  platform/win32/png_win32.cpp
   platform/win32/paths_win32.cpp
   platform/win32/profile_win32.cpp
   platform/win32/native_text_win32.cpp

@@ -31,23 +31,27 @@ uint32_t col_to_bgr0(uint16_t c) {
     return blue | green << 8 | red << 16;
 }
 
-bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
-               int32_t unit_width, int32_t unit_height, uint32_t byte_count,
-               PaletteSource palette) {
-    const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
-    std::vector<uint8_t> file(1078 + static_cast<size_t>(w) * h, 0);
+std::vector<uint8_t> bmp8_file(uint32_t width, uint32_t height, const uint16_t (&colours)[256]) {
+    std::vector<uint8_t> file(kBmp8PixelOffset + static_cast<size_t>(width) * height, 0);
     uint8_t* p = file.data();
     p[0] = 'B';
     p[1] = 'M';
     put32(p + 2, static_cast<uint32_t>(file.size()));
-    put32(p + 10, 1078);
+    put32(p + 10, kBmp8PixelOffset);
     put32(p + 14, 40);
-    put32(p + 18, w);
-    put32(p + 22, h);
+    put32(p + 18, width);
+    put32(p + 22, height);
     put16(p + 26, 1);
     put16(p + 28, 8);
     put32(p + 46, 256);
+    for (int i = 0; i < 256; ++i) put32(p + 54 + 4 * i, col_to_bgr0(colours[i]));
+    return file;
+}
 
+bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
+               int32_t unit_width, int32_t unit_height, uint32_t byte_count,
+               PaletteSource palette) {
+    const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
     const uint16_t* builtin = byte_count == 8192 ? chr_palette : grp_palette;
     uint16_t colours[256];
     if (palette == PALETTE_COL_BODY) {
@@ -60,9 +64,8 @@ bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
     } else {
         std::memcpy(colours, builtin, sizeof colours);
     }
-    for (int i = 0; i < 256; ++i) put32(p + 54 + 4 * i, col_to_bgr0(colours[i]));
-
-    uint8_t* pixels = p + 1078;
+    std::vector<uint8_t> file = bmp8_file(w, h, colours);
+    uint8_t* pixels = file.data() + kBmp8PixelOffset;
     // Image row y (from the top) is stored as row h - 1 - y.
     auto row = [&](uint32_t y) { return pixels + static_cast<size_t>(h - 1 - y) * w; };
     if (byte_count == 256) {

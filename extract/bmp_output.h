@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "extract/input_cursor.h"
 
@@ -12,6 +13,12 @@ enum PaletteSource { PALETTE_BUILTIN, PALETTE_COL_BODY };
 
 // The BMP palette entry (blue, green, red, 0) of a 16-bit target colour.
 uint32_t col_to_bgr0(uint16_t c);
+
+inline constexpr uint32_t kBmp8PixelOffset = 1078;
+
+// An 8-bit BMP file of width x height with the colours as its palette: the
+// headers, the palette and zero pixels, stored bottom row first.
+std::vector<uint8_t> bmp8_file(uint32_t width, uint32_t height, const uint16_t (&colours)[256]);
 
 // Reads the body at the cursor and writes path. byte_count 8192 is CHR (4 bits
 // a pixel), 256 is COL (the palette is the 512-byte body, no pixels are read),

@@ -33,6 +33,8 @@ bool ask_palette_fix(const char* path) {
     return interaction().ask_yes_no(text.c_str(), kPaletteCaption);
 }
 
+}  // namespace
+
 void convert_palette(BmpImage& img, const uint8_t* table, uint32_t colour_count, bool fix) {
     std::memcpy(img.col, kPrefixCOL, 20);
     for (int e = 0; e < 256; ++e) {
@@ -50,6 +52,8 @@ void convert_palette(BmpImage& img, const uint8_t* table, uint32_t colour_count,
         if (k == 15) ++img.palette_rows;
     }
 }
+
+namespace {
 
 void convert_pixels(BmpImage& img, const uint8_t* data, uint32_t stride, int bits, bool top_down,
                     uint8_t mask, bool fix) {
@@ -73,6 +77,50 @@ void convert_pixels(BmpImage& img, const uint8_t* data, uint32_t stride, int bit
 }
 
 }  // namespace
+
+bool check_image_size(int32_t width, int32_t height, int32_t unit_width, int32_t unit_height,
+                      uint8_t pixel_mask) {
+    if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
+        set_failure("%s", kReasonBmpTooLarge);
+        return false;
+    }
+    if (pixel_mask == 15 && g_settings.AutoTrim != 0 &&
+        (unit_width <= 0 || unit_height <= 0 || width % unit_width != 0 ||
+         height % unit_height != 0)) {
+        set_failure(kReasonBmpUnit, width, height, unit_width, unit_height);
+        return false;
+    }
+    return true;
+}
+
+bool load_image_file(const char* path, std::vector<uint8_t>& bytes) {
+    File f = File::open_read(path);
+    if (!f.is_open()) {
+        set_failure(kReasonOpenInput, path);
+        return false;
+    }
+    uint64_t size = 0;
+    if (!f.size(&size)) {
+        set_failure("%s", kReasonReadInput);
+        return false;
+    }
+    // Nothing valid is larger than its pixel limit at 8 bits plus headers; refuse before reading.
+    if (size > kMaxPixels + (1u << 20)) {
+        set_failure("%s", kReasonBmpTooLarge);
+        return false;
+    }
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        set_failure("%s", kReasonOutOfMemory);
+        return false;
+    }
+    if (!f.read_exact(bytes.data(), bytes.size())) {
+        set_failure("%s", kReasonReadInput);
+        return false;
+    }
+    return true;
+}
 
 uint16_t rgb_to_col(uint8_t r, uint8_t g, uint8_t b) {
     return static_cast<uint16_t>((r >> 3) | (g >> 3) << 5 | (b >> 3) << 10 | ((g >> 2) & 1) << 15);
@@ -111,15 +159,7 @@ BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t 
     if (width <= 0 || raw_height == 0 || raw_height == INT32_MIN) return fail(kReasonBmpSize);
     const bool top_down = raw_height < 0;
     const int32_t height = top_down ? -raw_height : raw_height;
-    if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels)
-        return fail(kReasonBmpTooLarge);
-
-    if (pixel_mask == 15 && g_settings.AutoTrim != 0 &&
-        (unit_width <= 0 || unit_height <= 0 || width % unit_width != 0 ||
-         height % unit_height != 0)) {
-        set_failure(kReasonBmpUnit, width, height, unit_width, unit_height);
-        return BmpImage{};
-    }
+    if (!check_image_size(width, height, unit_width, unit_height, pixel_mask)) return BmpImage{};
 
     // Pixel data: as much as the file header announces, all of it inside the file.
     if (file_size <= offset) return fail(kReasonBmpTruncated);
@@ -151,23 +191,8 @@ BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t 
 
 BmpImage read_bmp(const ConvertJob& job, int32_t unit_width, int32_t unit_height,
                   uint8_t pixel_mask) {
-    File f = File::open_read(job.path);
-    if (!f.is_open()) {
-        set_failure(kReasonOpenInput, job.path);
-        return BmpImage{};
-    }
-    uint64_t size = 0;
-    if (!f.size(&size)) return fail(kReasonReadInput);
-    // Nothing valid is larger than its pixel limit at 8 bits plus headers; refuse before reading.
-    if (size > kMaxPixels + (1u << 20)) return fail(kReasonBmpTooLarge);
     std::vector<uint8_t> bytes;
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return fail(kReasonOutOfMemory);
-    }
-    if (!f.read_exact(bytes.data(), bytes.size())) return fail(kReasonReadInput);
-    f.close();
+    if (!load_image_file(job.path, bytes)) return BmpImage{};
     return decode_bmp(bytes.data(), bytes.size(), job.path, unit_width, unit_height, pixel_mask);
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "convert/convert_job.h"
 
@@ -35,5 +36,18 @@ BmpImage read_bmp(const ConvertJob& job, int32_t unit_width, int32_t unit_height
 // The same, on a file already in memory; `path` is only shown in the 1-bit question.
 BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t unit_width,
                     int32_t unit_height, uint8_t pixel_mask);
+
+// The checks every indexed image passes before its pixels are read: at most
+// kMaxPixels, and with pixel_mask 15 and AutoTrim a whole number of units.
+// False with the reason recorded.
+bool check_image_size(int32_t width, int32_t height, int32_t unit_width, int32_t unit_height,
+                      uint8_t pixel_mask);
+
+// img.col of a colour table of colour_count entries (blue, green, red, unused);
+// with fix, colours 1 and 15 of every row change places.
+void convert_palette(BmpImage& img, const uint8_t* table, uint32_t colour_count, bool fix);
+
+// The whole of an image file, refused when it is larger than any image we take.
+bool load_image_file(const char* path, std::vector<uint8_t>& bytes);
 
 }  // namespace tw

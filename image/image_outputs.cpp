@@ -37,13 +37,21 @@ bool ImageOutputs::open_data_text(const char* fmt) {
     return true;
 }
 
-bool ImageOutputs::write_col(const BmpImage& image) {
-    if (!format_text(job_.out_path, sizeof job_.out_path, "%s%s_COL.ptc", job_.out_dir,
-                     job_.name)) {
+bool ImageOutputs::name_whole(const char* fmt) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    bool ok = format_text(job_.out_path, sizeof job_.out_path, fmt, job_.out_dir, job_.name);
+#pragma GCC diagnostic pop
+    if (!ok) {
         set_failure(kReasonPathTooLong, job_.path);
         return false;
     }
-    return write_ptc(job_, image.col, kColBufferLength, TYPE_CODE_COL);
+    std::memcpy(job_.res_name, base_name_, sizeof base_name_);
+    return true;
+}
+
+bool ImageOutputs::write_col(const BmpImage& image) {
+    return name_whole("%s%s_COL.ptc") && write_ptc(job_, image.col, kColBufferLength, TYPE_CODE_COL);
 }
 
 bool ImageOutputs::name_part(uint32_t parts, uint32_t i, const char* multi_fmt,

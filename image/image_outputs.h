@@ -26,6 +26,8 @@ public:
 
     // The image's palette as "%s%s_COL.ptc".
     bool write_col(const BmpImage& image);
+    // out_path of fmt ("%s%s_..." of out_dir and name) and the base resource name.
+    bool name_whole(const char* fmt);
     // out_path and res_name of part i of `parts`: multi_fmt with i and the base name
     // followed by i in hexadecimal when there are several, else single_fmt and the base name.
     bool name_part(uint32_t parts, uint32_t i, const char* multi_fmt, const char* single_fmt);

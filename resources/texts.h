@@ -71,6 +71,36 @@ inline constexpr const char* kReasonPtcRecord = "PTCファイルの %llu バイ�
 inline constexpr const char* kReasonPtcName =
     "リソース名に / や \\ が含まれているため展開できません";
 inline constexpr const char* kReasonMemUnit = "MEMに文字にできない値があります";
+inline constexpr const char* kReasonNotPng = "PNGファイルではありません";
+inline constexpr const char* kReasonPngBroken = "PNGファイルが壊れているか、読めない形式です";
+inline constexpr const char* kReasonPngType =
+    "パレット付きでないPNGには対応していません（%s、%u bit）";
+inline constexpr const char* kPngGrey = "グレースケール";
+inline constexpr const char* kPngRgb = "RGB";
+inline constexpr const char* kPngGreyAlpha = "グレースケール＋アルファ";
+inline constexpr const char* kPngRgba = "RGBA";
+inline constexpr const char* kPngUnknownType = "不明な色の種類";
+inline constexpr const char* kReasonMapSize =
+    "画像のサイズ %dx%d はBG画面にできません（幅と高さは8の倍数で512まで）";
+inline constexpr const char* kReasonMapMixedBanks =
+    "セル %d,%d の中で違うパレットの色が使われています";
+inline constexpr const char* kReasonMapTooManyTiles =
+    "タイルが多すぎます: 空白タイルを含めて%u個必要です（1024個まで）";
+inline constexpr const char* kReasonRenderMissingBanks =
+    "画面が使うキャラクタのバンク %s がありません";
+inline constexpr const char* kReasonRenderNoSlot = "パッケージ %s に %s がありません";
+inline constexpr const char* kReasonRenderTwice = "%s: %s が2つ指定されています";
+inline constexpr const char* kReasonRenderPackageAlone =
+    "パッケージ %s は1つだけで指定してください";
+inline constexpr const char* kReasonRenderUnusable =
+    "%s: 描画に使えるのは SCR・CHR・COL のPTCファイル、.rscr、BGPUTテキストです";
+inline constexpr const char* kReasonRenderTooManyBanks = "%s: CHRは4つまでです";
+inline constexpr const char* kReasonRenderInputs =
+    "画面（SCR）、CHR（1〜4個）、COLを1つずつ指定してください";
+inline constexpr const char* kReasonRenderScreenNeedsPackage =
+    "--screen はパッケージを描画するときだけ指定できます";
+inline constexpr const char* kReasonPictureEncode = "画像を作れません: %s";
+inline constexpr const char* kReasonSlotKind = "%s: このスロットに入れられないPTCファイルです";
 inline constexpr const char* kReasonFailed = "変換できませんでした";
 inline constexpr const char* kReasonNoConverter = "このファイルの種類は変換できません";
 

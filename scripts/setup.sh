@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libssl-dev
+  libssl-dev libspng-dev
   clang libclang-rt-dev
   g++-mingw-w64-x86-64-posix
   wine wine64

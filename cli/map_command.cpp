@@ -1,0 +1,131 @@
+// tilewright map [-o DIR] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... IMAGE...
+// Pictures to a palette, de-duplicated tiles and a BG screen.
+
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "cli/cli_options.h"
+#include "cli/commands.h"
+#include "cli/console_interaction.h"
+#include "common/failure.h"
+#include "common/fixed_text.h"
+#include "convert/convert_job.h"
+#include "maps/map_convert.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "platform/native_text.h"
+#include "resources/texts.h"
+
+namespace tw::cli {
+namespace {
+
+constexpr const char* kMapUsage =
+    "使い方: tilewright map [-o フォルダ] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... 画像...\n"
+    "  1枚の絵（パレット付きのBMPかPNG、幅と高さは8の倍数で512まで）をBG画面にします。\n"
+    "  同じタイル（左右・上下反転を含む）は1つにまとめ、画素の番号の上位4bitをパレットにします。\n"
+    "  出力: 名前_COL.ptc、名前_CHR.ptc（256タイルを超えると 名前_CHR0.ptc, 名前_CHR1.ptc…）、\n"
+    "        名前_SCR.ptc（64x64の画面）\n"
+    "  -o, --output DIR      出力するフォルダ（既定は設定の出力先）\n"
+    "  --no-flip             反転したタイルをまとめない\n"
+    "  --palette-fix yes|no  2色1bitのBMPのパレット変換の確認への答え\n"
+    "  -s, --set KEY=VALUE   この実行だけの設定（Select, User, Create など）\n"
+    "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n";
+
+int usage_error(const std::string& message) { return cli::usage_error("tilewright map", message); }
+
+std::string banks_text(uint16_t banks) {
+    std::string text;
+    for (unsigned b = 0; b < 16; ++b)
+        if (banks & 1u << b) text += (text.empty() ? "" : ",") + std::to_string(b);
+    return text.empty() ? "-" : text;
+}
+
+// The job of one image, its outputs in the settings' folder or in out_dir.
+bool job_for(const std::string& path, const std::string& out_dir, ConvertJob& job) {
+    job = make_convert_job(path.c_str(), out_dir.empty() && g_settings.Create == 1);
+    if (job.kind == KIND_NO_OUTPUT_DIR) {
+        set_failure(kReasonFolder, path.c_str());
+        return false;
+    }
+    if (out_dir.empty()) return true;
+    const char last = out_dir.back();
+    const bool separated = last == '/' || last == '\\';
+    if (!format_text(job.out_dir, sizeof job.out_dir, "%s%s", out_dir.c_str(), separated ? "" : "/")) {
+        set_failure(kReasonPathTooLong, out_dir.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int run_map(int argc, char** argv) {
+    load_settings();
+    reset_runtime_values();
+    std::vector<std::string> files;
+    std::optional<bool> palette_fix;
+    std::string out_dir;
+    bool flips = true, options_done = false;
+    for (int i = 2; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (options_done || arg.empty() || arg[0] != '-' || arg == "-") {
+            files.emplace_back(arg);
+            continue;
+        }
+        std::string value;
+        bool missing = false;
+        if (arg == "--") {
+            options_done = true;
+        } else if (arg == "-h" || arg == "--help") {
+            console_write(CONSOLE_OUT, kMapUsage);
+            return 0;
+        } else if (arg == "--no-flip") {
+            flips = false;
+        } else if (take_value(argc, argv, i, arg, "-o", "--output", value, missing)) {
+            if (missing || value.empty()) return usage_error("-o には出力するフォルダを指定してください");
+            out_dir = value;
+        } else if (take_value(argc, argv, i, arg, "-s", "--set", value, missing)) {
+            if (missing) return usage_error(std::string(arg) + " には KEY=VALUE を指定してください");
+            std::string error = apply_setting(value);
+            if (!error.empty()) return usage_error(error);
+        } else if (take_value(argc, argv, i, arg, "", "--palette-fix", value, missing)) {
+            if (missing || (value != "yes" && value != "no"))
+                return usage_error("--palette-fix には yes か no を指定してください");
+            palette_fix = value == "yes";
+        } else {
+            return usage_error("不明なオプションです: " + std::string(arg));
+        }
+    }
+    if (files.empty()) return usage_error("変換する画像を指定してください");
+    if (!out_dir.empty() && !is_directory(out_dir.c_str()) && !make_directory(out_dir.c_str())) {
+        console_write(CONSOLE_ERR, "tilewright map: 出力フォルダを作成できません: " +
+                                       native_to_utf8(out_dir.c_str()) + "\n");
+        return 1;
+    }
+
+    ConsoleInteraction console(palette_fix);
+    set_interaction(&console);
+    int failed = 0;
+    for (const std::string& path : files) {
+        clear_failure();
+        ConvertJob job;
+        TileMap map;
+        const bool ok = job_for(path, out_dir, job) && convert_map(job, flips, map);
+        const std::string shown = native_to_utf8(path.c_str());
+        if (!ok) {
+            set_failure_if_none("%s", kReasonFailed);
+            console_write(CONSOLE_OUT, "変換失敗: " + shown + ": " + last_failure() + "\n");
+            ++failed;
+            continue;
+        }
+        console_write(CONSOLE_OUT, "変換成功: " + shown + ": タイル " + std::to_string(map.tiles.size()) +
+                                       "個（空白タイルを含む）、反転を使うセル " +
+                                       std::to_string(map.flipped_cells) + "個、パレット " +
+                                       banks_text(map.banks_used) + "\n");
+    }
+    set_interaction(nullptr);
+    return failed == 0 ? 0 : 1;
+}
+
+}  // namespace tw::cli

@@ -1,0 +1,25 @@
+#pragma once
+// Indexed PNG images read into the same form as BMP images, and pictures of
+// either kind read by their signature.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "image/bmp_image.h"
+
+namespace tw {
+
+// The file starts with the PNG signature.
+bool is_png(const uint8_t* data, size_t size);
+
+// An indexed PNG (bit depth 1, 2, 4 or 8 with a palette) as a BmpImage: the
+// same size and unit checks as a BMP, pixel_mask ANDed into every index, the
+// palette converted as a BMP's colour table is. A zero pixel_count means
+// failure, with the reason recorded.
+BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_t unit_height,
+                    uint8_t pixel_mask);
+
+// A BMP or an indexed PNG file, told apart by the signature.
+BmpImage read_picture(const char* path, int32_t unit_width, int32_t unit_height, uint8_t pixel_mask);
+
+}  // namespace tw

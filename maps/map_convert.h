@@ -1,0 +1,16 @@
+#pragma once
+// A picture to a palette, de-duplicated character sets and a BG screen.
+
+#include "convert/convert_job.h"
+#include "maps/tile_map.h"
+
+namespace tw {
+
+// Reads job.path (an indexed BMP or PNG, all 8 bits of each index kept) and
+// writes NAME_COL.ptc, NAME_CHR.ptc (NAME_CHR0.ptc... past 256 tiles) and
+// NAME_SCR.ptc into job.out_dir. Nothing is written when the picture fails; a
+// write that fails still lets the other files be written, then reports
+// failure. `map` keeps what was built, for the summary.
+bool convert_map(ConvertJob job, bool flips, TileMap& map);
+
+}  // namespace tw

@@ -1,0 +1,60 @@
+#include "maps/screen_render.h"
+
+#include <new>
+#include <string>
+
+#include "common/failure.h"
+#include "maps/tile_map.h"
+#include "resources/texts.h"
+#include "text/scr_screen.h"
+
+namespace tw {
+
+void cells_from_scr_body(const uint8_t* body, ScreenCells& cells) {
+    for (uint32_t y = 0; y < 64; ++y)
+        for (uint32_t x = 0; x < 64; ++x) {
+            const uint32_t at = 2 * scr_unit_index(x, y);
+            cells[y][x] = body[at] | body[at + 1] << 8;
+        }
+}
+
+bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<uint8_t>& pixels) {
+    // Every cell of the screen counts, also outside the crop: the screen needs those banks.
+    unsigned missing = 0;
+    for (const auto& row : sources.cells)
+        for (int32_t cell : row) {
+            const uint32_t bank = (static_cast<uint32_t>(cell) & kCellTileMask) / kTilesPerChr;
+            if (sources.banks[bank].size() != kChrBodyLength) missing |= 1u << bank;
+        }
+    if (missing != 0) {
+        std::string names;
+        for (unsigned b = 0; b < 4; ++b)
+            if (missing & 1u << b) names += (names.empty() ? "" : ", ") + std::to_string(b);
+        set_failure(kReasonRenderMissingBanks, names.c_str());
+        return false;
+    }
+    try {
+        pixels.assign(size_t{crop.width} * crop.height, 0);
+    } catch (const std::bad_alloc&) {
+        set_failure("%s", kReasonOutOfMemory);
+        return false;
+    }
+    for (uint32_t py = 0; py < crop.height; ++py) {
+        const uint32_t y = crop.y + py;
+        uint8_t* out = pixels.data() + size_t{py} * crop.width;
+        for (uint32_t px = 0; px < crop.width; ++px) {
+            const uint32_t x = crop.x + px;
+            const auto cell = static_cast<uint32_t>(sources.cells[y / 8][x / 8]);
+            const uint32_t tile = cell & kCellTileMask;
+            const uint32_t r = (cell & kCellFlipV) ? 7 - y % 8 : y % 8;
+            const uint32_t c = (cell & kCellFlipH) ? 7 - x % 8 : x % 8;
+            const uint8_t* t = sources.banks[tile / kTilesPerChr].data() + (tile % kTilesPerChr) * kTileBytes;
+            const uint8_t byte = t[4 * r + c / 2];
+            const uint8_t colour = (c & 1) ? byte >> 4 : byte & 15;
+            out[px] = colour == 0 ? 0 : static_cast<uint8_t>(((cell >> kCellPaletteShift) & 15) << 4 | colour);
+        }
+    }
+    return true;
+}
+
+}  // namespace tw

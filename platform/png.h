@@ -1,0 +1,40 @@
+#pragma once
+// Indexed PNG images through the platform's codec: libspng on POSIX, the
+// Windows Imaging Component on Windows.
+//
+// Both sides move pixels as packed rows at the image's bit depth (the most
+// significant bits first, each row ceil(width * depth / 8) bytes), so the
+// unpacking and every check of the header live once in the core.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tw {
+
+struct PngRgb {
+    uint8_t r, g, b;
+};
+
+struct PackedPng {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t depth = 0;          // 1, 2, 4 or 8
+    std::vector<uint8_t> rows;   // height rows of ceil(width * depth / 8) bytes
+    std::vector<PngRgb> palette; // as many entries as the file has
+};
+
+// Decodes an indexed (palette) PNG whose header was already checked. False when
+// the codec refused it (a broken chunk, a bad checksum, a short file) or the
+// memory could not be had.
+bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out);
+
+// Encodes width x height 8-bit indices (top row first) with a 256-entry palette.
+// False when the codec failed.
+bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
+                         const PngRgb (&palette)[256], std::vector<uint8_t>& out);
+
+// The codec's name and version, for --version.
+const char* png_codec_name();
+
+}  // namespace tw

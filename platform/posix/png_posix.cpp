@@ -1,0 +1,76 @@
+#include <spng.h>
+
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "platform/png.h"
+
+namespace tw {
+namespace {
+
+using Context = std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)>;
+
+}  // namespace
+
+bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) try {
+    Context ctx(spng_ctx_new(0), &spng_ctx_free);
+    if (!ctx || spng_set_png_buffer(ctx.get(), data, size) != 0) return false;
+    // The caller has checked the size; this keeps the codec's own limit in step.
+    if (spng_set_image_limits(ctx.get(), 1u << 16, 1u << 16) != 0) return false;
+    spng_ihdr ihdr{};
+    if (spng_get_ihdr(ctx.get(), &ihdr) != 0 || ihdr.color_type != SPNG_COLOR_TYPE_INDEXED)
+        return false;
+    spng_plte plte{};
+    if (spng_get_plte(ctx.get(), &plte) != 0) return false;
+    size_t length = 0;
+    if (spng_decoded_image_size(ctx.get(), SPNG_FMT_PNG, &length) != 0) return false;
+    out.width = ihdr.width;
+    out.height = ihdr.height;
+    out.depth = ihdr.bit_depth;
+    out.rows.resize(length);
+    if (spng_decode_image(ctx.get(), out.rows.data(), length, SPNG_FMT_PNG, 0) != 0) return false;
+    out.palette.resize(plte.n_entries);
+    for (uint32_t i = 0; i < plte.n_entries; ++i)
+        out.palette[i] = {plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue};
+    return true;
+} catch (const std::bad_alloc&) {
+    return false;
+}
+
+bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
+                         const PngRgb (&palette)[256], std::vector<uint8_t>& out) try {
+    Context ctx(spng_ctx_new(SPNG_CTX_ENCODER), &spng_ctx_free);
+    if (!ctx || spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1) != 0) return false;
+    spng_ihdr ihdr{};
+    ihdr.width = width;
+    ihdr.height = height;
+    ihdr.bit_depth = 8;
+    ihdr.color_type = SPNG_COLOR_TYPE_INDEXED;
+    spng_plte plte{};
+    plte.n_entries = 256;
+    for (int i = 0; i < 256; ++i)
+        plte.entries[i] = {palette[i].r, palette[i].g, palette[i].b, 0};
+    if (spng_set_ihdr(ctx.get(), &ihdr) != 0 || spng_set_plte(ctx.get(), &plte) != 0) return false;
+    const size_t length = static_cast<size_t>(width) * height;
+    if (spng_encode_image(ctx.get(), pixels, length, SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) != 0)
+        return false;
+    size_t png_length = 0;
+    int error = 0;
+    std::unique_ptr<void, decltype(&std::free)> png(
+        spng_get_png_buffer(ctx.get(), &png_length, &error), &std::free);
+    if (!png || error != 0) return false;
+    const auto* bytes = static_cast<const uint8_t*>(png.get());
+    out.assign(bytes, bytes + png_length);
+    return true;
+} catch (const std::bad_alloc&) {
+    return false;
+}
+
+const char* png_codec_name() {
+    static const std::string name = std::string("libspng ") + spng_version_string();
+    return name.c_str();
+}
+
+}  // namespace tw
