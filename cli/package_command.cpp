@@ -11,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
+#include "package/package_build.h"
 #include "package/package_dialog.h"
 #include "package/package_slots.h"
 #include "platform/console.h"
@@ -25,6 +26,8 @@ constexpr const char* kPackageUsage =
     "  スロット: PRG, MEM, SPU0-SPU7, BGU0-BGU3, BGF0, COL0-COL2, SCR0, SCR1（上画面）,\n"
     "            GRP0-GRP3, SPD0-SPD3, BGS0-BGS3, BGF1, COL0_S-COL2_S, SCR2, SCR3（下画面）,\n"
     "            SPS0, SPS1, BGD0, BGD1（展開したときのファイル名と同じ）\n"
+    "  ファイル  画像（パレット付きBMPかPNG）、テキスト、またはスロットと同じ種類のPTCファイル\n"
+    "            （CHR, COL, SCR, GRP, MEM。中身をそのまま入れます: tilewright map の出力など）\n"
     "  @バンク   画像の何枚目を使うか（1から、既定 1）\n"
     "  :幅x高さ  スプライトの大きさ（SPU, SPS: 16x16 など、既定 16x16。SPD は 32x32）\n"
     "  -o, --output FILE     出力するファイル（拡張子は .ptc になります）\n"
@@ -124,6 +127,7 @@ int run_package(int argc, char** argv) {
 
     ConsoleInteraction console(std::nullopt);
     set_interaction(&console);
+    set_ready_resources(true);
     MemoryDialog dialog;
     package_dialog_init(dialog);
     bool slots_ok = true;
@@ -154,6 +158,7 @@ int run_package(int argc, char** argv) {
                 if (dialog.combo_entry(base + 4, k) == r.size) found = k;
             if (found < 0) {
                 set_interaction(nullptr);
+                set_ready_resources(false);
                 return usage_error(std::string(r.slot->cli_name) + " の大きさにできません: " + r.size);
             }
             dialog.combo_select(base + 4, found);
@@ -166,6 +171,7 @@ int run_package(int argc, char** argv) {
         status = package_dialog_command(dialog, ID_CREATE) == DIALOG_END ? 0 : 1;
     }
     set_interaction(nullptr);
+    set_ready_resources(false);
     return status;
 }
 

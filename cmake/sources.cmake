@@ -35,6 +35,7 @@ set(TW_CORE_SOURCES
   package/package_build.cpp
   package/package_dialog.cpp
   image/png_image.cpp
+  image/ptc_file.cpp
   maps/tile_map.cpp
   maps/map_convert.cpp
   maps/screen_render.cpp

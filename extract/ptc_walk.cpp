@@ -3,6 +3,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "image/ptc_container.h"
+
 namespace tw {
 namespace {
 
@@ -88,10 +90,6 @@ PtcWalk::Step PtcWalk::next(PtcRecord& rec) {
     }
     rec.r_offset = scan;
     rec.body_start = scan + 4;
-    static constexpr struct {
-        const char* tag;
-        uint64_t length;
-    } kLengths[] = {{"CHR", 8192}, {"COL", 512}, {"GRP", 49152}, {"SCR", 8192}, {"MEM", 516}};
     if (std::strcmp(rec.tag, "PRG") == 0) {
         mask1_ = read_u32(in_);
         mask2_ = read_u32(in_);
@@ -105,9 +103,8 @@ PtcWalk::Step PtcWalk::next(PtcRecord& rec) {
         in_.seek(rec.body_start + 12);
         return STEP_RECORD;
     }
-    for (const auto& l : kLengths) {
-        if (std::strcmp(rec.tag, l.tag) != 0) continue;
-        rec.body_length = l.length;
+    if (const uint32_t length = resource_body_length(rec.tag); length != 0) {
+        rec.body_length = length;
         rec.part_name = name_for(rec.tag);
         rec.package_mask_1 = mask1_;
         rec.package_mask_2 = mask2_;

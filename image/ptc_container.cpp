@@ -70,6 +70,16 @@ bool write_ptc(const ConvertJob& job, const ResourceBuffer& buffer, uint32_t typ
     return write_ptc(job, buffer.data(), buffer.length(), type_code);
 }
 
+uint32_t resource_body_length(const char* tag) {
+    static constexpr struct {
+        const char* tag;
+        uint32_t length;
+    } kLengths[] = {{"CHR", 8192}, {"COL", 512}, {"GRP", 49152}, {"SCR", 8192}, {"MEM", 516}};
+    for (const auto& l : kLengths)
+        if (std::strcmp(tag, l.tag) == 0) return l.length;
+    return 0;
+}
+
 bool make_resource_name(const char* base_name, char (&res_name)[16]) {
     char work[8] = {};
     for (int i = 0; i < 8; ++i) {

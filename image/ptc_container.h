@@ -51,6 +51,12 @@ enum : uint32_t {
 };
 
 inline constexpr uint32_t kPtcHeaderLength = 36;
+inline constexpr uint32_t kTypeStringLength = 12;
+
+// The body length of a resource by the 3-letter tag that ends its type string
+// ("CHR", "COL", "GRP", "SCR", "MEM"); 0 for a program, whose length is in its
+// own header, and for an unknown tag.
+uint32_t resource_body_length(const char* tag);
 
 // Writes buffer[0..length) as a PTC file at job.out_path named by job.res_name.
 // Nothing is written for a buffer of 20 bytes or less, or when the digest

@@ -8,6 +8,7 @@
 #include "convert/convert_job.h"
 #include "extract/input_cursor.h"
 #include "extract/ptc_walk.h"
+#include "image/ptc_file.h"
 #include "maps/tile_map.h"
 #include "platform/files.h"
 #include "resources/texts.h"
@@ -99,12 +100,6 @@ bool load_screen_file(const char* path, ScreenSources& out) {
     if (scr.empty()) return false;
     cells_from_scr_body(scr.body(), out.cells);
     return true;
-}
-
-bool is_ptc_file(const char* path) {
-    File f = File::open_read(path);
-    char magic[4] = {};
-    return f.is_open() && f.read_exact(magic, sizeof magic) && std::memcmp(magic, "PX01", 4) == 0;
 }
 
 bool load_sources(const std::vector<std::string>& files, int screen, ScreenSources& out) {

@@ -10,6 +10,8 @@
 #include "common/fixed_text.h"
 #include "image/bmp_image.h"
 #include "image/chr_convert.h"
+#include "image/png_image.h"
+#include "image/ptc_file.h"
 #include "platform/interaction.h"
 #include "platform/native_text.h"
 #include "platform/paths.h"
@@ -41,6 +43,29 @@ bool slot_job(DialogControls& dialog, const PackageSlot& slot, ConvertJob& job) 
     return true;
 }
 
+bool g_ready_resources = false;
+
+// The tag of the resources a slot holds.
+const char* slot_tag(const PackageSlot& slot) {
+    switch (slot.content) {
+        case SLOT_MEM: return "MEM";
+        case SLOT_GRP: return "GRP";
+        case SLOT_COL: return "COL";
+        case SLOT_SCR: return "SCR";
+        case SLOT_PRG: return "PRG";
+        default: return "CHR";
+    }
+}
+
+// With ready resources, a slot naming a PTC file takes its resource as it stands.
+bool build_ready_slot(DialogControls& dialog, const PackageSlot& slot, ResourceBuffer& body) {
+    if (!g_ready_resources || slot.content == SLOT_PRG) return false;
+    ConvertJob job;
+    if (!slot_job(dialog, slot, job) || !is_ptc_file(job.path)) return false;
+    body = read_ptc_resource(job.path, slot_tag(slot));
+    return true;
+}
+
 int bank_of(DialogControls& dialog, const PackageSlot& slot) {
     return dialog.combo_selection(slot.base + 3);
 }
@@ -64,6 +89,15 @@ void put_u32(uint8_t* p, uint32_t v) {
 }
 
 }  // namespace
+
+void set_ready_resources(bool accepted) { g_ready_resources = accepted; }
+bool ready_resources() { return g_ready_resources; }
+
+BmpImage read_slot_picture(const ConvertJob& job, int32_t unit_width, int32_t unit_height,
+                           uint8_t pixel_mask) {
+    if (g_ready_resources) return read_picture(job.path, unit_width, unit_height, pixel_mask);
+    return read_bmp(job, unit_width, unit_height, pixel_mask);
+}
 
 void sprite_unit_of(const std::string& entry, int32_t* width, int32_t* height) {
     static constexpr struct {
@@ -95,7 +129,7 @@ ResourceBuffer build_chr_slot(DialogControls& dialog, const PackageSlot& slot, i
                               int32_t unit_height) {
     ConvertJob job;
     if (!slot_job(dialog, slot, job)) return {};
-    BmpImage image = read_bmp(job, unit_width, unit_height, 15);
+    BmpImage image = read_slot_picture(job, unit_width, unit_height, 15);
     if (image.pixel_count == 0) return {};
     int32_t region = chr_region_width(image.width);
     if (region == 0 || static_cast<int32_t>(kChrPartPixels) / region < unit_height) return {};
@@ -116,7 +150,7 @@ ResourceBuffer build_sprite_slot(DialogControls& dialog, const PackageSlot& slot
 ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job;
     if (!slot_job(dialog, slot, job)) return {};
-    BmpImage image = read_bmp(job, 1, 1, 255);
+    BmpImage image = read_slot_picture(job, 1, 1, 255);
     if (image.pixel_count == 0) return {};
     int bank = bank_of(dialog, slot);
     if (bank < 0) return {};
@@ -126,7 +160,7 @@ ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot) {
 ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job;
     if (!slot_job(dialog, slot, job)) return {};
-    BmpImage image = read_bmp(job, 1, 1, 15);
+    BmpImage image = read_slot_picture(job, 1, 1, 15);
     if (image.pixel_count == 0) return {};
     ResourceBuffer col(kPrefixCOL, kColBodyLength);
     if (!col.empty()) std::memcpy(col.data(), image.col, kColBufferLength);
@@ -166,7 +200,7 @@ bool build_package(DialogControls& dialog) {
         masks[slot.mask] |= uint32_t{1} << slot.bit;
         ++count;
         ResourceBuffer body;
-        switch (slot.content) {
+        if (!build_ready_slot(dialog, slot, body)) switch (slot.content) {
             case SLOT_CHR_SPRITE:
             case SLOT_CHR_ICON: body = build_sprite_slot(dialog, slot); break;
             case SLOT_CHR_BG: body = build_chr_slot(dialog, slot, 8, 8); break;

@@ -5,10 +5,22 @@
 #include <cstdint>
 
 #include "app/dialog_controls.h"
+#include "image/bmp_image.h"
 #include "image/ptc_container.h"
 #include "package/package_slots.h"
 
 namespace tw {
+
+// Ready resources: the command line's package command also takes, in a slot,
+// a single-resource PTC file of the slot's kind (its type string and body
+// become the record as they stand) and an indexed PNG image in place of a BMP.
+// The desktop program takes BMP images and texts only. Off at start.
+void set_ready_resources(bool accepted);
+bool ready_resources();
+
+// The image of a slot: a BMP, or with ready resources a BMP or an indexed PNG.
+BmpImage read_slot_picture(const ConvertJob& job, int32_t unit_width, int32_t unit_height,
+                           uint8_t pixel_mask);
 
 // Reads the package dialog, builds every checked slot, asks for the output file
 // and writes the package. True only when a package file was written. Shows the

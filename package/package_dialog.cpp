@@ -30,6 +30,24 @@ void clear_slot(DialogControls& dialog, const PackageSlot& slot) {
     dialog.set_text(slot.base + 1, "");
 }
 
+void add_bank_entries(DialogControls& dialog, const PackageSlot& slot, uint32_t parts) {
+    dialog.combo_clear(slot.base + 3);
+    char entry[32];
+    for (uint32_t i = 1; i <= parts; ++i) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+        std::snprintf(entry, sizeof entry, kBankEntry, static_cast<int>(i));
+#pragma GCC diagnostic pop
+        dialog.combo_add(slot.base + 3, entry);
+    }
+    dialog.combo_select(slot.base + 3, 0);
+}
+
+// A ready resource is one bank.
+void offer_single_bank(DialogControls& dialog, const PackageSlot& slot) {
+    if (slot_has_bank_box(slot)) add_bank_entries(dialog, slot, 1);
+}
+
 }  // namespace
 
 void package_dialog_init(DialogControls& dialog) {
@@ -72,7 +90,7 @@ bool check_slot_image(const PackageSlot& slot, DialogControls& dialog) {
     if (slot.content == SLOT_CHR_SPRITE) unit = 16;
     if (slot.content == SLOT_CHR_ICON) unit = 32;
     if (grp) unit = 1;
-    BmpImage image = read_bmp(job, unit, unit, grp ? 255 : 15);
+    BmpImage image = read_slot_picture(job, unit, unit, grp ? 255 : 15);
     if (image.pixel_count == 0) return false;
     uint32_t rw = 256, rh = 192;
     if (!grp) {
@@ -84,18 +102,7 @@ bool check_slot_image(const PackageSlot& slot, DialogControls& dialog) {
     const uint32_t parts = ((static_cast<uint32_t>(image.height) + rh - 1) / rh) *
                            ((static_cast<uint32_t>(image.width) + rw - 1) / rw);
     if (parts == 0) return false;
-    if (slot_has_bank_box(slot)) {
-        dialog.combo_clear(slot.base + 3);
-        char entry[32];
-        for (uint32_t i = 1; i <= parts; ++i) {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-            std::snprintf(entry, sizeof entry, kBankEntry, static_cast<int>(i));
-#pragma GCC diagnostic pop
-            dialog.combo_add(slot.base + 3, entry);
-        }
-        dialog.combo_select(slot.base + 3, 0);
-    }
+    if (slot_has_bank_box(slot)) add_bank_entries(dialog, slot, parts);
     return true;
 }
 
@@ -156,7 +163,10 @@ DialogOutcome package_dialog_command(DialogControls& dialog, int id) {
         dialog.enable(slot->base + 1, dialog.checked(slot->base));
     } else if (role == 2) {
         ConvertJob job = choose_slot_file(dialog, *slot);
-        if (job_has_ext(job, ".bmp") && !check_slot_image(*slot, dialog)) {
+        if (ready_resources() && job_has_ext(job, ".ptc")) {
+            offer_single_bank(dialog, *slot);
+        } else if ((job_has_ext(job, ".bmp") || (ready_resources() && job_has_ext(job, ".png"))) &&
+                   !check_slot_image(*slot, dialog)) {
             interaction().show_message(kSlotImageRefused, kErrorCaption);
             clear_slot(dialog, *slot);
         }

@@ -100,7 +100,7 @@ inline constexpr const char* kReasonRenderInputs =
 inline constexpr const char* kReasonRenderScreenNeedsPackage =
     "--screen はパッケージを描画するときだけ指定できます";
 inline constexpr const char* kReasonPictureEncode = "画像を作れません: %s";
-inline constexpr const char* kReasonSlotKind = "%s: このスロットに入れられないPTCファイルです";
+inline constexpr const char* kReasonPtcKind = "%s: %s のPTCファイルではありません";
 inline constexpr const char* kReasonFailed = "変換できませんでした";
 inline constexpr const char* kReasonNoConverter = "このファイルの種類は変換できません";
 

@@ -1,0 +1,16 @@
+#pragma once
+// Single-resource PTC files read back whole, for use as they stand.
+
+#include "image/ptc_container.h"
+
+namespace tw {
+
+// The file starts with the PTC magic "PX01".
+bool is_ptc_file(const char* path);
+
+// The resource of a single-resource PTC file ("PETITCOM", its type string and
+// body) when its type string ends in `tag` and its body has that tag's length.
+// Empty, with the reason recorded, otherwise.
+ResourceBuffer read_ptc_resource(const char* path, const char* tag);
+
+}  // namespace tw
