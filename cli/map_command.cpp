@@ -37,7 +37,10 @@ int usage_error(const std::string& message) { return cli::usage_error("tilewrigh
 std::string banks_text(uint16_t banks) {
     std::string text;
     for (unsigned b = 0; b < 16; ++b)
-        if (banks & 1u << b) text += (text.empty() ? "" : ",") + std::to_string(b);
+        if (banks & 1u << b) {
+            if (!text.empty()) text += ',';
+            text += std::to_string(b);
+        }
     return text.empty() ? "-" : text;
 }
 

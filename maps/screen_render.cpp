@@ -29,7 +29,10 @@ bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<u
     if (missing != 0) {
         std::string names;
         for (unsigned b = 0; b < 4; ++b)
-            if (missing & 1u << b) names += (names.empty() ? "" : ", ") + std::to_string(b);
+            if (missing & 1u << b) {
+                if (!names.empty()) names += ", ";
+                names += std::to_string(b);
+            }
         set_failure(kReasonRenderMissingBanks, names.c_str());
         return false;
     }

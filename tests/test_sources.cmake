@@ -34,4 +34,10 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/package/package_build_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/package/package_dialog_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/package_command_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/cli_run.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/png_writer.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/image/png_image_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/maps/tile_map_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/maps/screen_render_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cli/map_command_test.cpp
 )

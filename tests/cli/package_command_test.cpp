@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "package/package_slots.h"
 #include "support/bmp_writer.h"
+#include "support/cli_run.h"
 #include "support/image_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -16,25 +17,8 @@ namespace tw {
 
 namespace {
 
-struct CmdRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CmdRun run(const std::string& dir, int (*command)(int, char**), std::vector<std::string> args) {
-    auto old = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    args.insert(args.begin(), "tilewright");
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    int status = command(static_cast<int>(args.size()), argv.data());
-    CmdRun r{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
-    std::filesystem::current_path(old);
-    return r;
-}
+using test::CmdRun;
+using test::run;
 
 class PackageCli : public testing::Test {
 protected:
