@@ -17,6 +17,7 @@ for target in "$bin"/fuzz_*; do
     fuzz_read_bmp) [[ -d "$corpus_root/bmpsuite" ]] && seeds=("$corpus_root"/bmpsuite/*/) ;;
     fuzz_bgput|fuzz_mem_text|fuzz_prg_text) seeds=(fuzz/seeds/text) ;;
     fuzz_ptc_walk) seeds=(fuzz/seeds/ptc) ;;
+    fuzz_png) seeds=(fuzz/seeds/png) ;;
   esac
   echo "fuzz: $name for ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -print_final_stats=0 "$work" "${seeds[@]}" \

@@ -8,6 +8,7 @@
 #include "common/failure.h"
 #include "platform/png.h"
 #include "support/bmp_writer.h"
+#include "support/imagemagick.h"
 #include "support/png_writer.h"
 #include "support/temp_dir.h"
 
@@ -91,6 +92,19 @@ TEST(PngImage, WrittenPictureReadsBack) {
     ASSERT_EQ(img.pixel_count, 37u * 11u) << last_failure();
     EXPECT_EQ(std::memcmp(img.pixels.get(), pixels.data(), pixels.size()), 0);
     EXPECT_EQ(img.col[20 + 2 * 200] | img.col[21 + 2 * 200] << 8, rgb_to_col(200, 55, 88));
+
+    // An independent decoder sees the same colours.
+    if (!test::imagemagick()) return;
+    test::TempDir tmp;
+    test::write_file(tmp.file("p.png"), file);
+    std::vector<uint8_t> rgb = test::decode_rgb(tmp.file("p.png"));
+    ASSERT_EQ(rgb.size(), pixels.size() * 3);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const PngRgb& want = palette[pixels[i]];
+        ASSERT_EQ(rgb[3 * i], want.r) << i;
+        ASSERT_EQ(rgb[3 * i + 1], want.g) << i;
+        ASSERT_EQ(rgb[3 * i + 2], want.b) << i;
+    }
 }
 
 }  // namespace

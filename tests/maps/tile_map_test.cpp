@@ -119,7 +119,7 @@ TEST(TileMap, AtMost1024TilesWithTheBlankOne) {
     test::reset_settings(tmp.path());
     for (uint32_t distinct : {1023u, 1024u}) {
         SCOPED_TRACE(distinct);
-        const std::string name = "t" + std::to_string(distinct);
+        const std::string name = std::string("t").append(std::to_string(distinct));
         write_tiles_picture(tmp.file(name + ".bmp"), distinct);
         ConvertJob job = make_convert_job(tmp.file(name + ".bmp").c_str(), false);
         TileMap map;

@@ -1,0 +1,76 @@
+// BG maps: a picture to de-duplicated tiles and a screen, and a screen drawn
+// back, for square pictures of 128 to 512 pixels. At 512 x 512 the picture
+// holds 1000 distinct tiles; smaller ones keep that share of their cells, so
+// the fitted complexity shows time linear in the cells.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+
+#include "maps/screen_render.h"
+#include "maps/tile_map.h"
+
+namespace {
+
+// A side x side picture: about 1000 / 4096 of its cells hold tiles of their own,
+// the others repeat those, mirrored at random; palettes vary by cell.
+tw::BmpImage picture(int32_t side) {
+    const uint32_t cells_across = static_cast<uint32_t>(side) / 8;
+    const uint32_t cells = cells_across * cells_across;
+    const uint32_t distinct = cells * 1000 / 4096;
+    std::mt19937 rng(3);
+    std::vector<uint8_t> tiles(size_t{distinct} * 64);
+    for (auto& v : tiles) v = static_cast<uint8_t>(rng() % 16 | 1);
+    tw::BmpImage img{};
+    img.width = img.height = side;
+    img.pixel_count = static_cast<uint32_t>(side * side);
+    img.pixels.reset(new uint8_t[img.pixel_count]);
+    for (uint32_t cell = 0; cell < cells; ++cell) {
+        const uint32_t r = static_cast<uint32_t>(rng());
+        const uint32_t tile = cell < distinct ? cell : r % distinct;
+        const bool mx = cell >= distinct && (r & 1 << 20), my = cell >= distinct && (r & 1 << 21);
+        for (uint32_t y = 0; y < 8; ++y)
+            for (uint32_t x = 0; x < 8; ++x) {
+                const uint8_t c = tiles[tile * 64 + (my ? 7 - y : y) * 8 + (mx ? 7 - x : x)];
+                img.pixels[(cell / cells_across * 8 + y) * static_cast<uint32_t>(side) + cell % cells_across * 8 + x] =
+                    static_cast<uint8_t>(c | (tile % 16) << 4);
+            }
+    }
+    return img;
+}
+
+void BM_MapPicture(benchmark::State& state) {
+    const auto side = static_cast<int32_t>(state.range(0));
+    tw::BmpImage img = picture(side);
+    auto map = std::make_unique<tw::TileMap>();
+    for (auto _ : state) {
+        if (!tw::build_tile_map(img, true, *map)) state.SkipWithError("map failed");
+        benchmark::DoNotOptimize(map->tiles.data());
+    }
+    state.counters["tiles"] = static_cast<double>(map->tiles.size());
+    state.SetComplexityN(int64_t{side} * side / 64);
+}
+BENCHMARK(BM_MapPicture)->Arg(128)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void BM_RenderScreen(benchmark::State& state) {
+    const auto side = static_cast<uint32_t>(state.range(0));
+    tw::BmpImage img = picture(512);
+    auto map = std::make_unique<tw::TileMap>();
+    auto sources = std::make_unique<tw::ScreenSources>();
+    if (!tw::build_tile_map(img, true, *map)) return state.SkipWithError("map failed");
+    std::copy(&map->cells[0][0], &map->cells[0][0] + 4096, &sources->cells[0][0]);
+    for (uint32_t b = 0; b < tw::tile_map_chr_count(*map); ++b) {
+        tw::ResourceBuffer chr = tw::tile_map_chr(*map, b);
+        sources->banks[b].assign(chr.body(), chr.body() + chr.body_length());
+    }
+    std::vector<uint8_t> pixels;
+    for (auto _ : state) {
+        if (!tw::render_screen(*sources, tw::Crop{0, 0, side, side}, pixels)) state.SkipWithError("render failed");
+        benchmark::DoNotOptimize(pixels.data());
+    }
+    state.SetComplexityN(int64_t{side} * side / 64);
+}
+BENCHMARK(BM_RenderScreen)->Arg(128)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+}  // namespace
