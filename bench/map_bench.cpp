@@ -33,7 +33,8 @@ tw::BmpImage picture(int32_t side) {
         for (uint32_t y = 0; y < 8; ++y)
             for (uint32_t x = 0; x < 8; ++x) {
                 const uint8_t c = tiles[tile * 64 + (my ? 7 - y : y) * 8 + (mx ? 7 - x : x)];
-                img.pixels[(cell / cells_across * 8 + y) * static_cast<uint32_t>(side) + cell % cells_across * 8 + x] =
+                img.pixels[(cell / cells_across * 8 + y) * static_cast<uint32_t>(side) +
+                           cell % cells_across * 8 + x] =
                     static_cast<uint8_t>(c | (tile % 16) << 4);
             }
     }
@@ -51,7 +52,12 @@ void BM_MapPicture(benchmark::State& state) {
     state.counters["tiles"] = static_cast<double>(map->tiles.size());
     state.SetComplexityN(int64_t{side} * side / 64);
 }
-BENCHMARK(BM_MapPicture)->Arg(128)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_MapPicture)
+    ->Arg(128)
+    ->Arg(256)
+    ->Arg(512)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 void BM_RenderScreen(benchmark::State& state) {
     const auto side = static_cast<uint32_t>(state.range(0));
@@ -66,11 +72,17 @@ void BM_RenderScreen(benchmark::State& state) {
     }
     std::vector<uint8_t> pixels;
     for (auto _ : state) {
-        if (!tw::render_screen(*sources, tw::Crop{0, 0, side, side}, pixels)) state.SkipWithError("render failed");
+        if (!tw::render_screen(*sources, tw::Crop{0, 0, side, side}, pixels))
+            state.SkipWithError("render failed");
         benchmark::DoNotOptimize(pixels.data());
     }
     state.SetComplexityN(int64_t{side} * side / 64);
 }
-BENCHMARK(BM_RenderScreen)->Arg(128)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_RenderScreen)
+    ->Arg(128)
+    ->Arg(256)
+    ->Arg(512)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 }  // namespace

@@ -21,7 +21,8 @@ namespace tw::cli {
 namespace {
 
 constexpr const char* kMapUsage =
-    "使い方: tilewright map [-o フォルダ] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... 画像...\n"
+    "使い方: tilewright map [-o フォルダ] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... "
+    "画像...\n"
     "  1枚の絵（パレット付きのBMPかPNG、幅と高さは8の倍数で512まで）をBG画面にします。\n"
     "  同じタイル（左右・上下反転を含む）は1つにまとめ、画素の番号の上位4bitをパレットにします。\n"
     "  出力: 名前_COL.ptc、名前_CHR.ptc（256タイルを超えると 名前_CHR0.ptc, 名前_CHR1.ptc…）、\n"
@@ -32,7 +33,9 @@ constexpr const char* kMapUsage =
     "  -s, --set KEY=VALUE   この実行だけの設定（Select, User, Create など）\n"
     "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n";
 
-int usage_error(const std::string& message) { return cli::usage_error("tilewright map", message); }
+int usage_error(const std::string& message) {
+    return cli::usage_error("tilewright map", message);
+}
 
 std::string banks_text(uint16_t banks) {
     std::string text;
@@ -54,7 +57,8 @@ bool job_for(const std::string& path, const std::string& out_dir, ConvertJob& jo
     if (out_dir.empty()) return true;
     const char last = out_dir.back();
     const bool separated = last == '/' || last == '\\';
-    if (!format_text(job.out_dir, sizeof job.out_dir, "%s%s", out_dir.c_str(), separated ? "" : "/")) {
+    if (!format_text(job.out_dir, sizeof job.out_dir, "%s%s", out_dir.c_str(),
+                     separated ? "" : "/")) {
         set_failure(kReasonPathTooLong, out_dir.c_str());
         return false;
     }
@@ -86,10 +90,12 @@ int run_map(int argc, char** argv) {
         } else if (arg == "--no-flip") {
             flips = false;
         } else if (take_value(argc, argv, i, arg, "-o", "--output", value, missing)) {
-            if (missing || value.empty()) return usage_error("-o には出力するフォルダを指定してください");
+            if (missing || value.empty())
+                return usage_error("-o には出力するフォルダを指定してください");
             out_dir = value;
         } else if (take_value(argc, argv, i, arg, "-s", "--set", value, missing)) {
-            if (missing) return usage_error(std::string(arg) + " には KEY=VALUE を指定してください");
+            if (missing)
+                return usage_error(std::string(arg) + " には KEY=VALUE を指定してください");
             std::string error = apply_setting(value);
             if (!error.empty()) return usage_error(error);
         } else if (take_value(argc, argv, i, arg, "", "--palette-fix", value, missing)) {
@@ -122,7 +128,8 @@ int run_map(int argc, char** argv) {
             ++failed;
             continue;
         }
-        console_write(CONSOLE_OUT, "変換成功: " + shown + ": タイル " + std::to_string(map.tiles.size()) +
+        console_write(CONSOLE_OUT, "変換成功: " + shown + ": タイル " +
+                                       std::to_string(map.tiles.size()) +
                                        "個（空白タイルを含む）、反転を使うセル " +
                                        std::to_string(map.flipped_cells) + "個、パレット " +
                                        banks_text(map.banks_used) + "\n");

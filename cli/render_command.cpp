@@ -20,17 +20,21 @@ namespace tw::cli {
 namespace {
 
 constexpr const char* kRenderUsage =
-    "使い方: tilewright render -o 出力.png|出力.bmp [--screen SCR0-SCR3] [--crop X,Y,W,H] ファイル...\n"
+    "使い方: tilewright render -o 出力.png|出力.bmp [--screen SCR0-SCR3] [--crop X,Y,W,H] "
+    "ファイル...\n"
     "  BG画面を512x512の8bitパレット画像に描きます。ファイルは次のどちらかです:\n"
     "    パッケージ1つ（--screen の画面を、上画面なら BGU0-BGU3 と COL0、下画面なら\n"
     "    BGS0-BGS3 と COL0_S で描きます。既定は SCR0）\n"
     "    画面（SCRのPTC、.rscr、BGPUTテキスト）、CHRのPTC 1〜4個（順にバンク0〜3）、COLのPTC 1個\n"
     "  -o, --output FILE     出力する画像（.png か .bmp）\n"
-    "  --screen SLOT         パッケージのどの画面を描くか: SCR0, SCR1（上画面）, SCR2, SCR3（下画面）\n"
+    "  --screen SLOT         パッケージのどの画面を描くか: SCR0, SCR1（上画面）, SCR2, "
+    "SCR3（下画面）\n"
     "  --crop X,Y,W,H        画面の一部だけを描く（見える範囲なら 0,0,256,192）\n"
     "終了コード: 0 描いた、1 描けなかった、2 指定の誤り\n";
 
-int usage_error(const std::string& message) { return cli::usage_error("tilewright render", message); }
+int usage_error(const std::string& message) {
+    return cli::usage_error("tilewright render", message);
+}
 
 // X,Y,W,H inside the screen, W and H at least 1.
 bool parse_crop(const std::string& text, Crop& crop) {
@@ -78,7 +82,9 @@ int run_render(int argc, char** argv) {
             screen = -1;
             for (int s = 0; s < 4; ++s)
                 if (same_ci(value, kScreenSlots[s])) screen = s;
-            if (missing || screen < 0) return usage_error("--screen には SCR0, SCR1, SCR2, SCR3 のどれかを指定してください");
+            if (missing || screen < 0)
+                return usage_error(
+                    "--screen には SCR0, SCR1, SCR2, SCR3 のどれかを指定してください");
         } else if (take_value(argc, argv, i, arg, "", "--crop", value, missing)) {
             if (missing || !parse_crop(value, crop))
                 return usage_error("--crop には 512x512 の中の範囲を X,Y,W,H で指定してください");
@@ -92,9 +98,9 @@ int run_render(int argc, char** argv) {
     clear_failure();
     auto sources = std::make_unique<ScreenSources>();
     std::vector<uint8_t> pixels;
-    const bool ok = load_screen_sources(files, screen, *sources) && render_screen(*sources, crop, pixels) &&
-                    write_indexed_picture(output.c_str(), pixels, crop.width, crop.height,
-                                          sources->colours);
+    const bool ok =
+        load_screen_sources(files, screen, *sources) && render_screen(*sources, crop, pixels) &&
+        write_indexed_picture(output.c_str(), pixels, crop.width, crop.height, sources->colours);
     const std::string shown = native_to_utf8(output.c_str());
     if (!ok) {
         set_failure_if_none("%s", kReasonFailed);

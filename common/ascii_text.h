@@ -5,7 +5,9 @@
 
 namespace tw {
 
-constexpr char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+constexpr char ascii_lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 constexpr bool same_ci(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

@@ -25,7 +25,8 @@ void fix_checksums(std::vector<uint8_t>& png) {
         const size_t n = size_t{png[at]} << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
         if (n > png.size() - at - 12) break;
         const uint32_t c = crc32(&png[at + 4], n + 4);
-        for (int k = 0; k < 4; ++k) png[at + 8 + n + static_cast<size_t>(k)] = static_cast<uint8_t>(c >> (24 - 8 * k));
+        for (int k = 0; k < 4; ++k)
+            png[at + 8 + n + static_cast<size_t>(k)] = static_cast<uint8_t>(c >> (24 - 8 * k));
         at += n + 12;
     }
 }

@@ -19,11 +19,16 @@ uint32_t be32(const uint8_t* p) {
 
 const char* colour_type_name(uint8_t type) {
     switch (type) {
-        case 0: return kPngGrey;
-        case 2: return kPngRgb;
-        case 4: return kPngGreyAlpha;
-        case 6: return kPngRgba;
-        default: return kPngUnknownType;
+        case 0:
+            return kPngGrey;
+        case 2:
+            return kPngRgb;
+        case 4:
+            return kPngGreyAlpha;
+        case 6:
+            return kPngRgba;
+        default:
+            return kPngUnknownType;
     }
 }
 
@@ -71,7 +76,8 @@ BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_
     img.width = w;
     img.height = h;
     uint8_t table[4 * 256] = {};
-    const uint32_t colours = png.palette.size() < 256 ? static_cast<uint32_t>(png.palette.size()) : 256;
+    const uint32_t colours =
+        png.palette.size() < 256 ? static_cast<uint32_t>(png.palette.size()) : 256;
     for (uint32_t i = 0; i < colours; ++i) {
         table[4 * i] = png.palette[i].b;
         table[4 * i + 1] = png.palette[i].g;
@@ -100,7 +106,8 @@ BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_
     return img;
 }
 
-BmpImage read_picture(const char* path, int32_t unit_width, int32_t unit_height, uint8_t pixel_mask) {
+BmpImage read_picture(const char* path, int32_t unit_width, int32_t unit_height,
+                      uint8_t pixel_mask) {
     std::vector<uint8_t> bytes;
     if (!load_image_file(path, bytes)) return BmpImage{};
     if (is_png(bytes.data(), bytes.size()))

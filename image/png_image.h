@@ -20,6 +20,7 @@ BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_
                     uint8_t pixel_mask);
 
 // A BMP or an indexed PNG file, told apart by the signature.
-BmpImage read_picture(const char* path, int32_t unit_width, int32_t unit_height, uint8_t pixel_mask);
+BmpImage read_picture(const char* path, int32_t unit_width, int32_t unit_height,
+                      uint8_t pixel_mask);
 
 }  // namespace tw

@@ -51,10 +51,13 @@ bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<u
             const uint32_t tile = cell & kCellTileMask;
             const uint32_t r = (cell & kCellFlipV) ? 7 - y % 8 : y % 8;
             const uint32_t c = (cell & kCellFlipH) ? 7 - x % 8 : x % 8;
-            const uint8_t* t = sources.banks[tile / kTilesPerChr].data() + (tile % kTilesPerChr) * kTileBytes;
+            const uint8_t* t =
+                sources.banks[tile / kTilesPerChr].data() + (tile % kTilesPerChr) * kTileBytes;
             const uint8_t byte = t[4 * r + c / 2];
             const uint8_t colour = (c & 1) ? byte >> 4 : byte & 15;
-            out[px] = colour == 0 ? 0 : static_cast<uint8_t>(((cell >> kCellPaletteShift) & 15) << 4 | colour);
+            out[px] = colour == 0
+                          ? 0
+                          : static_cast<uint8_t>(((cell >> kCellPaletteShift) & 15) << 4 | colour);
         }
     }
     return true;

@@ -14,9 +14,9 @@ inline constexpr uint32_t kScreenPixels = 512;
 inline constexpr uint32_t kChrBodyLength = 8192;
 
 struct ScreenSources {
-    ScreenCells cells{};                            // [y][x]
-    std::array<std::vector<uint8_t>, 4> banks;      // CHR bodies of banks 0-3; empty when not given
-    uint16_t colours[256] = {};                     // the COL body
+    ScreenCells cells{};                        // [y][x]
+    std::array<std::vector<uint8_t>, 4> banks;  // CHR bodies of banks 0-3; empty when not given
+    uint16_t colours[256] = {};                 // the COL body
 };
 
 struct Crop {

@@ -61,7 +61,8 @@ void take_colours(const std::vector<uint8_t>& body, ScreenSources& out) {
         out.colours[i] = static_cast<uint16_t>(body[2 * i] | body[2 * i + 1] << 8);
 }
 
-bool load_package(const char* path, const std::vector<Body>& bodies, int screen, ScreenSources& out) {
+bool load_package(const char* path, const std::vector<Body>& bodies, int screen,
+                  ScreenSources& out) {
     const bool lower = screen >= 2;
     const std::string scr = std::string("_") + kScreenSlots[screen];
     const std::string col = lower ? "_COL0_S" : "_COL0";

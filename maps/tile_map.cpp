@@ -34,10 +34,11 @@ PackedTile pack(const uint8_t (&colours)[64], bool mirror_x, bool mirror_y) {
 bool map_cells(const BmpImage& image, bool flips, TileMap& map) {
     const uint32_t width = static_cast<uint32_t>(image.width);
     std::unordered_map<PackedTile, uint32_t, TileHash> known;
-    known.reserve(4096);
+    known.reserve(static_cast<size_t>(image.width / 8) * static_cast<size_t>(image.height / 8));
     map.tiles.reserve(64);
     map.tiles.push_back(PackedTile{});
-    static constexpr uint32_t kOrientations[] = {0, kCellFlipH, kCellFlipV, kCellFlipH | kCellFlipV};
+    static constexpr uint32_t kOrientations[] = {0, kCellFlipH, kCellFlipV,
+                                                 kCellFlipH | kCellFlipV};
     const int tries = flips ? 4 : 1;
 
     for (int32_t cy = 0; cy < image.height / 8; ++cy) {
@@ -46,13 +47,16 @@ bool map_cells(const BmpImage& image, bool flips, TileMap& map) {
             int bank = -1;
             bool mixed = false;
             for (uint32_t r = 0; r < 8; ++r) {
-                const uint8_t* src = image.pixels.get() + (8 * static_cast<size_t>(cy) + r) * width + 8 * cx;
+                const uint8_t* src =
+                    image.pixels.get() + (8 * static_cast<size_t>(cy) + r) * width + 8 * cx;
                 for (uint32_t c = 0; c < 8; ++c) {
                     const uint8_t colour = src[c] & 15;
                     colours[8 * r + c] = colour;
                     if (colour == 0) continue;
-                    if (bank < 0) bank = src[c] >> 4;
-                    else if (bank != src[c] >> 4) mixed = true;
+                    if (bank < 0)
+                        bank = src[c] >> 4;
+                    else if (bank != src[c] >> 4)
+                        mixed = true;
                 }
             }
             if (mixed) {
@@ -77,7 +81,8 @@ bool map_cells(const BmpImage& image, bool flips, TileMap& map) {
                 known.emplace(map.tiles.back(), value);
             }
             // Past the limit the tiles are still counted, for the reason, but not used.
-            map.cells[cy][cx] = static_cast<int32_t>((value & 0xFFF) | uint32_t(bank) << kCellPaletteShift);
+            map.cells[cy][cx] =
+                static_cast<int32_t>((value & 0xFFF) | uint32_t(bank) << kCellPaletteShift);
             map.banks_used = static_cast<uint16_t>(map.banks_used | 1u << bank);
         }
     }

@@ -178,6 +178,17 @@ ResourceBuffer build_text_slot(DialogControls& dialog, const PackageSlot& slot) 
     }
 }
 
+ResourceBuffer build_slot(DialogControls& dialog, const PackageSlot& slot) {
+    switch (slot.content) {
+        case SLOT_CHR_SPRITE:
+        case SLOT_CHR_ICON: return build_sprite_slot(dialog, slot);
+        case SLOT_CHR_BG: return build_chr_slot(dialog, slot, 8, 8);
+        case SLOT_GRP: return build_grp_slot(dialog, slot);
+        case SLOT_COL: return build_col_slot(dialog, slot);
+        default: return build_text_slot(dialog, slot);
+    }
+}
+
 bool build_package(DialogControls& dialog) {
     bool failed[64] = {};
     bool any_failed = false;
@@ -200,14 +211,7 @@ bool build_package(DialogControls& dialog) {
         masks[slot.mask] |= uint32_t{1} << slot.bit;
         ++count;
         ResourceBuffer body;
-        if (!build_ready_slot(dialog, slot, body)) switch (slot.content) {
-            case SLOT_CHR_SPRITE:
-            case SLOT_CHR_ICON: body = build_sprite_slot(dialog, slot); break;
-            case SLOT_CHR_BG: body = build_chr_slot(dialog, slot, 8, 8); break;
-            case SLOT_GRP: body = build_grp_slot(dialog, slot); break;
-            case SLOT_COL: body = build_col_slot(dialog, slot); break;
-            default: body = build_text_slot(dialog, slot); break;
-        }
+        if (!build_ready_slot(dialog, slot, body)) body = build_slot(dialog, slot);
         if (body.empty() || !append_resource(package, body)) failed[i] = any_failed = true;
     }
     if (any_failed) {

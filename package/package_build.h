@@ -32,6 +32,8 @@ ResourceBuffer build_chr_slot(DialogControls& dialog, const PackageSlot& slot, i
                               int32_t unit_height);
 ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot);
 ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot);
+// The resource of any slot but the program, from its image or text.
+ResourceBuffer build_slot(DialogControls& dialog, const PackageSlot& slot);
 // Program, MEM$ and screen slots.
 ResourceBuffer build_text_slot(DialogControls& dialog, const PackageSlot& slot);
 

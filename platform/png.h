@@ -19,9 +19,9 @@ struct PngRgb {
 struct PackedPng {
     uint32_t width = 0;
     uint32_t height = 0;
-    uint32_t depth = 0;          // 1, 2, 4 or 8
-    std::vector<uint8_t> rows;   // height rows of ceil(width * depth / 8) bytes
-    std::vector<PngRgb> palette; // as many entries as the file has
+    uint32_t depth = 0;           // 1, 2, 4 or 8
+    std::vector<uint8_t> rows;    // height rows of ceil(width * depth / 8) bytes
+    std::vector<PngRgb> palette;  // as many entries as the file has
 };
 
 // Decodes an indexed (palette) PNG whose header was already checked. False when

@@ -3,7 +3,9 @@
 # the files under examples/ into build/demo/, printing the summaries. The
 # images become BG tiles (tiles.bmp, mono.bmp), 16x16 sprites (ball.bmp) and a
 # graphic page (title.bmp); notes.dat becomes binary data; hello.txt a program,
-# save_mem.txt the MEM$ string and stage_scr.txt a BG screen.
+# save_mem.txt the MEM$ string and stage_scr.txt a BG screen. Then level.png, a
+# level drawn as one picture, becomes de-duplicated tiles and a BG screen, goes
+# into a package as it stands, and the package's screen is drawn back.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh linux >/dev/null
@@ -23,6 +25,15 @@ echo
 echo "$ tilewright -t grp title.bmp"
 "$tw" -t grp title.bmp || status=1
 echo
+echo "$ tilewright map level.png"
+"$tw" map level.png || status=1
+echo
+echo "$ tilewright package -o level_pkg.ptc --name LEVEL BGU0=level_CHR.ptc SCR0=level_SCR.ptc COL0=level_COL.ptc"
+"$tw" package -o level_pkg.ptc --name LEVEL BGU0=level_CHR.ptc SCR0=level_SCR.ptc COL0=level_COL.ptc || status=1
+echo
+echo "$ tilewright render -o level_render.png --crop 0,0,256,192 level_pkg.ptc"
+"$tw" render -o level_render.png --crop 0,0,256,192 level_pkg.ptc || status=1
+echo
 echo "outputs in $(pwd):"
-ls -1 | grep -E '\.ptc$|_DATA\.txt$'
+ls -1 | grep -E '\.ptc$|_DATA\.txt$|_render\.png$'
 exit $status

@@ -50,8 +50,7 @@ bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
     ihdr.color_type = SPNG_COLOR_TYPE_INDEXED;
     spng_plte plte{};
     plte.n_entries = 256;
-    for (int i = 0; i < 256; ++i)
-        plte.entries[i] = {palette[i].r, palette[i].g, palette[i].b, 0};
+    for (int i = 0; i < 256; ++i) plte.entries[i] = {palette[i].r, palette[i].g, palette[i].b, 0};
     if (spng_set_ihdr(ctx.get(), &ihdr) != 0 || spng_set_plte(ctx.get(), &plte) != 0) return false;
     const size_t length = static_cast<size_t>(width) * height;
     if (spng_encode_image(ctx.get(), pixels, length, SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) != 0)

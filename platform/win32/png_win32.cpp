@@ -13,7 +13,7 @@ namespace {
 // Releases a COM interface when it leaves scope.
 template <class T>
 class Com {
-public:
+  public:
     Com() = default;
     ~Com() {
         if (p_) p_->Release();
@@ -25,13 +25,13 @@ public:
     T* get() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 
 // COM for the lifetime of one call; the thread may already have it in another mode.
 class ComScope {
-public:
+  public:
     ComScope() : hr_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
     ~ComScope() {
         if (SUCCEEDED(hr_)) CoUninitialize();
@@ -39,7 +39,7 @@ public:
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
 
-private:
+  private:
     HRESULT hr_;
 };
 
@@ -69,8 +69,8 @@ bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) try {
     Com<IWICPalette> palette;
     if (!make_factory(factory) || FAILED(factory->CreateStream(stream.put())) ||
         FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                decoder.put())) ||
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr,
+                                                WICDecodeMetadataCacheOnDemand, decoder.put())) ||
         FAILED(decoder->GetFrame(0, frame.put())))
         return false;
     UINT width = 0, height = 0;
@@ -80,8 +80,9 @@ bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) try {
     const uint32_t depth = depth_of(format);
     if (depth == 0 || width == 0 || height == 0) return false;
     UINT colours = 0;
-    if (FAILED(factory->CreatePalette(palette.put())) || FAILED(frame->CopyPalette(palette.get())) ||
-        FAILED(palette->GetColorCount(&colours)) || colours > 256)
+    if (FAILED(factory->CreatePalette(palette.put())) ||
+        FAILED(frame->CopyPalette(palette.get())) || FAILED(palette->GetColorCount(&colours)) ||
+        colours > 256)
         return false;
     WICColor entries[256];
     UINT got = 0;
@@ -99,8 +100,8 @@ bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) try {
         return false;
     out.palette.resize(got);
     for (UINT i = 0; i < got; ++i)
-        out.palette[i] = {static_cast<uint8_t>(entries[i] >> 16), static_cast<uint8_t>(entries[i] >> 8),
-                          static_cast<uint8_t>(entries[i])};
+        out.palette[i] = {static_cast<uint8_t>(entries[i] >> 16),
+                          static_cast<uint8_t>(entries[i] >> 8), static_cast<uint8_t>(entries[i])};
     return true;
 } catch (const std::bad_alloc&) {
     return false;
@@ -129,8 +130,8 @@ bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
         return false;
     WICColor colours[256];
     for (int i = 0; i < 256; ++i)
-        colours[i] = 0xFF000000u | uint32_t{palette[i].r} << 16 | uint32_t{palette[i].g} << 8 |
-                     palette[i].b;
+        colours[i] =
+            0xFF000000u | uint32_t{palette[i].r} << 16 | uint32_t{palette[i].g} << 8 | palette[i].b;
     if (FAILED(factory->CreatePalette(wic_palette.put())) ||
         FAILED(wic_palette->InitializeCustom(colours, 256)) ||
         FAILED(frame->SetPalette(wic_palette.get())) ||
@@ -153,6 +154,8 @@ bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
     return false;
 }
 
-const char* png_codec_name() { return "Windows Imaging Component"; }
+const char* png_codec_name() {
+    return "Windows Imaging Component";
+}
 
 }  // namespace tw

@@ -18,7 +18,7 @@ namespace {
 using test::run;
 
 class MapCli : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::reset_settings(tmp.path());
         // 320 x 64, 8 bits: 300-odd tiles in two palettes, so two character banks.
@@ -59,16 +59,18 @@ TEST_F(MapCli, BmpAndPngGiveTheSameFilesAndThePackageRendersAsTheMap) {
                      {"render", "-o", "files.bmp", "from_bmp/lvl_SCR.ptc", "from_bmp/lvl_CHR0.ptc",
                       "from_bmp/lvl_CHR1.ptc", "from_bmp/lvl_COL.ptc"});
     ASSERT_EQ(files.status, 0) << files.out;
-    auto pkg = run(tmp.path(), cli::run_package,
-                   {"package", "-o", "lvl.ptc", "BGU0=from_bmp/lvl_CHR0.ptc", "BGU1=from_bmp/lvl_CHR1.ptc",
-                    "SCR0=from_bmp/lvl_SCR.ptc", "COL0=from_bmp/lvl_COL.ptc"});
+    auto pkg =
+        run(tmp.path(), cli::run_package,
+            {"package", "-o", "lvl.ptc", "BGU0=from_bmp/lvl_CHR0.ptc", "BGU1=from_bmp/lvl_CHR1.ptc",
+             "SCR0=from_bmp/lvl_SCR.ptc", "COL0=from_bmp/lvl_COL.ptc"});
     ASSERT_EQ(pkg.status, 0) << pkg.out;
     auto packaged = run(tmp.path(), cli::run_render, {"render", "-o", "pkg.bmp", "lvl.ptc"});
     ASSERT_EQ(packaged.status, 0) << packaged.out;
     EXPECT_EQ(test::read_file(tmp.file("files.bmp")), test::read_file(tmp.file("pkg.bmp")));
 
     // The picture back: the indices of the source, as an 8-bit BMP and as a PNG.
-    auto png = run(tmp.path(), cli::run_render, {"render", "-o", "part.png", "--crop", "0,0,320,64", "lvl.ptc"});
+    auto png = run(tmp.path(), cli::run_render,
+                   {"render", "-o", "part.png", "--crop", "0,0,320,64", "lvl.ptc"});
     ASSERT_EQ(png.status, 0) << png.out;
     BmpImage source = read_picture(tmp.file("lvl.bmp").c_str(), 1, 1, 0xFF);
     BmpImage drawn = read_picture(tmp.file("part.png").c_str(), 1, 1, 0xFF);
@@ -79,7 +81,8 @@ TEST_F(MapCli, BmpAndPngGiveTheSameFilesAndThePackageRendersAsTheMap) {
     }
     // Missing bank 1 fails and writes nothing.
     auto missing = run(tmp.path(), cli::run_render,
-                       {"render", "-o", "none.png", "from_bmp/lvl_SCR.ptc", "from_bmp/lvl_CHR0.ptc", "from_bmp/lvl_COL.ptc"});
+                       {"render", "-o", "none.png", "from_bmp/lvl_SCR.ptc", "from_bmp/lvl_CHR0.ptc",
+                        "from_bmp/lvl_COL.ptc"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find("バンク 1 がありません"), std::string::npos) << missing.out;
     EXPECT_FALSE(test::file_exists(tmp.file("none.png")));
@@ -87,15 +90,19 @@ TEST_F(MapCli, BmpAndPngGiveTheSameFilesAndThePackageRendersAsTheMap) {
 
 TEST_F(MapCli, PackageSlotsTakePngImagesAndRefusePtcFilesOfAnotherKind) {
     ASSERT_EQ(run(tmp.path(), cli::run_map, {"map", "lvl.bmp"}).status, 0);
-    auto from_bmp = run(tmp.path(), cli::run_package, {"package", "-o", "a.ptc", "BGU0=lvl.bmp@2", "COL0=lvl.bmp"});
-    auto from_png = run(tmp.path(), cli::run_package, {"package", "-o", "b.ptc", "BGU0=lvl.png@2", "COL0=lvl.png"});
+    auto from_bmp = run(tmp.path(), cli::run_package,
+                        {"package", "-o", "a.ptc", "BGU0=lvl.bmp@2", "COL0=lvl.bmp"});
+    auto from_png = run(tmp.path(), cli::run_package,
+                        {"package", "-o", "b.ptc", "BGU0=lvl.png@2", "COL0=lvl.png"});
     ASSERT_EQ(from_bmp.status, 0) << from_bmp.out;
     ASSERT_EQ(from_png.status, 0) << from_png.out;
     EXPECT_EQ(test::read_file(tmp.file("a.ptc")), test::read_file(tmp.file("b.ptc")));
 
-    auto wrong = run(tmp.path(), cli::run_package, {"package", "-o", "c.ptc", "BGU0=lvl_COL.ptc", "SCR1=lvl_SCR.ptc"});
+    auto wrong = run(tmp.path(), cli::run_package,
+                     {"package", "-o", "c.ptc", "BGU0=lvl_COL.ptc", "SCR1=lvl_SCR.ptc"});
     EXPECT_EQ(wrong.status, 1);
-    EXPECT_NE(wrong.out.find("以下のファイルの変換に失敗しました\n BGU0\n"), std::string::npos) << wrong.out;
+    EXPECT_NE(wrong.out.find("以下のファイルの変換に失敗しました\n BGU0\n"), std::string::npos)
+        << wrong.out;
     EXPECT_EQ(wrong.out.find("SCU1"), std::string::npos) << wrong.out;
     EXPECT_FALSE(test::file_exists(tmp.file("c.ptc")));
 }

@@ -17,7 +17,8 @@ namespace {
 
 std::vector<uint8_t> picture(uint32_t w, uint32_t h, uint32_t colours) {
     std::vector<uint8_t> p(size_t{w} * h);
-    for (size_t i = 0; i < p.size(); ++i) p[i] = static_cast<uint8_t>((i * 7 + i / w * 3) % colours);
+    for (size_t i = 0; i < p.size(); ++i)
+        p[i] = static_cast<uint8_t>((i * 7 + i / w * 3) % colours);
     return p;
 }
 
@@ -59,12 +60,9 @@ TEST(PngImage, RefusalsNameTheirReason) {
         size_t cut;
         const char* reason;
     } cases[] = {
-        {"rgb", 2, 8, false, 0, "RGB"},
-        {"grey", 0, 8, false, 0, "グレースケール"},
-        {"rgba", 6, 8, false, 0, "RGBA"},
-        {"deflate", 3, 8, true, 0, "壊れて"},
-        {"cut", 3, 8, false, 30, "壊れて"},
-        {"depth 16", 3, 16, false, 0, "壊れて"},
+        {"rgb", 2, 8, false, 0, "RGB"},     {"grey", 0, 8, false, 0, "グレースケール"},
+        {"rgba", 6, 8, false, 0, "RGBA"},   {"deflate", 3, 8, true, 0, "壊れて"},
+        {"cut", 3, 8, false, 30, "壊れて"}, {"depth 16", 3, 16, false, 0, "壊れて"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -20,7 +20,8 @@ void sources_of(const TileMap& map, const BmpImage& image, ScreenSources& s) {
         ResourceBuffer chr = tile_map_chr(map, b);
         s.banks[b].assign(chr.body(), chr.body() + chr.body_length());
     }
-    for (int i = 0; i < 256; ++i) s.colours[i] = static_cast<uint16_t>(image.col[20 + 2 * i] | image.col[21 + 2 * i] << 8);
+    for (int i = 0; i < 256; ++i)
+        s.colours[i] = static_cast<uint16_t>(image.col[20 + 2 * i] | image.col[21 + 2 * i] << 8);
 }
 
 // A picture of 340 random tiles: 300 cells of their own, the rest repeating 40
@@ -66,8 +67,8 @@ TEST(ScreenRender, RenderAfterMapGivesThePictureBack) {
 TEST(ScreenRender, MissingBanksFailNamingThem) {
     auto s = std::make_unique<ScreenSources>();
     s->banks[0].assign(kChrBodyLength, 0x11);
-    s->cells[63][63] = 300;   // bank 1
-    s->cells[0][5] = 0x3FF;   // bank 3
+    s->cells[63][63] = 300;  // bank 1
+    s->cells[0][5] = 0x3FF;  // bank 3
     std::vector<uint8_t> pixels;
     clear_failure();
     EXPECT_FALSE(render_screen(*s, Crop{0, 0, 8, 8}, pixels));

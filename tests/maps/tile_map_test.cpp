@@ -16,16 +16,20 @@ namespace {
 constexpr uint32_t H = kCellFlipH, V = kCellFlipV;
 
 // An asymmetric tile: a bar along the top, a dot below its left end.
-uint8_t asymmetric(int32_t x, int32_t y) { return (y == 0 && x < 5) ? 3 : (y == 1 && x == 0) ? 9 : 0; }
+uint8_t asymmetric(int32_t x, int32_t y) {
+    return (y == 0 && x < 5) ? 3 : (y == 1 && x == 0) ? 9 : 0;
+}
 
 // Cell k of the row holds the tile mirrored as orientation[k] says, in palette `bank`.
-BmpImage row_of(const std::vector<uint32_t>& orientation, uint8_t (*tile)(int32_t, int32_t), int bank) {
-    return test::make_image(static_cast<int32_t>(8 * orientation.size()), 8, [&](int32_t x, int32_t y) {
-        const uint32_t o = orientation[static_cast<size_t>(x / 8)];
-        const int32_t tx = (o & H) ? 7 - x % 8 : x % 8, ty = (o & V) ? 7 - y : y;
-        const uint8_t c = tile(tx, ty);
-        return static_cast<uint8_t>(c ? c | bank << 4 : 0);
-    });
+BmpImage row_of(const std::vector<uint32_t>& orientation, uint8_t (*tile)(int32_t, int32_t),
+                int bank) {
+    return test::make_image(
+        static_cast<int32_t>(8 * orientation.size()), 8, [&](int32_t x, int32_t y) {
+            const uint32_t o = orientation[static_cast<size_t>(x / 8)];
+            const int32_t tx = (o & H) ? 7 - x % 8 : x % 8, ty = (o & V) ? 7 - y : y;
+            const uint8_t c = tile(tx, ty);
+            return static_cast<uint8_t>(c ? c | bank << 4 : 0);
+        });
 }
 
 TEST(TileMap, FlipsFindStoredTiles) {
@@ -38,17 +42,29 @@ TEST(TileMap, FlipsFindStoredTiles) {
         size_t tiles;
         uint32_t flipped;
     } cases[] = {
-        {"asymmetric, four ways", asymmetric, {0, H, V, H | V}, true, {1, 1 | H, 1 | V, 1 | H | V}, 2, 3},
+        {"asymmetric, four ways",
+         asymmetric,
+         {0, H, V, H | V},
+         true,
+         {1, 1 | H, 1 | V, 1 | H | V},
+         2,
+         3},
         {"asymmetric, no flips", asymmetric, {0, H, V, H | V}, false, {1, 2, 3, 4}, 5, 0},
         // Symmetric left to right: its vertical mirror needs the vertical flip alone.
-        {"symmetric", [](int32_t x, int32_t y) -> uint8_t { return y < 2 && x > 1 && x < 6 ? 4 : 0; },
-         {0, H, V}, true, {1, 1, 1 | V}, 2, 1},
+        {"symmetric",
+         [](int32_t x, int32_t y) -> uint8_t { return y < 2 && x > 1 && x < 6 ? 4 : 0; },
+         {0, H, V},
+         true,
+         {1, 1, 1 | V},
+         2,
+         1},
         {"blank cells", [](int32_t, int32_t) -> uint8_t { return 0; }, {0, 0}, true, {0, 0}, 1, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TileMap map;
-        ASSERT_TRUE(build_tile_map(row_of(c.orientation, c.tile, 5), c.flips, map)) << last_failure();
+        ASSERT_TRUE(build_tile_map(row_of(c.orientation, c.tile, 5), c.flips, map))
+            << last_failure();
         EXPECT_EQ(map.tiles.size(), c.tiles);
         EXPECT_EQ(map.flipped_cells, c.flipped);
         for (size_t k = 0; k < c.cells.size(); ++k) {
@@ -76,9 +92,14 @@ TEST(TileMap, BanksAndSizes) {
         uint8_t (*pixel)(int32_t, int32_t);
         const char* reason;  // nullptr: maps
     } cases[] = {
-        {"mixed banks", 64, 32, [](int32_t x, int32_t y) -> uint8_t { return x == 41 && y == 25 ? 0x23 : x / 8 == 5 && y / 8 == 3 ? 0x12 : 0; }, "40,24"},
+        {"mixed banks", 64, 32,
+         [](int32_t x, int32_t y) -> uint8_t {
+             return x == 41 && y == 25 ? 0x23 : x / 8 == 5 && y / 8 == 3 ? 0x12 : 0;
+         },
+         "40,24"},
         // Colour 0 is transparent in every bank: its bank does not count.
-        {"colour 0 of another bank", 16, 8, [](int32_t x, int32_t) -> uint8_t { return x == 1 ? 0x35 : 0x70; }, nullptr},
+        {"colour 0 of another bank", 16, 8,
+         [](int32_t x, int32_t) -> uint8_t { return x == 1 ? 0x35 : 0x70; }, nullptr},
         {"width not a multiple of 8", 12, 8, [](int32_t, int32_t) -> uint8_t { return 1; }, "12x8"},
         {"wider than 512", 520, 8, [](int32_t, int32_t) -> uint8_t { return 1; }, "520x8"},
     };
@@ -89,7 +110,8 @@ TEST(TileMap, BanksAndSizes) {
         const bool ok = build_tile_map(test::make_image(c.width, c.height, c.pixel), true, map);
         EXPECT_EQ(ok, c.reason == nullptr);
         if (c.reason) {
-            EXPECT_NE(std::string(last_failure()).find(c.reason), std::string::npos) << last_failure();
+            EXPECT_NE(std::string(last_failure()).find(c.reason), std::string::npos)
+                << last_failure();
         }
     }
     TileMap map;
@@ -130,7 +152,8 @@ TEST(TileMap, AtMost1024TilesWithTheBlankOne) {
             EXPECT_EQ(test::file_exists(tmp.file(name + out)), ok) << out;
         EXPECT_FALSE(test::file_exists(tmp.file(name + "_CHR4.ptc")));
         if (!ok) {
-            EXPECT_NE(std::string(last_failure()).find("1025"), std::string::npos) << last_failure();
+            EXPECT_NE(std::string(last_failure()).find("1025"), std::string::npos)
+                << last_failure();
         }
     }
     // The last part ends with tile 1023, the 1023rd picture tile.

@@ -15,7 +15,8 @@ CmdRun run(const std::string& dir, int (*command)(int, char**), std::vector<std:
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     int status = command(static_cast<int>(args.size()), argv.data());
-    CmdRun r{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+    CmdRun r{status, testing::internal::GetCapturedStdout(),
+             testing::internal::GetCapturedStderr()};
     std::filesystem::current_path(old);
     return r;
 }

@@ -37,7 +37,8 @@ std::vector<uint8_t> zlib_stored(const std::vector<uint8_t>& raw) {
         z.push_back(static_cast<uint8_t>(n >> 8));
         z.push_back(static_cast<uint8_t>(~n));
         z.push_back(static_cast<uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
+        z.insert(z.end(), raw.begin() + static_cast<long>(at),
+                 raw.begin() + static_cast<long>(at + n));
         at += n;
     } while (at < raw.size());
     uint32_t a = 1, b = 0;
@@ -79,11 +80,13 @@ std::vector<uint8_t> make_png(const PngFixture& f) {
     chunk(out, "IHDR", ihdr);
     if (!f.palette.empty()) {
         std::vector<uint8_t> plte;
-        for (uint32_t c : f.palette) plte.insert(plte.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+        for (uint32_t c : f.palette)
+            plte.insert(plte.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
         chunk(out, "PLTE", plte);
     }
     std::vector<uint8_t> idat = zlib_stored(raw);
-    if (f.break_deflate) idat[5] ^= 0xFF;  // the first block's length no longer matches its complement
+    if (f.break_deflate)
+        idat[5] ^= 0xFF;  // the first block's length no longer matches its complement
     chunk(out, "IDAT", idat);
     chunk(out, "IEND", {});
     return out;

@@ -11,10 +11,10 @@ struct PngFixture {
     uint32_t width = 8;
     uint32_t height = 8;
     uint8_t depth = 8;
-    uint8_t colour_type = 3;         // 3 indexed; 0 grey, 2 RGB, 6 RGBA for refusals
-    std::vector<uint8_t> pixels;     // one index (or grey value) a pixel, top row first
-    std::vector<uint32_t> palette;   // 0xRRGGBB; written as the PLTE chunk when not empty
-    bool break_deflate = false;      // spoil the compressed stream (checksums stay right)
+    uint8_t colour_type = 3;        // 3 indexed; 0 grey, 2 RGB, 6 RGBA for refusals
+    std::vector<uint8_t> pixels;    // one index (or grey value) a pixel, top row first
+    std::vector<uint32_t> palette;  // 0xRRGGBB; written as the PLTE chunk when not empty
+    bool break_deflate = false;     // spoil the compressed stream (checksums stay right)
 };
 
 std::vector<uint8_t> make_png(const PngFixture& fixture);
