@@ -61,7 +61,9 @@ std::vector<uint8_t> make_png(const PngFixture& f) {
         for (uint32_t x = 0; x < f.width; ++x) {
             const size_t i = size_t{y} * f.width + x;
             const uint8_t v = i < f.pixels.size() ? f.pixels[i] : 0;
-            for (uint32_t s = 0; s < samples; ++s) {
+            for (uint32_t s = 0; s < samples && f.depth == 16; ++s)
+                raw.insert(raw.end(), {uint8_t{0}, v});  // 16-bit samples, high byte first
+            for (uint32_t s = 0; s < samples && f.depth <= 8; ++s) {
                 acc = acc << f.depth | (v & ((1u << f.depth) - 1));
                 bits += f.depth;
                 if (bits == 8) {
