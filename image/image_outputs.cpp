@@ -28,12 +28,13 @@ bool ImageOutputs::open_data_text(const char* fmt) {
         set_failure(kReasonPathTooLong, job_.path);
         return false;
     }
-    text_file_ = File::open_write(path);
-    if (!text_file_.is_open()) {
+    text_path_ = path;
+    text_file_.emplace(path);
+    if (!text_file_->is_open()) {
         set_failure(kReasonDataText, path);
         return false;
     }
-    writer_.emplace(text_file_);
+    writer_.emplace(text_file_->file());
     return true;
 }
 
@@ -73,8 +74,9 @@ bool ImageOutputs::finish() {
     if (!writer_) return true;
     bool ok = writer_->finish();
     writer_.reset();
-    ok = text_file_.close() && ok;
-    if (!ok) set_failure(kReasonDataText, job_.name);
+    ok = ok && text_file_->commit();
+    text_file_.reset();
+    if (!ok) set_failure(kReasonDataText, text_path_.c_str());
     return ok;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "convert/convert_job.h"
 #include "image/bmp_image.h"
@@ -33,13 +34,14 @@ public:
     bool name_part(uint32_t parts, uint32_t i, const char* multi_fmt, const char* single_fmt);
 
     ConvertJob& job() { return job_; }
-    // Cuts and closes the DATA text. False when any write to it failed.
+    // Completes the DATA text and puts it in place. False when any write to it failed.
     bool finish();
 
 private:
     ConvertJob job_;
     char base_name_[16];
-    File text_file_;
+    std::string text_path_;
+    std::optional<OutputFile> text_file_;
     std::optional<BufferedWriter> writer_;
 };
 

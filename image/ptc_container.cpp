@@ -51,18 +51,10 @@ bool write_ptc(const ConvertJob& job, const uint8_t* buffer, uint32_t length, ui
         set_failure(kReasonDigest, job.out_path);
         return false;
     }
-    File f = File::open_write(job.out_path);
-    if (!f.is_open()) {
-        set_failure(kReasonWriteOutput, job.out_path);
-        return false;
-    }
-    bool ok = f.write(header, sizeof header) && f.write(buffer + 8, length - 8) &&
-              f.truncate_here();
-    ok = f.close() && ok;
-    if (!ok) {
-        remove_file(job.out_path);
-        set_failure(kReasonWriteOutput, job.out_path);
-    }
+    OutputFile f(job.out_path);
+    const bool ok = f.is_open() && f.write(header, sizeof header) &&
+                    f.write(buffer + 8, length - 8) && f.commit();
+    if (!ok) set_failure(kReasonWriteOutput, job.out_path);
     return ok;
 }
 

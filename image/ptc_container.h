@@ -60,8 +60,8 @@ uint32_t resource_body_length(const char* tag);
 
 // Writes buffer[0..length) as a PTC file at job.out_path named by job.res_name.
 // Nothing is written for a buffer of 20 bytes or less, or when the digest
-// cannot be computed. False when the file could not be opened or any write or
-// the final cut failed; a file that failed part-way is removed.
+// cannot be computed. False when the file could not be written whole; the
+// older file of that name is then untouched.
 bool write_ptc(const ConvertJob& job, const uint8_t* buffer, uint32_t length, uint32_t type_code);
 bool write_ptc(const ConvertJob& job, const ResourceBuffer& buffer, uint32_t type_code);
 

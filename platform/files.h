@@ -1,13 +1,18 @@
 #pragma once
 // Files and folders.
 //
-// Input files are opened only if they exist; output files are created when
-// missing and kept when present, and the writer cuts them at the end of
-// what it wrote. On Windows both are opened without sharing. A File closes
-// itself. Every write either writes all its bytes or reports failure.
+// Input files are opened only if they exist. Outputs are written through an
+// OutputFile: a temporary file in the same folder that takes the place of the
+// older file only once it is complete, so a failure never leaves a cut file
+// nor loses the older one. On Windows files are opened without sharing. A
+// File closes itself. Every write either writes all its bytes or reports
+// failure.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+#include "platform/files_sys.h"
 
 namespace tw {
 
@@ -21,7 +26,8 @@ public:
     File& operator=(const File&) = delete;
 
     static File open_read(const char* path);   // not open when the file does not exist
-    static File open_write(const char* path);  // created when missing, not cut
+    // Created when missing, not cut: for files updated in place, such as the settings file.
+    static File open_write(const char* path);
 
     bool is_open() const { return handle_ >= 0; }
     // Reads up to n bytes; *got tells how many came (0 at the end). False on error.
@@ -35,8 +41,35 @@ public:
     bool close();          // false when closing reported an error
 
 private:
-    explicit File(intptr_t handle) : handle_(handle) {}
+    File(const FileSystem* fs, intptr_t handle) : fs_(fs), handle_(handle) {}
+    friend class OutputFile;
+    const FileSystem* fs_ = nullptr;
     intptr_t handle_ = -1;
+};
+
+// An output file: written to a temporary beside `path` and put in its place by
+// commit(). Until then, and whenever anything fails, the file at `path` stays
+// as it was; an output that is not committed leaves nothing behind. A device
+// (such as /dev/null) is written in place, having nothing to lose.
+class OutputFile {
+public:
+    explicit OutputFile(const char* path);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool is_open() const { return file_.is_open(); }
+    File& file() { return file_; }
+    bool write(const void* buf, size_t n) { return file_.write(buf, n); }
+    // Cuts the temporary at what was written, closes it and renames it over
+    // `path`. False when any of that failed: then the temporary is gone.
+    bool commit();
+
+private:
+    void discard();
+    std::string path_;
+    std::string temp_;  // empty when writing in place
+    File file_;
 };
 
 // Byte-at-a-time reads through a buffer.
@@ -54,8 +87,8 @@ private:
     bool failed_ = false;
 };
 
-// Writes n bytes as the whole content of path (created when missing, cut after
-// them). False when anything failed; a regular file that failed part-way is removed.
+// Writes n bytes as the whole content of path through an OutputFile. False
+// when anything failed; the older file at path is then untouched.
 bool write_whole_file(const char* path, const void* data, size_t n);
 
 bool is_directory(const char* path);

@@ -10,7 +10,8 @@
 #include "platform/files.h"
 #include "platform/files_sys.h"
 
-namespace tw::sys {
+namespace tw {
+namespace sys {
 
 intptr_t open_read(const char* path) {
     int fd;
@@ -73,9 +74,19 @@ bool truncate_here(intptr_t h) {
 
 bool close(intptr_t h) { return ::close(static_cast<int>(h)) == 0; }
 
-}  // namespace tw::sys
+intptr_t create_new(const char* path) {
+    int fd;
+    do fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
 
-namespace tw {
+bool is_device(const char* path) {
+    struct stat st;
+    return ::stat(path, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
+bool replace_file(const char* from, const char* to) { return ::rename(from, to) == 0; }
 
 bool is_directory(const char* path) {
     struct stat st;
@@ -88,6 +99,18 @@ bool remove_file(const char* path) {
     // Only ever a regular file: an output path may name a device such as /dev/full.
     struct stat st;
     return ::lstat(path, &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path) == 0;
+}
+
+}  // namespace sys
+
+const FileSystem& platform_file_system() {
+    static constexpr FileSystem kPosix = {
+        sys::open_read,     sys::open_write,     sys::create_new,    sys::read,
+        sys::write,         sys::size,           sys::seek_relative, sys::truncate_here,
+        sys::close,         sys::is_directory,   sys::is_device,     sys::make_directory,
+        sys::remove_file,   sys::replace_file,
+    };
+    return kPosix;
 }
 
 bool current_directory(char* out, size_t cap) {

@@ -4,13 +4,12 @@
 #include "platform/files.h"
 #include "platform/files_sys.h"
 
-namespace tw::sys {
-namespace {
+namespace tw {
+namespace sys {
 HANDLE as_handle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 intptr_t from_handle(HANDLE h) {
     return h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<intptr_t>(h);
 }
-}  // namespace
 
 intptr_t open_read(const char* path) {
     return from_handle(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -58,9 +57,21 @@ bool truncate_here(intptr_t h) {
 
 bool close(intptr_t h) { return CloseHandle(as_handle(h)) != 0; }
 
-}  // namespace tw::sys
+intptr_t create_new(const char* path) {
+    return from_handle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+}
 
-namespace tw {
+bool is_device(const char*) { return false; }
+
+// Paths are ANSI; the wide call takes them converted from the ANSI code page.
+bool replace_file(const char* from, const char* to) {
+    wchar_t wide_from[MAX_PATH], wide_to[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, from, -1, wide_from, MAX_PATH) == 0 ||
+        MultiByteToWideChar(CP_ACP, 0, to, -1, wide_to, MAX_PATH) == 0)
+        return false;
+    return MoveFileExW(wide_from, wide_to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
 
 bool is_directory(const char* path) {
     DWORD a = GetFileAttributesA(path);
@@ -70,6 +81,18 @@ bool is_directory(const char* path) {
 bool make_directory(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }
 
 bool remove_file(const char* path) { return DeleteFileA(path) != 0; }
+
+}  // namespace sys
+
+const FileSystem& platform_file_system() {
+    static constexpr FileSystem kWin32 = {
+        sys::open_read,     sys::open_write,     sys::create_new,    sys::read,
+        sys::write,         sys::size,           sys::seek_relative, sys::truncate_here,
+        sys::close,         sys::is_directory,   sys::is_device,     sys::make_directory,
+        sys::remove_file,   sys::replace_file,
+    };
+    return kWin32;
+}
 
 bool current_directory(char* out, size_t cap) {
     char buf[MAX_PATH + 1];
