@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "common/failure.h"
 #include "extract/input_cursor.h"
 #include "extract/ptc_walk.h"
 #include "platform/console.h"
@@ -135,16 +137,18 @@ int run_info(int argc, char** argv) {
                           "終了コード: 0 すべて正常、1 異常なファイルあり、2 指定の誤り\n");
             return 0;
         }
+        if (arg == "--") {
+            files.insert(files.end(), argv + i + 1, argv + argc);
+            break;
+        }
+        if (arg.size() > 1 && arg[0] == '-') return usage_error("tilewright info", "不明なオプションです: " + arg);
         files.push_back(arg);
     }
-    if (files.empty()) {
-        console_write(CONSOLE_ERR, "tilewright info: ファイルを指定してください\n");
-        return 2;
-    }
+    if (files.empty()) return usage_error("tilewright info", "ファイルを指定してください");
     bool all_ok = true;
     for (const auto& f : files) {
         std::string out;
-        all_ok = describe(f, out) && all_ok;
+        all_ok = guard_memory([&] { return describe(f, out); }) && all_ok;
         console_write(CONSOLE_OUT, out);
     }
     return all_ok ? 0 : 1;

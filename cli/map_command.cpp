@@ -120,7 +120,7 @@ int run_map(int argc, char** argv) {
         clear_failure();
         ConvertJob job;
         TileMap map;
-        const bool ok = job_for(path, out_dir, job) && convert_map(job, flips, map);
+        const bool ok = job_for(path, out_dir, job) && guard_memory([&] { return convert_map(job, flips, map); });
         const std::string shown = native_to_utf8(path.c_str());
         if (!ok) {
             set_failure_if_none("%s", kReasonFailed);

@@ -98,9 +98,10 @@ int run_render(int argc, char** argv) {
     clear_failure();
     auto sources = std::make_unique<ScreenSources>();
     std::vector<uint8_t> pixels;
-    const bool ok =
-        load_screen_sources(files, screen, *sources) && render_screen(*sources, crop, pixels) &&
-        write_indexed_picture(output.c_str(), pixels, crop.width, crop.height, sources->colours);
+    const bool ok = guard_memory([&] {
+        return load_screen_sources(files, screen, *sources) && render_screen(*sources, crop, pixels) &&
+               write_indexed_picture(output.c_str(), pixels, crop.width, crop.height, sources->colours);
+    });
     const std::string shown = native_to_utf8(output.c_str());
     if (!ok) {
         set_failure_if_none("%s", kReasonFailed);

@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "resources/texts.h"
+
 namespace tw {
 namespace {
 char g_reason[512];
@@ -26,5 +28,7 @@ void set_failure_if_none(const char* fmt, ...) {
 void clear_failure() { g_reason[0] = '\0'; }
 
 const char* last_failure() { return g_reason; }
+
+void set_out_of_memory() { set_failure("%s", kReasonOutOfMemory); }
 
 }  // namespace tw

@@ -10,7 +10,6 @@ class MemoryReader {
 public:
     MemoryReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     int next() { return pos_ < size_ ? data_[pos_++] : -1; }
-    bool failed() const { return false; }
 
 private:
     const uint8_t* data_;

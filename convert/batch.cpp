@@ -50,7 +50,7 @@ bool convert_file(const char* path) {
         set_failure("%s", kReasonNoConverter);
         return false;
     }
-    bool ok = convert(job);
+    const bool ok = guard_memory([&] { return convert(job); });
     if (!ok) set_failure_if_none("%s", kReasonFailed);
     return ok;
 }

@@ -25,7 +25,7 @@ bool convert_bin(ConvertJob job) {
     }
     uint64_t length = 0;
     if (!in.size(&length)) {
-        set_failure("%s", kReasonReadInput);
+        set_failure(kReasonReadInput, job.path);
         return false;
     }
     if (length == 0) {
@@ -39,11 +39,7 @@ bool convert_bin(ConvertJob job) {
 
     // One part of the input at a time, as a 256 x 192 image.
     BmpImage page{};
-    page.pixels.reset(new (std::nothrow) uint8_t[kBinPartBytes]);
-    if (!page.pixels) {
-        set_failure("%s", kReasonOutOfMemory);
-        return false;
-    }
+    page.pixels.reset(new uint8_t[kBinPartBytes]);
     page.width = 256;
     page.height = 192;
     page.pixel_count = kBinPartBytes;
@@ -57,7 +53,7 @@ bool convert_bin(ConvertJob job) {
         uint32_t take = remaining < kBinPartBytes ? static_cast<uint32_t>(remaining) : kBinPartBytes;
         if (!in.read_exact(page.pixels.get(), take)) {
             // The file shrank while we read it: what is left cannot be converted.
-            set_failure("%s", kReasonReadInput);
+            set_failure(kReasonReadInput, job.path);
             ok = false;
             break;
         }

@@ -22,7 +22,7 @@ bool extract_ptc(ConvertJob job) {
     }
     uint64_t size = 0;
     if (!f.size(&size)) {
-        set_failure("%s", kReasonReadInput);
+        set_failure(kReasonReadInput, job.path);
         return false;
     }
     InputCursor in(f);

@@ -101,7 +101,7 @@ bool load_image_file(const char* path, std::vector<uint8_t>& bytes) {
     }
     uint64_t size = 0;
     if (!f.size(&size)) {
-        set_failure("%s", kReasonReadInput);
+        set_failure(kReasonReadInput, path);
         return false;
     }
     // Nothing valid is larger than its pixel limit at 8 bits plus headers; refuse before reading.
@@ -109,14 +109,9 @@ bool load_image_file(const char* path, std::vector<uint8_t>& bytes) {
         set_failure("%s", kReasonBmpTooLarge);
         return false;
     }
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        set_failure("%s", kReasonOutOfMemory);
-        return false;
-    }
+    bytes.resize(static_cast<size_t>(size));
     if (!f.read_exact(bytes.data(), bytes.size())) {
-        set_failure("%s", kReasonReadInput);
+        set_failure(kReasonReadInput, path);
         return false;
     }
     return true;
@@ -181,8 +176,7 @@ BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t 
     img.height = height;
     convert_palette(img, block + header_size, used_entries, fix);
     uint32_t count = static_cast<uint32_t>(width) * static_cast<uint32_t>(height);
-    img.pixels.reset(new (std::nothrow) uint8_t[count]);
-    if (!img.pixels) return fail(kReasonOutOfMemory);
+    img.pixels.reset(new uint8_t[count]);
     convert_pixels(img, data + offset, static_cast<uint32_t>(stride), bits, top_down, pixel_mask,
                    fix);
     img.pixel_count = count;

@@ -86,11 +86,7 @@ BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_
     convert_palette(img, table, colours, false);
 
     const uint32_t count = width * height;
-    img.pixels.reset(new (std::nothrow) uint8_t[count]);
-    if (!img.pixels) {
-        set_failure("%s", kReasonOutOfMemory);
-        return BmpImage{};
-    }
+    img.pixels.reset(new uint8_t[count]);
     const size_t stride = (static_cast<size_t>(width) * depth + 7) / 8;
     const uint32_t max = (1u << depth) - 1;
     for (uint32_t y = 0; y < height; ++y) {

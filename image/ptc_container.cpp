@@ -23,8 +23,7 @@ void put_u32(uint8_t* p, uint32_t v) {
 ResourceBuffer::ResourceBuffer(const char* prefix, uint64_t body_length) {
     if (body_length > 0xFFFFFFFFull - kPrefixLength) return;
     uint32_t length = static_cast<uint32_t>(body_length + kPrefixLength);
-    bytes_.reset(new (std::nothrow) uint8_t[length]());
-    if (!bytes_) return;
+    bytes_.reset(new uint8_t[length]());
     std::memcpy(bytes_.get(), prefix, kPrefixLength);
     length_ = length;
 }

@@ -15,7 +15,8 @@ class ResourceBuffer {
 public:
     ResourceBuffer() = default;
     // A zero-filled buffer of 20 + body_length bytes starting with prefix (20
-    // characters); empty when the memory cannot be had or the size overflows.
+    // characters); empty when the size overflows. Memory that cannot be had
+    // throws std::bad_alloc, which the conversion's entry turns into a failure.
     ResourceBuffer(const char* prefix, uint64_t body_length);
 
     uint8_t* data() { return bytes_.get(); }

@@ -39,7 +39,7 @@ ResourceBuffer read_ptc_resource(const char* path, const char* tag) {
         return buf;
     }
     if (!f.read_exact(buf.body(), body_length)) {
-        set_failure("%s", kReasonReadInput);
+        set_failure(kReasonReadInput, path);
         return {};
     }
     return buf;

@@ -43,14 +43,7 @@ bool write_indexed_picture(const char* path, const std::vector<uint8_t>& pixels,
                            uint32_t height, const uint16_t (&colours)[256]) {
     const PictureFormat format = picture_format_of(path);
     std::vector<uint8_t> file;
-    bool encoded = false;
-    try {
-        encoded = format != PICTURE_NONE && encode(format, pixels, width, height, colours, file);
-    } catch (const std::bad_alloc&) {
-        set_failure("%s", kReasonOutOfMemory);
-        return false;
-    }
-    if (!encoded) {
+    if (format == PICTURE_NONE || !encode(format, pixels, width, height, colours, file)) {
         set_failure(kReasonPictureEncode, path);
         return false;
     }

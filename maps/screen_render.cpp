@@ -36,12 +36,7 @@ bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<u
         set_failure(kReasonRenderMissingBanks, names.c_str());
         return false;
     }
-    try {
-        pixels.assign(size_t{crop.width} * crop.height, 0);
-    } catch (const std::bad_alloc&) {
-        set_failure("%s", kReasonOutOfMemory);
-        return false;
-    }
+    pixels.assign(size_t{crop.width} * crop.height, 0);
     for (uint32_t py = 0; py < crop.height; ++py) {
         const uint32_t y = crop.y + py;
         uint8_t* out = pixels.data() + size_t{py} * crop.width;

@@ -168,12 +168,7 @@ bool load_sources(const std::vector<std::string>& files, int screen, ScreenSourc
 }  // namespace
 
 bool load_screen_sources(const std::vector<std::string>& files, int screen, ScreenSources& out) {
-    try {
-        return load_sources(files, screen, out);
-    } catch (const std::bad_alloc&) {
-        set_failure("%s", kReasonOutOfMemory);
-        return false;
-    }
+    return load_sources(files, screen, out);
 }
 
 }  // namespace tw

@@ -99,12 +99,7 @@ bool build_tile_map(const BmpImage& image, bool flips, TileMap& map) {
         set_failure(kReasonMapSize, image.width, image.height);
         return false;
     }
-    try {
-        if (!map_cells(image, flips, map)) return false;
-    } catch (const std::bad_alloc&) {
-        set_failure("%s", kReasonOutOfMemory);
-        return false;
-    }
+    if (!map_cells(image, flips, map)) return false;
     if (map.tiles.size() > kMapMaxTiles) {
         set_failure(kReasonMapTooManyTiles, static_cast<unsigned>(map.tiles.size()));
         return false;

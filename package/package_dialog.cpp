@@ -5,6 +5,7 @@
 
 #include "app/file_dialog.h"
 #include "app/settings.h"
+#include "common/failure.h"
 #include "common/fixed_text.h"
 #include "image/bmp_image.h"
 #include "image/chr_convert.h"
@@ -152,7 +153,7 @@ DialogOutcome package_dialog_command(DialogControls& dialog, int id) {
     normalize_package_name(dialog);
     if (id == ID_CREATE) {
         enable_package_controls(dialog, false);
-        bool written = build_package(dialog);
+        const bool written = guard_memory([&] { return build_package(dialog); });
         enable_package_controls(dialog, true);
         return written ? DIALOG_END : DIALOG_CONTINUE;
     }
@@ -166,7 +167,7 @@ DialogOutcome package_dialog_command(DialogControls& dialog, int id) {
         if (ready_resources() && job_has_ext(job, ".ptc")) {
             offer_single_bank(dialog, *slot);
         } else if ((job_has_ext(job, ".bmp") || (ready_resources() && job_has_ext(job, ".png"))) &&
-                   !check_slot_image(*slot, dialog)) {
+                   !guard_memory([&] { return check_slot_image(*slot, dialog); })) {
             interaction().show_message(kSlotImageRefused, kErrorCaption);
             clear_slot(dialog, *slot);
         }

@@ -18,7 +18,7 @@ constexpr size_t kStringPrefix = 3 * kMemMaxChars + 2;
 
 // Finds MEM$=" and builds the body from what follows; `size` bytes in all.
 template <typename Reader>
-ResourceBuffer mem_body(Reader& in, uint64_t size) {
+ResourceBuffer mem_body(Reader& in, uint64_t size, const char* path) {
     // The marker, with TAB or space allowed before = and before the quote. A byte
     // that breaks a partial match is not looked at again as the start of a new one.
     int state = 0;
@@ -28,8 +28,12 @@ ResourceBuffer mem_body(Reader& in, uint64_t size) {
             set_failure("%s", kReasonMemMarker);
             return {};
         }
-        int c = in.next();
-        uint8_t b = c < 0 ? 0 : static_cast<uint8_t>(c);
+        const int c = in.next();
+        if (c < 0) {  // a read error, or the file shrank: not a string of zeros
+            set_failure(kReasonReadInput, path);
+            return {};
+        }
+        const auto b = static_cast<uint8_t>(c);
         ++read;
         const bool blank = b == 0x09 || b == 0x20;
         switch (state) {
@@ -53,8 +57,12 @@ ResourceBuffer mem_body(Reader& in, uint64_t size) {
     bool quote = false;
     uint64_t last_quote = 0;
     for (; read < size; ++read, ++pos) {
-        int c = in.next();
-        uint8_t b = c < 0 ? 0 : static_cast<uint8_t>(c);
+        const int c = in.next();
+        if (c < 0) {
+            set_failure(kReasonReadInput, path);
+            return {};
+        }
+        const auto b = static_cast<uint8_t>(c);
         if (b == '"') {
             quote = true;
             last_quote = pos;
@@ -81,7 +89,7 @@ ResourceBuffer mem_body(Reader& in, uint64_t size) {
 
 ResourceBuffer mem_body_from_bytes(const uint8_t* data, size_t size) {
     MemoryReader in(data, size);
-    return mem_body(in, size);
+    return mem_body(in, size, "");
 }
 
 ResourceBuffer build_mem_body(const ConvertJob& job) {
@@ -92,11 +100,11 @@ ResourceBuffer build_mem_body(const ConvertJob& job) {
     }
     uint64_t size = 0;
     if (!f.size(&size)) {
-        set_failure("%s", kReasonReadInput);
+        set_failure(kReasonReadInput, job.path);
         return {};
     }
     ByteReader in(f);
-    return mem_body(in, size);
+    return mem_body(in, size, job.path);
 }
 
 bool convert_mem(ConvertJob job) {

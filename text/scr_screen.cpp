@@ -8,13 +8,13 @@
 
 namespace tw {
 
-bool parse_bgput_text(File& file, ScreenCells& cells) {
+bool parse_bgput_text(File& file, const char* path, ScreenCells& cells) {
     BgputParser parser(cells);
     ByteReader in(file);
     for (int c = in.next(); c >= 0; c = in.next())
         if (!parser.feed(static_cast<uint8_t>(c))) break;
     if (in.failed()) {
-        set_failure("%s", kReasonReadInput);
+        set_failure(kReasonReadInput, path);
         return false;
     }
     if (!parser.finish()) {
@@ -46,13 +46,19 @@ ResourceBuffer build_scr_body(const ConvertJob& job) {
     }
     ScreenCells cells{};
     if (job_has_ext(job, ".txt")) {
-        if (!parse_bgput_text(f, cells)) return {};
+        if (!parse_bgput_text(f, job.path, cells)) return {};
     } else {
-        // Raw: 4096 cells, high byte first; a short file leaves the rest 0.
+        // Raw: 4096 cells, high byte first; a short file leaves the rest 0, a read error fails.
         uint8_t raw[2 * 4096] = {};
         size_t got = 0, total = 0;
-        while (total < sizeof raw && f.read(raw + total, sizeof raw - total, &got) && got > 0)
+        while (total < sizeof raw) {
+            if (!f.read(raw + total, sizeof raw - total, &got)) {
+                set_failure(kReasonReadInput, job.path);
+                return {};
+            }
+            if (got == 0) break;
             total += got;
+        }
         for (int i = 0; i < 4096; ++i) cells[i / 64][i % 64] = raw[2 * i] << 8 | raw[2 * i + 1];
     }
     f.close();

@@ -17,21 +17,16 @@ bool read_whole_text(const char* path, std::vector<uint8_t>& out) {
     }
     uint64_t size = 0;
     if (!f.size(&size)) {
-        set_failure("%s", kReasonReadInput);
+        set_failure(kReasonReadInput, path);
         return false;
     }
     if (size > kMaxTextBytes) {
         set_failure("%s", kReasonTextTooLarge);
         return false;
     }
-    try {
-        out.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        set_failure("%s", kReasonOutOfMemory);
-        return false;
-    }
+    out.resize(static_cast<size_t>(size));
     if (!f.read_exact(out.data(), out.size())) {
-        set_failure("%s", kReasonReadInput);
+        set_failure(kReasonReadInput, path);
         return false;
     }
     return true;

@@ -14,7 +14,7 @@ using Context = std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)>;
 
 }  // namespace
 
-bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) try {
+bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) {
     Context ctx(spng_ctx_new(0), &spng_ctx_free);
     if (!ctx || spng_set_png_buffer(ctx.get(), data, size) != 0) return false;
     // The caller has checked the size; this keeps the codec's own limit in step.
@@ -35,12 +35,10 @@ bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) try {
     for (uint32_t i = 0; i < plte.n_entries; ++i)
         out.palette[i] = {plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue};
     return true;
-} catch (const std::bad_alloc&) {
-    return false;
 }
 
 bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
-                         const PngRgb (&palette)[256], std::vector<uint8_t>& out) try {
+                         const PngRgb (&palette)[256], std::vector<uint8_t>& out) {
     Context ctx(spng_ctx_new(SPNG_CTX_ENCODER), &spng_ctx_free);
     if (!ctx || spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1) != 0) return false;
     spng_ihdr ihdr{};
@@ -63,8 +61,6 @@ bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
     const auto* bytes = static_cast<const uint8_t*>(png.get());
     out.assign(bytes, bytes + png_length);
     return true;
-} catch (const std::bad_alloc&) {
-    return false;
 }
 
 const char* png_codec_name() {

@@ -59,7 +59,7 @@ uint32_t depth_of(const WICPixelFormatGUID& format) {
 
 }  // namespace
 
-bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) try {
+bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) {
     if (size > 0xFFFFFFFFu) return false;
     ComScope com;
     Com<IWICImagingFactory> factory;
@@ -103,12 +103,10 @@ bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) try {
         out.palette[i] = {static_cast<uint8_t>(entries[i] >> 16),
                           static_cast<uint8_t>(entries[i] >> 8), static_cast<uint8_t>(entries[i])};
     return true;
-} catch (const std::bad_alloc&) {
-    return false;
 }
 
 bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
-                         const PngRgb (&palette)[256], std::vector<uint8_t>& out) try {
+                         const PngRgb (&palette)[256], std::vector<uint8_t>& out) {
     const uint64_t length = uint64_t{width} * height;
     if (length > 0xFFFFFFFFu) return false;
     ComScope com;
@@ -150,8 +148,6 @@ bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
     out.assign(begin, begin + stat.cbSize.QuadPart);
     GlobalUnlock(global);
     return true;
-} catch (const std::bad_alloc&) {
-    return false;
 }
 
 const char* png_codec_name() {
