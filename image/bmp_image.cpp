@@ -132,11 +132,10 @@ BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t 
     const size_t block_len = offset - 14;
     if (block_len < 4) return fail(kReasonBmpHeader);
     const uint32_t header_size = u32(block);
-    // The Windows information headers (40, 52, 56, 108, 124 bytes) and the 64-byte OS/2 2.x
-    // one share the fields we read; any other size is an OS/2 1.x header or a broken file.
-    const bool known = header_size == 40 || header_size == 52 || header_size == 56 ||
-                       header_size == 64 || header_size == 108 || header_size == 124;
-    if (!known || header_size > block_len) return fail(kReasonBmpHeader);
+    // Every information header of 40 bytes or more starts with the fields we read (the
+    // Windows ones, OS/2 2.x, and longer ones yet to come); the colour table follows it,
+    // at its own size. Shorter ones are OS/2 1.x headers or broken files.
+    if (header_size < 40 || header_size > block_len) return fail(kReasonBmpHeader);
 
     const int32_t width = static_cast<int32_t>(u32(block + 4));
     const int32_t raw_height = static_cast<int32_t>(u32(block + 8));
