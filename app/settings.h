@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "resources/resource.h"
+
 namespace tw {
 
 struct Settings {
@@ -34,11 +36,16 @@ struct RuntimeValues {
 };
 
 enum : uint16_t {
-    RESOURCE_BG = 257,
-    RESOURCE_SPRITE_16X16 = 258,
-    RESOURCE_SPRITE_64X64 = 264,
-    RESOURCE_GRP = 265,
-    RESOURCE_BIN = 266,
+    RESOURCE_BG = IDM_TYPE_BG,
+    RESOURCE_GRP = IDM_TYPE_GRP,
+    RESOURCE_BIN = IDM_TYPE_BIN,
+};
+
+// Select holds the number of the options dialog's radio button that chose it.
+enum : int32_t {
+    SELECT_INPUT_FOLDER = OPT_SELECT_INPUT,
+    SELECT_TOOL_FOLDER = OPT_SELECT_TOOL,
+    SELECT_USER_FOLDER = OPT_SELECT_USER,
 };
 
 extern Settings g_settings;

@@ -73,21 +73,6 @@ std::optional<int32_t> parse_int32
     return static_cast<int32_t>(n);
 }
 
-std::optional<ResourceChoice> parse_resource_type(std::string_view name) {
-    static constexpr struct {
-        const char* name;
-        ResourceChoice choice;
-    } kTypes[] = {
-        {"bg", {257, 8, 8}},     {"16x16", {258, 16, 16}}, {"32x16", {259, 32, 16}},
-        {"16x32", {260, 16, 32}}, {"32x32", {261, 32, 32}}, {"64x32", {262, 64, 32}},
-        {"32x64", {263, 32, 64}}, {"64x64", {264, 64, 64}}, {"grp", {265, 0, 0}},
-        {"bin", {266, 0, 0}},
-    };
-    for (const auto& t : kTypes)
-        if (same_ci(name, t.name)) return t.choice;
-    return std::nullopt;
-}
-
 std::string apply_setting(std::string_view assignment) {
     size_t eq = assignment.find('=');
     if (eq == std::string_view::npos || eq == 0)

@@ -8,15 +8,6 @@
 
 namespace tw::cli {
 
-struct ResourceChoice {
-    uint16_t resource_type;
-    int32_t sprite_width;   // 0: unchanged
-    int32_t sprite_height;  // 0: unchanged
-};
-
-// bg, 16x16 ... 64x64, grp, bin (any case).
-std::optional<ResourceChoice> parse_resource_type(std::string_view name);
-
 // Applies KEY=VALUE to the settings in force (KEY as in the settings file, any
 // case; VALUE a decimal integer, or a folder for User). Returns an error
 // message, empty on success.

@@ -8,6 +8,7 @@
 #include "cli/console_interaction.h"
 #include "common/failure.h"
 #include "convert/batch.h"
+#include "convert/resource_types.h"
 #include "platform/console.h"
 #include "platform/native_text.h"
 
@@ -63,12 +64,12 @@ int run_convert(int argc, char** argv) {
         bool missing = false;
         if (take_value(argc, argv, i, arg, "-t", "--type", value, missing)) {
             if (missing) return usage_error(std::string(arg) + " には種類を指定してください");
-            auto choice = parse_resource_type(value);
-            if (!choice) return usage_error("リソースの種類が不明です: " + value);
-            g_runtime.resource_type = choice->resource_type;
-            if (choice->sprite_width) {
-                g_runtime.sprite_width = choice->sprite_width;
-                g_runtime.sprite_height = choice->sprite_height;
+            const ResourceType* type = resource_type_by_name(value);
+            if (type == nullptr) return usage_error("リソースの種類が不明です: " + value);
+            g_runtime.resource_type = type->menu_id;
+            if (type->unit_width != 0) {
+                g_runtime.sprite_width = type->unit_width;
+                g_runtime.sprite_height = type->unit_height;
             }
         } else if (take_value(argc, argv, i, arg, "-s", "--set", value, missing)) {
             if (missing) return usage_error(std::string(arg) + " には KEY=VALUE を指定してください");

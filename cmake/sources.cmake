@@ -6,6 +6,7 @@ set(TW_CORE_SOURCES
   platform/paths.cpp
   app/settings.cpp
   convert/convert_job.cpp
+  convert/resource_types.cpp
   image/ptc_container.cpp
   image/bmp_image.cpp
   image/chr_convert.cpp

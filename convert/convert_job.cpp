@@ -16,9 +16,9 @@ char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c +
 
 bool form_out_dir(ConvertJob& job, const PathParts& parts) {
     switch (g_settings.Select) {
-        case 768:
+        case SELECT_INPUT_FOLDER:
             return format_text(job.out_dir, sizeof job.out_dir, "%s%s", parts.drive, parts.dir);
-        case 770:
+        case SELECT_USER_FOLDER:
             return format_text(job.out_dir, sizeof job.out_dir, "%s/", g_settings.User);
         default:
             return format_text(job.out_dir, sizeof job.out_dir, "%s/", g_runtime.tool_dir);

@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "convert/resource_types.h"
 #include "extract/palettes.h"
 #include "platform/files.h"
 #include "resources/texts.h"
@@ -109,15 +110,14 @@ bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
 
 void chr_unit_for(const std::string& part_name, uint16_t resource_type, int32_t* unit_width,
                   int32_t* unit_height) {
-    static constexpr int32_t kSprite[][2] = {{16, 16}, {32, 16}, {16, 32}, {32, 32},
-                                             {64, 32}, {32, 64}, {64, 64}};
     if (part_name.compare(1, 2, "BG") == 0) {
         *unit_width = *unit_height = 8;
     } else if (part_name.compare(1, 3, "SPD") == 0) {
         *unit_width = *unit_height = 32;
-    } else if (resource_type >= 258 && resource_type <= 264) {
-        *unit_width = kSprite[resource_type - 258][0];
-        *unit_height = kSprite[resource_type - 258][1];
+    } else if (const ResourceType* type = resource_type_by_menu(resource_type);
+               type != nullptr && is_sprite_type(*type)) {
+        *unit_width = type->unit_width;
+        *unit_height = type->unit_height;
     } else {
         *unit_width = *unit_height = (part_name.size() > 1 && part_name[1] == 'S') ? 16 : 8;
     }

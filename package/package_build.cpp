@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "convert/resource_types.h"
 #include "image/bmp_image.h"
 #include "image/chr_convert.h"
 #include "image/png_image.h"
@@ -100,17 +101,10 @@ BmpImage read_slot_picture(const ConvertJob& job, int32_t unit_width, int32_t un
 }
 
 void sprite_unit_of(const std::string& entry, int32_t* width, int32_t* height) {
-    static constexpr struct {
-        const char* text;
-        int32_t w, h;
-    } kSizes[] = {{"16x16", 16, 16}, {"32x16", 32, 16}, {"16x32", 16, 32}, {"32x32", 32, 32},
-                  {"64x32", 64, 32}, {"32x64", 32, 64}, {"64x64", 64, 64}};
-    *width = *height = 16;
-    for (const auto& s : kSizes)
-        if (entry == s.text) {
-            *width = s.w;
-            *height = s.h;
-        }
+    const ResourceType* type = resource_type_by_name(entry);
+    const bool sprite = type != nullptr && is_sprite_type(*type);
+    *width = sprite ? type->unit_width : 16;
+    *height = sprite ? type->unit_height : 16;
 }
 
 bool append_resource(ResourceBuffer& package, const ResourceBuffer& resource) {

@@ -6,6 +6,7 @@
 #include "app/file_dialog.h"
 #include "app/settings.h"
 #include "common/failure.h"
+#include "convert/resource_types.h"
 #include "common/fixed_text.h"
 #include "image/bmp_image.h"
 #include "image/chr_convert.h"
@@ -16,8 +17,6 @@
 
 namespace tw {
 namespace {
-
-constexpr const char* kSpriteSizes[] = {"16x16", "32x16", "16x32", "32x32", "64x32", "32x64", "64x64"};
 
 int controls_of(const PackageSlot& slot) {
     if (slot_has_size_box(slot)) return 5;
@@ -58,7 +57,8 @@ void package_dialog_init(DialogControls& dialog) {
         if (slot_has_bank_box(slot)) dialog.combo_clear(slot.base + 3);
         if (slot.content == SLOT_CHR_SPRITE) {
             dialog.combo_clear(slot.base + 4);
-            for (const char* s : kSpriteSizes) dialog.combo_add(slot.base + 4, s);
+            for (const ResourceType& t : kResourceTypes)
+                if (is_sprite_type(t)) dialog.combo_add(slot.base + 4, t.name);
             dialog.combo_select(slot.base + 4, 0);
         } else if (slot.content == SLOT_CHR_ICON) {
             dialog.combo_clear(slot.base + 4);

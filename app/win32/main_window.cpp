@@ -12,18 +12,11 @@
 #include "app/win32/gui_state.h"
 #include "app/win32/gui_windows.h"
 #include "convert/batch.h"
+#include "convert/resource_types.h"
 #include "resources/resource.h"
 
 namespace tw::win32 {
 namespace {
-
-struct SpriteSize {
-    UINT id;
-    int32_t width, height;
-};
-constexpr SpriteSize kSpriteSizes[] = {{IDM_TYPE_BG, 8, 8},     {IDM_TYPE_16X16, 16, 16}, {IDM_TYPE_32X16, 32, 16},
-                                       {IDM_TYPE_16X32, 16, 32}, {IDM_TYPE_32X32, 32, 32}, {IDM_TYPE_64X32, 64, 32},
-                                       {IDM_TYPE_32X64, 32, 64}, {IDM_TYPE_64X64, 64, 64}};
 
 // A batch over a list of paths, with the main window owning its questions and summary.
 void convert_paths(HWND window, const std::vector<std::string>& paths) {
@@ -46,11 +39,11 @@ void choose_and_convert(HWND window) {
 
 void choose_resource_type(HWND window, UINT id) {
     set_menu_check(window, g_runtime.resource_type, false);
-    for (const auto& s : kSpriteSizes)
-        if (s.id == id) {
-            g_runtime.sprite_width = s.width;
-            g_runtime.sprite_height = s.height;
-        }
+    const ResourceType* type = resource_type_by_menu(id);
+    if (type != nullptr && type->unit_width != 0) {
+        g_runtime.sprite_width = type->unit_width;
+        g_runtime.sprite_height = type->unit_height;
+    }
     g_runtime.resource_type = static_cast<uint16_t>(id);
     set_menu_check(window, id, true);
 }

@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "convert/resource_types.h"
 #include "support/bmp_writer.h"
 #include "support/image_fixtures.h"
 #include "support/temp_dir.h"
@@ -90,11 +91,11 @@ TEST_F(CliTest, EveryResourceType) {
         EXPECT_TRUE(test::read_ptc(dir.file(c.output)).valid) << c.type;
     }
     // 64 x 64 units decide the tile order: unit 1 starts at pixel (64, 0) only in 64 x 64.
-    auto choice = cli::parse_resource_type("32x64");
+    const ResourceType* choice = resource_type_by_name("32X64");
     ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->resource_type, 263);
-    EXPECT_EQ(choice->sprite_width, 32);
-    EXPECT_EQ(choice->sprite_height, 64);
+    EXPECT_EQ(choice->menu_id, 263);
+    EXPECT_EQ(choice->unit_width, 32);
+    EXPECT_EQ(choice->unit_height, 64);
 }
 
 TEST_F(CliTest, SettingsFromTheIniAndSet) {
