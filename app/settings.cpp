@@ -3,23 +3,49 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 
 namespace tw {
 
-Settings g_settings{768, 0, "", 1, -1, 1, -1, -1, 1, 1, 1, 0, 0, -1};
-RuntimeValues g_runtime{"", RESOURCE_BG, 8, 8};
+const SettingKey kSettingKeys[13] = {
+    {kSectionDirectory, "Select", &Settings::Select, kKeepNegative},  // its own rule, below
+    {kSectionDirectory, "Create", &Settings::Create, 0},
+    {kSectionConvert, "TextOut", &Settings::TextOut, 1},
+    {kSectionConvert, "Data_Type", &Settings::DATA_Type, kKeepNegative},
+    {kSectionConvert, "AutoTrim", &Settings::AutoTrim, 1},
+    {kSectionConvert, "PAL_Fix_1bit", &Settings::PAL_Fix_1bit, kKeepNegative},
+    {kSectionConvert, "WideMode", &Settings::WideMode, kKeepNegative},
+    {kSectionConvert, "Make_Wide", &Settings::Make_Wide, kKeepNegative},
+    {kSectionConvert, "PRG_Limit", &Settings::PRG_Limit, 1},
+    {kSectionConvert, "PRG_To_SCR", &Settings::PRG_To_SCR, 1},
+    {kSectionConvert, "PRG_To_MEM", &Settings::PRG_To_MEM, 1},
+    {kSectionConvert, "PRG_MultiByte", &Settings::PRG_MultiByte, 0},
+    {kSectionConvert, "PRG_ESCAPE", &Settings::PRG_ESCAPE, 0},
+};
 
 namespace {
-constexpr const char* kDirectory = "Directory";
-constexpr const char* kConvert = "Convert";
 
-void replace_negative(int32_t& field, int32_t def) {
-    if (field < 0) field = def;
+// Every key absent: what a load of no file gives.
+Settings default_settings() {
+    Settings s{};
+    for (const SettingKey& k : kSettingKeys) s.*k.field = -1;
+    apply_load_replacements(s);
+    return s;
 }
+
 }  // namespace
+
+Settings g_settings = default_settings();
+RuntimeValues g_runtime{"", RESOURCE_BG, 8, 8};
+
+const SettingKey* setting_key(std::string_view key) {
+    for (const SettingKey& k : kSettingKeys)
+        if (same_ci(key, k.key)) return &k;
+    return nullptr;
+}
 
 bool settings_path(const char* tool_dir, char (&out)[260]) {
     return format_text(out, sizeof out, "%s/Brickyard.ini", tool_dir);
@@ -48,60 +74,30 @@ void load_settings_from(const char* tool_dir) {
         return have_path ? profile_read_int(section, key, -1, p) : -1;
     };
     Settings& s = g_settings;
-    s.Select = read_int(kDirectory, "Select");
-    s.Create = read_int(kDirectory, "Create");
-    size_t n = have_path ? profile_read_string(kDirectory, "User", "", s.User, sizeof s.User, p)
+    for (const SettingKey& k : kSettingKeys) s.*k.field = read_int(k.section, k.key);
+    size_t n = have_path ? profile_read_string(kSectionDirectory, kUserKey, "", s.User, sizeof s.User, p)
                          : 0;
     if (n == 0) copy_text(s.User, sizeof s.User, g_runtime.tool_dir);
-    s.TextOut = read_int(kConvert, "TextOut");
-    s.DATA_Type = read_int(kConvert, "DATA_Type");
-    s.AutoTrim = read_int(kConvert, "AutoTrim");
-    s.WideMode = read_int(kConvert, "WideMode");
-    s.Make_Wide = read_int(kConvert, "Make_Wide");
-    s.PRG_Limit = read_int(kConvert, "PRG_Limit");
-    s.PRG_To_SCR = read_int(kConvert, "PRG_To_SCR");
-    s.PRG_To_MEM = read_int(kConvert, "PRG_To_MEM");
-    s.PRG_MultiByte = read_int(kConvert, "PRG_MultiByte");
-    s.PRG_ESCAPE = read_int(kConvert, "PRG_ESCAPE");
-    s.PAL_Fix_1bit = read_int(kConvert, "PAL_Fix_1bit");
     apply_load_replacements(s);
 }
 
 void apply_load_replacements(Settings& s) {
-    if (((static_cast<uint32_t>(s.Select) >> 8) & 0xFF) != 3) s.Select = 768;
-    replace_negative(s.Create, 0);
-    replace_negative(s.TextOut, 1);
-    replace_negative(s.AutoTrim, 1);
-    replace_negative(s.PRG_Limit, 1);
-    replace_negative(s.PRG_To_SCR, 1);
-    replace_negative(s.PRG_To_MEM, 1);
-    replace_negative(s.PRG_MultiByte, 0);
-    replace_negative(s.PRG_ESCAPE, 0);
+    // Select keeps only the numbers 768 to 1023, the options dialog's range for it.
+    if (((static_cast<uint32_t>(s.Select) >> 8) & 0xFF) != 3) s.Select = SELECT_INPUT_FOLDER;
+    for (const SettingKey& k : kSettingKeys)
+        if (k.replacement != kKeepNegative && s.*k.field < 0) s.*k.field = k.replacement;
 }
 
 bool save_settings() {
     char path[260];
     if (!settings_path(g_runtime.tool_dir, path)) return false;
     const Settings& s = g_settings;
-    bool ok = profile_write_string(kDirectory, "User", s.User, path);
-    auto put = [&](const char* section, const char* key, int32_t value) {
+    bool ok = profile_write_string(kSectionDirectory, kUserKey, s.User, path);
+    for (const SettingKey& k : kSettingKeys) {
         char text[16];
-        std::snprintf(text, sizeof text, "%d", value);
-        ok = profile_write_string(section, key, text, path) && ok;
-    };
-    put(kDirectory, "Select", s.Select);
-    put(kDirectory, "Create", s.Create);
-    put(kConvert, "TextOut", s.TextOut);
-    put(kConvert, "Data_Type", s.DATA_Type);
-    put(kConvert, "AutoTrim", s.AutoTrim);
-    put(kConvert, "PAL_Fix_1bit", s.PAL_Fix_1bit);
-    put(kConvert, "WideMode", s.WideMode);
-    put(kConvert, "Make_Wide", s.Make_Wide);
-    put(kConvert, "PRG_Limit", s.PRG_Limit);
-    put(kConvert, "PRG_To_SCR", s.PRG_To_SCR);
-    put(kConvert, "PRG_To_MEM", s.PRG_To_MEM);
-    put(kConvert, "PRG_MultiByte", s.PRG_MultiByte);
-    put(kConvert, "PRG_ESCAPE", s.PRG_ESCAPE);
+        std::snprintf(text, sizeof text, "%d", s.*k.field);
+        ok = profile_write_string(k.section, k.key, text, path) && ok;
+    }
     return ok;
 }
 

@@ -6,6 +6,7 @@
 // every key. The run-time values are never stored.
 
 #include <cstdint>
+#include <string_view>
 
 #include "resources/resource.h"
 
@@ -47,6 +48,23 @@ enum : int32_t {
     SELECT_TOOL_FOLDER = OPT_SELECT_TOOL,
     SELECT_USER_FOLDER = OPT_SELECT_USER,
 };
+
+// The integer keys of the settings file, in the order they are saved (after
+// User, the folder text). Lookups ignore the case of keys.
+struct SettingKey {
+    const char* section;
+    const char* key;  // as the file spells it
+    int32_t Settings::*field;
+    int32_t replacement;  // what a negative value becomes on loading; kKeepNegative keeps it
+};
+inline constexpr int32_t kKeepNegative = -1;
+inline constexpr const char* kSectionDirectory = "Directory";
+inline constexpr const char* kSectionConvert = "Convert";
+inline constexpr const char* kUserKey = "User";
+extern const SettingKey kSettingKeys[13];
+
+// The key of that name (any case), or nullptr.
+const SettingKey* setting_key(std::string_view key);
 
 extern Settings g_settings;
 extern RuntimeValues g_runtime;

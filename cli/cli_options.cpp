@@ -8,30 +8,6 @@
 #include "platform/console.h"
 
 namespace tw::cli {
-namespace {
-
-struct IntSetting {
-    const char* key;
-    int32_t Settings::*field;
-};
-
-constexpr IntSetting kIntSettings[] = {
-    {"Select", &Settings::Select},
-    {"Create", &Settings::Create},
-    {"TextOut", &Settings::TextOut},
-    {"DATA_Type", &Settings::DATA_Type},
-    {"AutoTrim", &Settings::AutoTrim},
-    {"WideMode", &Settings::WideMode},
-    {"Make_Wide", &Settings::Make_Wide},
-    {"PRG_Limit", &Settings::PRG_Limit},
-    {"PRG_To_SCR", &Settings::PRG_To_SCR},
-    {"PRG_To_MEM", &Settings::PRG_To_MEM},
-    {"PRG_MultiByte", &Settings::PRG_MultiByte},
-    {"PRG_ESCAPE", &Settings::PRG_ESCAPE},
-    {"PAL_Fix_1bit", &Settings::PAL_Fix_1bit},
-};
-
-}  // namespace
 
 int usage_error(const std::string& command, const std::string& message) {
     console_write(CONSOLE_ERR, command + ": " + message + "\n" + "詳しくは " + command + " --help を見てください\n");
@@ -79,16 +55,15 @@ std::string apply_setting(std::string_view assignment) {
         return "--set は KEY=VALUE の形で指定してください: " + std::string(assignment);
     std::string_view key = assignment.substr(0, eq);
     std::string_view value = assignment.substr(eq + 1);
-    if (same_ci(key, "User")) {
+    if (same_ci(key, kUserKey)) {
         if (value.empty() || !copy_text(g_settings.User, sizeof g_settings.User, value))
             return "User には259文字までのフォルダを指定してください";
         return "";
     }
-    for (const auto& s : kIntSettings) {
-        if (!same_ci(key, s.key)) continue;
+    if (const SettingKey* k = setting_key(key)) {
         auto n = parse_int32(value);
-        if (!n) return std::string(s.key) + " の値は整数で指定してください: " + std::string(value);
-        g_settings.*s.field = *n;
+        if (!n) return std::string(k->key) + " の値は整数で指定してください: " + std::string(value);
+        g_settings.*k->field = *n;
         apply_load_replacements(g_settings);
         return "";
     }
