@@ -46,18 +46,6 @@ bool slot_job(DialogControls& dialog, const PackageSlot& slot, ConvertJob& job) 
 
 bool g_ready_resources = false;
 
-// The tag of the resources a slot holds.
-const char* slot_tag(const PackageSlot& slot) {
-    switch (slot.content) {
-        case SLOT_MEM: return "MEM";
-        case SLOT_GRP: return "GRP";
-        case SLOT_COL: return "COL";
-        case SLOT_SCR: return "SCR";
-        case SLOT_PRG: return "PRG";
-        default: return "CHR";
-    }
-}
-
 // With ready resources, a slot naming a PTC file takes its resource as it stands.
 bool build_ready_slot(DialogControls& dialog, const PackageSlot& slot, ResourceBuffer& body) {
     if (!g_ready_resources || slot.content == SLOT_PRG) return false;

@@ -5,6 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace tw {
 
@@ -52,6 +55,21 @@ inline bool slot_has_size_box(const PackageSlot& s) {
 inline bool slot_is_image(const PackageSlot& s) {
     return slot_has_bank_box(s) || s.content == SLOT_COL;
 }
+
+// The tag of the resources a slot holds: "PRG", "MEM", "CHR", "GRP", "COL" or "SCR".
+const char* slot_tag(const PackageSlot& slot);
+
+// A flag bit of a package and the name, after the package name, that extraction
+// gives the record it marks ("_SPU0", "_COL0_S" ...).
+struct PackageFlag {
+    int mask;  // 1 or 2
+    int bit;
+    std::string name;
+};
+
+// The flags that can mark a record of this tag, in the order a package's
+// records of that tag take them.
+const std::vector<PackageFlag>& package_flags_for(std::string_view tag);
 
 // Control identifiers beside the slots.
 enum : int {
