@@ -3,30 +3,46 @@
 controls a package slot (base + 0 check box, + 1 path field, + 2 "選択", + 3 bank
 box, + 4 size box), in the groups of the package, laid out in two columns."""
 import os
+import re
+import sys
 
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "package_dialog.rc")
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+OUT = os.path.join(ROOT, "resources", "package_dialog.rc")
+SLOTS = os.path.join(ROOT, "package", "package_slots.cpp")
 
-# (group caption, [(label, base, bank box, size box)])
+
+def read_slots():
+    """The slot table of package/package_slots.cpp: (name, lower) -> (base, bank box, size box)."""
+    with open(SLOTS, encoding="utf-8") as f:
+        text = f.read()
+    slots = {}
+    for name, lower, content, base in re.findall(
+            r'\{"(\w+)", (true|false), (SLOT_\w+), (\d+), \d+, \d+, "\w+"\}', text):
+        bank = content in ("SLOT_CHR_BG", "SLOT_CHR_SPRITE", "SLOT_CHR_ICON", "SLOT_GRP")
+        size = content in ("SLOT_CHR_SPRITE", "SLOT_CHR_ICON")
+        slots[(name, lower == "true")] = (int(base), bank, size)
+    return slots
+
+
+# (group caption, [(label, slot name)]); the rest of each row comes from the slot table.
 UPPER = [
-    ("プログラムソース テキスト", [("PRG", 7936, False, False)]),
-    ("上画面スプライト用 CHRデータ", [("SPU%d" % n, 4352 + 16 * n, True, True) for n in range(8)]),
-    ("上画面ＢＧ用 CHRデータ", [("BGU%d" % n, 4096 + 16 * n, True, False) for n in range(4)]),
-    ("上画面フォント用 CHRデータ", [("BGF0", 8176, True, False)]),
-    ("上画面ＢＧ用 SCRデータ", [("SCU0", 4256, False, False), ("SCU1", 4272, False, False)]),
-    ("上画面用 カラーパレット", [("COL0 (BGF/BGU)", 7168, False, False), ("COL1 (SPU)", 7184, False, False),
-                         ("COL2 (GRP)", 7200, False, False)]),
-    ("MEM$ 文字列データ", [("MEM", 7952, False, False)]),
+    ("プログラムソース テキスト", [("PRG", "PRG")]),
+    ("上画面スプライト用 CHRデータ", [("SPU%d" % n,) * 2 for n in range(8)]),
+    ("上画面ＢＧ用 CHRデータ", [("BGU%d" % n,) * 2 for n in range(4)]),
+    ("上画面フォント用 CHRデータ", [("BGF0", "BGF0")]),
+    ("上画面ＢＧ用 SCRデータ", [("SCU0", "SCU0"), ("SCU1", "SCU1")]),
+    ("上画面用 カラーパレット", [("COL0 (BGF/BGU)", "COL0"), ("COL1 (SPU)", "COL1"), ("COL2 (GRP)", "COL2")]),
+    ("MEM$ 文字列データ", [("MEM", "MEM")]),
 ]
 LOWER = [
-    ("下画面スプライト用 CHRデータ", [("SPS0", 4480, True, True), ("SPS1", 4496, True, True)]),
-    ("下画面アイコン用 CHRデータ", [("SPD%d" % n, 4544 + 16 * n, True, True) for n in range(4)]),
-    ("下画面ＢＧ用 CHRデータ", [("BGU%d" % n, 4160 + 16 * n, True, False) for n in range(4)] +
-     [("BGD0", 4224, True, False), ("BGD1", 4240, True, False)]),
-    ("下画面フォント用 CHRデータ", [("BGF0", 8184, True, False)]),
-    ("下画面ＢＧ用 SCRデータ", [("SCU0", 4288, False, False), ("SCU1", 4304, False, False)]),
-    ("下画面用 カラーパレット", [("COL0 (BGF/BGU)", 7216, False, False), ("COL1 (SPS)", 7232, False, False),
-                         ("COL2 (GRP)", 7248, False, False)]),
-    ("上画面/下画面共用 GRPデータ", [("GRP%d" % n, 4608 + 16 * n, True, False) for n in range(4)]),
+    ("下画面スプライト用 CHRデータ", [("SPS0", "SPS0"), ("SPS1", "SPS1")]),
+    ("下画面アイコン用 CHRデータ", [("SPD%d" % n,) * 2 for n in range(4)]),
+    ("下画面ＢＧ用 CHRデータ", [("BGU%d" % n,) * 2 for n in range(4)] + [("BGD0", "BGD0"), ("BGD1", "BGD1")]),
+    ("下画面フォント用 CHRデータ", [("BGF0", "BGF0")]),
+    ("下画面ＢＧ用 SCRデータ", [("SCU0", "SCU0"), ("SCU1", "SCU1")]),
+    ("下画面用 カラーパレット", [("COL0 (BGF/BGU)", "COL0"), ("COL1 (SPS)", "COL1"), ("COL2 (GRP)", "COL2")]),
+    # The graphic pages serve both screens; their slots are filed with the upper screen's.
+    ("上画面/下画面共用 GRPデータ", [("GRP%d" % n,) * 2 for n in range(4)]),
 ]
 
 ROW = 12       # height of a slot row
@@ -36,13 +52,14 @@ COL_W = 262    # width of a column
 CHECK_W, PATH_W, BUTTON_W, BANK_W, SIZE_W = 66, 80, 24, 36, 34
 
 
-def column(groups, x, y):
+def column(groups, x, y, table, lower):
     lines = []
     for caption, slots in groups:
         height = HEAD + ROW * len(slots) + FOOT
         lines.append('    GROUPBOX "%s", -1, %d, %d, %d, %d' % (caption, x, y, COL_W, height))
         ry = y + HEAD
-        for label, base, bank, size in slots:
+        for label, name in slots:
+            base, bank, size = table[(name, lower and not name.startswith("GRP"))]
             cx = x + 5
             lines.append('    CONTROL "%s", %d, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, %d, %d, %d, 10'
                          % (label, base, cx, ry + 1, CHECK_W))
@@ -64,8 +81,9 @@ def column(groups, x, y):
 
 
 def main():
-    left, left_end = column(UPPER, 6, 4)
-    right, right_end = column(LOWER, 6 + COL_W + 6, 4)
+    table = read_slots()
+    left, left_end = column(UPPER, 6, 4, table, False)
+    right, right_end = column(LOWER, 6 + COL_W + 6, 4, table, True)
     # The package name and the buttons below the upper column.
     y = left_end + 2
     name = [
@@ -83,8 +101,14 @@ def main():
             'CAPTION "PTCパッケージの作成"',
             'FONT 10, "ＭＳ ゴシック"',
             "BEGIN"] + left + right + name + ["END", ""]
+    rc = "\n".join(text)
+    if "--check" in sys.argv[1:]:
+        with open(OUT, encoding="utf-8") as f:
+            if f.read() != rc:
+                sys.exit("resources/package_dialog.rc differs from the slot table: run scripts/make_package_dialog.py")
+        return
     with open(OUT, "w", encoding="utf-8") as f:
-        f.write("\n".join(text))
+        f.write(rc)
 
 
 if __name__ == "__main__":
