@@ -68,7 +68,7 @@ bool convert_bin(ConvertJob job) {
             ok = false;
             continue;
         }
-        ResourceBuffer body = gather_tiles(kGrpPartPixels, 0, 64, 64, 256, page);
+        ResourceBuffer body = gather_tiles(kGrpPartPixels, 0, 64, 64, kGrpPageWidth, page);
         ok = write_ptc(out.job(), body, TYPE_CODE_GRP) && ok;
         write_grp_data(out.text(), body);
         interaction().progress(first + take, length);

@@ -24,8 +24,7 @@ ResourceBuffer gather_tiles(uint32_t part_pixels, uint32_t part, int32_t unit_wi
     const uint32_t width = static_cast<uint32_t>(image.width);
     const uint32_t height = static_cast<uint32_t>(image.height);
     const uint32_t across = (width + rw - 1) / rw;
-    const uint64_t total = static_cast<uint64_t>((height + rh - 1) / rh) * across;
-    if (part >= total) return {};
+    if (part >= image_part_count(image, part_pixels, rw)) return {};
 
     const bool four_bit = part_pixels < kGrpPartPixels;
     ResourceBuffer buf(four_bit ? kPrefixCHR : kPrefixGRP, four_bit ? part_pixels / 2 : part_pixels);
@@ -66,6 +65,13 @@ ResourceBuffer gather_tiles(uint32_t part_pixels, uint32_t part, int32_t unit_wi
     return buf;
 }
 
+uint32_t image_part_count(const BmpImage& image, uint32_t part_pixels, uint32_t region_width) {
+    const uint32_t region_height = part_pixels / region_width;
+    if (region_width == 0 || region_height == 0) return 0;
+    return ((static_cast<uint32_t>(image.height) + region_height - 1) / region_height) *
+           ((static_cast<uint32_t>(image.width) + region_width - 1) / region_width);
+}
+
 int32_t chr_region_width(int32_t image_width) {
     int32_t w = g_settings.AutoTrim != 0 ? image_width : (g_settings.WideMode != 0 ? 256 : 128);
     if (w <= 0 || w > static_cast<int32_t>(kChrPartPixels)) return 0;
@@ -86,11 +92,7 @@ bool convert_chr(ConvertJob job) {
         set_failure(kReasonChrWidth, image.width, uh, limit);
         return false;
     }
-    const uint32_t rows = kChrPartPixels / static_cast<uint32_t>(region);
-    const uint32_t parts =
-        ((static_cast<uint32_t>(image.height) + rows - 1) / rows) *
-        ((static_cast<uint32_t>(image.width) + static_cast<uint32_t>(region) - 1) /
-         static_cast<uint32_t>(region));
+    const uint32_t parts = image_part_count(image, kChrPartPixels, static_cast<uint32_t>(region));
 
     ImageOutputs out(job, "CHR");
     if (!out.open_data_text("%s%s_CHR_DATA.txt")) return false;

@@ -22,6 +22,12 @@ inline constexpr uint32_t kGrpPartPixels = 49152;
 ResourceBuffer gather_tiles(uint32_t part_pixels, uint32_t part, int32_t unit_width,
                             int32_t unit_height, int32_t region_width, const BmpImage& image);
 
+inline constexpr uint32_t kGrpPageWidth = 256;
+
+// How many parts an image is cut into: regions region_width wide and
+// part_pixels / region_width high, row by row.
+uint32_t image_part_count(const BmpImage& image, uint32_t part_pixels, uint32_t region_width);
+
 // The width of the region one CHR part covers for an image of this width, or
 // 0 when no region fits (wider than 16384 with AutoTrim on).
 int32_t chr_region_width(int32_t image_width);

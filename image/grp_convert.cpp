@@ -16,8 +16,7 @@ bool convert_grp(ConvertJob job) {
         write_palette_data(text, image);
         text->put("\r' GRAPHIC DATA\r");
     }
-    const uint32_t parts = ((static_cast<uint32_t>(image.height) + 191) / 192) *
-                           ((static_cast<uint32_t>(image.width) + 255) / 256);
+    const uint32_t parts = image_part_count(image, kGrpPartPixels, kGrpPageWidth);
     bool ok = out.write_col(image);
     for (uint32_t i = 0; i < parts; ++i) {
         if (parts > 1 && out.text()) out.text()->printf("' - GRP%u\r", i);
@@ -25,7 +24,7 @@ bool convert_grp(ConvertJob job) {
             ok = false;
             continue;
         }
-        ResourceBuffer body = gather_tiles(kGrpPartPixels, i, 64, 64, 256, image);
+        ResourceBuffer body = gather_tiles(kGrpPartPixels, i, 64, 64, kGrpPageWidth, image);
         ok = write_ptc(out.job(), body, TYPE_CODE_GRP) && ok;
         write_grp_data(out.text(), body);
     }

@@ -136,7 +136,7 @@ ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot) {
     if (image.pixel_count == 0) return {};
     int bank = bank_of(dialog, slot);
     if (bank < 0) return {};
-    return gather_tiles(kGrpPartPixels, static_cast<uint32_t>(bank), 64, 64, 256, image);
+    return gather_tiles(kGrpPartPixels, static_cast<uint32_t>(bank), 64, 64, kGrpPageWidth, image);
 }
 
 ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot) {

@@ -93,15 +93,14 @@ bool check_slot_image(const PackageSlot& slot, DialogControls& dialog) {
     if (grp) unit = 1;
     BmpImage image = read_slot_picture(job, unit, unit, grp ? 255 : 15);
     if (image.pixel_count == 0) return false;
-    uint32_t rw = 256, rh = 192;
+    uint32_t part_pixels = kGrpPartPixels, region = kGrpPageWidth;
     if (!grp) {
-        int32_t region = chr_region_width(image.width);
-        if (region == 0 || static_cast<int32_t>(kChrPartPixels) / region < unit) return false;
-        rw = static_cast<uint32_t>(region);
-        rh = kChrPartPixels / rw;
+        const int32_t width = chr_region_width(image.width);
+        if (width == 0 || static_cast<int32_t>(kChrPartPixels) / width < unit) return false;
+        part_pixels = kChrPartPixels;
+        region = static_cast<uint32_t>(width);
     }
-    const uint32_t parts = ((static_cast<uint32_t>(image.height) + rh - 1) / rh) *
-                           ((static_cast<uint32_t>(image.width) + rw - 1) / rw);
+    const uint32_t parts = image_part_count(image, part_pixels, region);
     if (parts == 0) return false;
     if (slot_has_bank_box(slot)) add_bank_entries(dialog, slot, parts);
     return true;
