@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "common/little_endian.h"
 #include "cli/commands.h"
 #include "common/failure.h"
 #include "extract/input_cursor.h"
@@ -32,9 +33,6 @@ std::string printable(const uint8_t* p, size_t n) {
     return s;
 }
 
-uint32_t u32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 // The file name extraction gives a record (below the folder PTC_<name>/).
 std::string output_name(const std::string& name, const PtcRecord& rec) {
@@ -68,13 +66,13 @@ bool describe(const std::string& path, std::string& out) {
     const bool magic = std::memcmp(head, "PX01", 4) == 0;
     ok = ok && magic;
     out += "  マジック: " + printable(head, 4) + (magic ? "\n" : "（PX01ではありません）\n");
-    const uint32_t length = u32(head + 4);
+    const uint32_t length = get_le32(head + 4);
     const bool length_ok = uint64_t{length} + 36 == size;
     ok = ok && length_ok;
     std::snprintf(line, sizeof line, "  長さ: %u（%s）\n", length,
                   length_ok ? "ファイルサイズと一致" : "ファイルサイズと一致しません");
     out += line;
-    std::snprintf(line, sizeof line, "  種類コード: %u\n", u32(head + 8));
+    std::snprintf(line, sizeof line, "  種類コード: %u\n", get_le32(head + 8));
     out += line;
     const std::string name = ptc_resource_name(in);
     out += "  リソース名: " + printable(reinterpret_cast<const uint8_t*>(name.data()), name.size()) + "\n";

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/little_endian.h"
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
@@ -13,15 +14,6 @@
 
 namespace tw {
 namespace {
-
-void put16(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-void put32(uint8_t* p, uint32_t v) {
-    put16(p, v & 0xFFFF);
-    put16(p + 2, v >> 16);
-}
 
 }  // namespace
 
@@ -37,15 +29,15 @@ std::vector<uint8_t> bmp8_file(uint32_t width, uint32_t height, const uint16_t (
     uint8_t* p = file.data();
     p[0] = 'B';
     p[1] = 'M';
-    put32(p + 2, static_cast<uint32_t>(file.size()));
-    put32(p + 10, kBmp8PixelOffset);
-    put32(p + 14, 40);
-    put32(p + 18, width);
-    put32(p + 22, height);
-    put16(p + 26, 1);
-    put16(p + 28, 8);
-    put32(p + 46, 256);
-    for (int i = 0; i < 256; ++i) put32(p + 54 + 4 * i, col_to_bgr0(colours[i]));
+    put_le32(p + 2, static_cast<uint32_t>(file.size()));
+    put_le32(p + 10, kBmp8PixelOffset);
+    put_le32(p + 14, 40);
+    put_le32(p + 18, width);
+    put_le32(p + 22, height);
+    put_le16(p + 26, 1);
+    put_le16(p + 28, 8);
+    put_le32(p + 46, 256);
+    for (int i = 0; i < 256; ++i) put_le32(p + 54 + 4 * i, col_to_bgr0(colours[i]));
     return file;
 }
 
@@ -61,7 +53,7 @@ bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
             set_failure("%s", kReasonPtcTruncated);
             return false;
         }
-        for (int i = 0; i < 256; ++i) colours[i] = static_cast<uint16_t>(body[2 * i] | body[2 * i + 1] << 8);
+        for (int i = 0; i < 256; ++i) colours[i] = get_le16(body + 2 * i);
     } else {
         std::memcpy(colours, builtin, sizeof colours);
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "common/little_endian.h"
 #include "image/ptc_container.h"
 #include "package/package_slots.h"
 
@@ -10,12 +11,12 @@ namespace tw {
 namespace {
 
 uint32_t read_u32(InputCursor& in) {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) {
-        int c = in.byte();
-        v |= static_cast<uint32_t>(c < 0 ? 0 : c) << (8 * i);  // missing bytes count as 0
+    uint8_t bytes[4];
+    for (uint8_t& b : bytes) {
+        const int c = in.byte();
+        b = static_cast<uint8_t>(c < 0 ? 0 : c);  // missing bytes count as 0
     }
-    return v;
+    return get_le32(bytes);
 }
 
 }  // namespace

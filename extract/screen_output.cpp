@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/little_endian.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "platform/files.h"
@@ -27,7 +28,7 @@ bool scr_to_files(InputCursor& in, const char* base_path, const std::string& par
         uint32_t block = k / 1024;
         uint32_t x = (k % 32) + 32 * (block % 2);
         uint32_t y = (k % 1024) / 32 + 32 * (block / 2);
-        grid[y * 64 + x] = static_cast<uint16_t>(body[2 * k] | body[2 * k + 1] << 8);
+        grid[y * 64 + x] = get_le16(body + 2 * k);
     }
     uint8_t raw[8192];
     for (int i = 0; i < 4096; ++i) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "common/little_endian.h"
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
@@ -61,12 +62,12 @@ bool mem_to_text(InputCursor& in, const char* base_path) {
         set_failure(kReasonPathTooLong, base_path);
         return false;
     }
-    uint32_t count = body[512] | body[513] << 8;
+    uint32_t count = get_le16(body + 512);
     if (count > 256) count = 256;  // a count past the 256 stored units reads them all
     std::string text = "MEM$=\"";
     bool valid = true;
     for (uint32_t k = 0; k < count; ++k) {
-        int code = mem_unit_to_code(static_cast<uint16_t>(body[2 * k] | body[2 * k + 1] << 8));
+        int code = mem_unit_to_code(get_le16(body + 2 * k));
         if (code < 0) {
             valid = false;
             continue;

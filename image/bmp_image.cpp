@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/little_endian.h"
 #include "app/settings.h"
 #include "common/failure.h"
 #include "image/ptc_container.h"
@@ -16,10 +17,6 @@
 namespace tw {
 namespace {
 
-uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t u32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 BmpImage fail(const char* reason) {
     set_failure("%s", reason);
@@ -47,8 +44,7 @@ void convert_palette(BmpImage& img, const uint8_t* table, uint32_t colour_count,
             const uint8_t* q = table + 4 * src;
             v = rgb_to_col(q[2], q[1], q[0]);
         }
-        img.col[20 + 2 * e] = static_cast<uint8_t>(v);
-        img.col[21 + 2 * e] = static_cast<uint8_t>(v >> 8);
+        put_le16(img.col + 20 + 2 * e, v);
         if (k == 15) ++img.palette_rows;
     }
 }
@@ -125,23 +121,23 @@ BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t 
                     int32_t unit_height, uint8_t pixel_mask) {
     // File header (14 bytes) and the start of the information header.
     if (size < 14 || data[0] != 'B' || data[1] != 'M') return fail(kReasonNotBmp);
-    const uint32_t file_size = u32(data + 2);
-    const uint32_t offset = u32(data + 10);
+    const uint32_t file_size = get_le32(data + 2);
+    const uint32_t offset = get_le32(data + 10);
     if (offset < 14 || offset > size) return fail(kReasonBmpTruncated);
     const uint8_t* block = data + 14;
     const size_t block_len = offset - 14;
     if (block_len < 4) return fail(kReasonBmpHeader);
-    const uint32_t header_size = u32(block);
+    const uint32_t header_size = get_le32(block);
     // Every information header of 40 bytes or more starts with the fields we read (the
     // Windows ones, OS/2 2.x, and longer ones yet to come); the colour table follows it,
     // at its own size. Shorter ones are OS/2 1.x headers or broken files.
     if (header_size < 40 || header_size > block_len) return fail(kReasonBmpHeader);
 
-    const int32_t width = static_cast<int32_t>(u32(block + 4));
-    const int32_t raw_height = static_cast<int32_t>(u32(block + 8));
-    const uint16_t bits = u16(block + 14);
-    const uint32_t compression = u32(block + 16);
-    const uint32_t colours_used = u32(block + 32);
+    const int32_t width = static_cast<int32_t>(get_le32(block + 4));
+    const int32_t raw_height = static_cast<int32_t>(get_le32(block + 8));
+    const uint16_t bits = get_le16(block + 14);
+    const uint32_t compression = get_le32(block + 16);
+    const uint32_t colours_used = get_le32(block + 32);
     if (bits != 1 && bits != 4 && bits != 8) {
         set_failure(kReasonBmpBits, static_cast<unsigned>(bits));
         return BmpImage{};

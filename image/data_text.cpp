@@ -1,5 +1,6 @@
 #include "image/data_text.h"
 
+#include "common/little_endian.h"
 #include "app/settings.h"
 
 namespace tw {
@@ -14,7 +15,7 @@ void write_palette_data(BufferedWriter* out, const BmpImage& image) {
         out->printf("' PALETTE %d\r", p);
         for (int j = 0; j < 16; ++j) {
             int e = p * 16 + j;
-            unsigned v = col[2 * e] | col[2 * e + 1] << 8;
+            unsigned v = get_le16(col + 2 * e);
             unsigned red = (v & 0x1F) << 3;
             unsigned green = (((v >> 5) & 0x1F) << 3) + ((v & 0x8000) ? 4 : 0);
             unsigned blue = ((v >> 10) & 0x1F) << 3;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "common/little_endian.h"
 #include "common/failure.h"
 #include "platform/files.h"
 #include "platform/md5.h"
@@ -11,12 +12,6 @@
 namespace tw {
 namespace {
 
-void put_u32(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    p[3] = static_cast<uint8_t>(v >> 24);
-}
 
 }  // namespace
 
@@ -33,8 +28,8 @@ bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t lengt
     std::memset(header, 0, sizeof header);
     if (!md5_digest(buffer, length, header + 20)) return false;
     std::memcpy(header, "PX01", 4);
-    put_u32(header + 4, length - 8);
-    put_u32(header + 8, type_code);
+    put_le32(header + 4, length - 8);
+    put_le32(header + 8, type_code);
     for (int i = 0; i < 8 && res_name[i] != '\0'; ++i) header[12 + i] = res_name[i];
     return true;
 }

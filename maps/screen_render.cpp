@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "common/little_endian.h"
 #include "common/failure.h"
 #include "maps/tile_map.h"
 #include "resources/texts.h"
@@ -14,7 +15,7 @@ void cells_from_scr_body(const uint8_t* body, ScreenCells& cells) {
     for (uint32_t y = 0; y < 64; ++y)
         for (uint32_t x = 0; x < 64; ++x) {
             const uint32_t at = 2 * scr_unit_index(x, y);
-            cells[y][x] = body[at] | body[at + 1] << 8;
+            cells[y][x] = get_le16(body + at);
         }
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/little_endian.h"
 #include "app/file_dialog.h"
 #include "app/settings.h"
 #include "common/failure.h"
@@ -73,9 +74,6 @@ std::string failure_list(const bool* failed) {
     return text;
 }
 
-void put_u32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 }  // namespace
 
@@ -200,8 +198,8 @@ bool build_package(DialogControls& dialog) {
         interaction().show_message(failure_list(failed).c_str(), kErrorCaption);
         return false;
     }
-    put_u32(package.data() + 20, masks[1]);
-    put_u32(package.data() + 24, masks[2]);
+    put_le32(package.data() + 20, masks[1]);
+    put_le32(package.data() + 24, masks[2]);
     if (count == 0) return false;
 
     FileDialogRequest request;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "common/little_endian.h"
 #include "app/settings.h"
 
 namespace tw {
@@ -247,12 +248,10 @@ size_t decode_escapes(uint8_t* b, size_t n) {
 void encode_mem_chars(uint8_t* mem_buffer, const uint8_t* codes, size_t count) {
     std::memset(mem_buffer + 20, 0, 516);
     for (size_t k = 0; k < count; ++k) {
-        uint16_t u = code_to_mem_unit(codes[k]);
-        mem_buffer[20 + 2 * k] = static_cast<uint8_t>(u);
-        mem_buffer[21 + 2 * k] = static_cast<uint8_t>(u >> 8);
+        put_le16(mem_buffer + 20 + 2 * k, code_to_mem_unit(codes[k]));
     }
     const uint32_t c = static_cast<uint32_t>(count);
-    for (int i = 0; i < 4; ++i) mem_buffer[532 + i] = static_cast<uint8_t>(c >> (8 * i));
+    put_le32(mem_buffer + 532, static_cast<uint32_t>(c));
 }
 
 }  // namespace tw

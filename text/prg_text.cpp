@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/little_endian.h"
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
@@ -76,7 +77,7 @@ ResourceBuffer prg_body_from_text(uint8_t* text, size_t n) {
         return {};
     }
     uint8_t* body = buf.body();  // masks stay 0
-    for (int i = 0; i < 4; ++i) body[8 + i] = static_cast<uint8_t>(length >> (8 * i));
+    put_le32(body + 8, static_cast<uint32_t>(length));
     std::memcpy(body + 12, text, length);
     return buf;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/little_endian.h"
 #include "common/failure.h"
 #include "resources/texts.h"
 #include "text/text_input.h"
@@ -32,8 +33,7 @@ ResourceBuffer scr_buffer_from_cells(const ScreenCells& cells) {
         for (uint32_t x = 0; x < 64; ++x) {
             uint32_t at = 2 * scr_unit_index(x, y);
             uint32_t v = static_cast<uint32_t>(cells[y][x]);
-            body[at] = static_cast<uint8_t>(v);
-            body[at + 1] = static_cast<uint8_t>(v >> 8);
+            put_le16(body + at, v);
         }
     return buf;
 }
