@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/settings.h"
+#include "common/ascii_text.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "platform/files.h"
@@ -11,8 +12,6 @@
 
 namespace tw {
 namespace {
-
-char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 bool form_out_dir(ConvertJob& job, const PathParts& parts) {
     switch (g_settings.Select) {
@@ -74,7 +73,7 @@ ConvertJob make_convert_job(const char* path, bool create_folders) {
     std::memcpy(job.name, parts.name, sizeof job.name);
     std::memcpy(job.ext, parts.ext, sizeof job.ext);
     bool dir_ok = form_out_dir(job, parts);
-    for (char* c = job.ext; *c; ++c) *c = lower_ascii(*c);
+    for (char* c = job.ext; *c; ++c) *c = ascii_lower(*c);
     classify(job);
     if (!dir_ok) {
         set_failure(kReasonPathTooLong, path);
@@ -88,17 +87,12 @@ ConvertJob make_convert_job(const char* path, bool create_folders) {
 bool job_has_ext(const ConvertJob& job, const char* ext) {
     size_t i = 0;
     for (; ext[i]; ++i)
-        if (i >= sizeof job.ext || job.ext[i] != lower_ascii(ext[i])) return false;
+        if (i >= sizeof job.ext || job.ext[i] != ascii_lower(ext[i])) return false;
     return i < sizeof job.ext && job.ext[i] == '\0';
 }
 
 bool job_name_ends_with(const ConvertJob& job, const char* suffix) {
-    size_t n = text_length(job.name, sizeof job.name);
-    size_t s = std::strlen(suffix);
-    if (n < s) return false;
-    for (size_t i = 0; i < s; ++i)
-        if (lower_ascii(job.name[n - s + i]) != lower_ascii(suffix[i])) return false;
-    return true;
+    return ends_with_ci(std::string_view(job.name, text_length(job.name, sizeof job.name)), suffix);
 }
 
 }  // namespace tw

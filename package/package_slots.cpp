@@ -3,6 +3,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "common/ascii_text.h"
+
 namespace tw {
 
 const PackageSlot kPackageSlots[] = {
@@ -116,17 +118,8 @@ const PackageSlot* slot_of_control(int id) {
 }
 
 const PackageSlot* slot_by_cli_name(const char* name) {
-    for (const auto& s : kPackageSlots) {
-        size_t n = std::strlen(s.cli_name);
-        if (std::strlen(name) != n) continue;
-        bool same = true;
-        for (size_t i = 0; i < n && same; ++i) {
-            char c = name[i];
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-            same = c == s.cli_name[i];
-        }
-        if (same) return &s;
-    }
+    for (const auto& s : kPackageSlots)
+        if (same_ci(name, s.cli_name)) return &s;
     return nullptr;
 }
 

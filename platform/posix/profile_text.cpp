@@ -1,9 +1,9 @@
 #include "platform/posix/profile_text.h"
 
-#include "common/ascii_text.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "common/ascii_text.h"
 
 namespace tw {
 namespace {
