@@ -1,16 +1,32 @@
 #include "cli/cli_options.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 
 #include "app/settings.h"
 #include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "platform/console.h"
+#include "resources/texts.h"
 
 namespace tw::cli {
 
+std::string say(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    va_list again;
+    va_copy(again, args);
+    const int n = std::vsnprintf(nullptr, 0, fmt, args);
+    va_end(args);
+    std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0) std::vsnprintf(text.data(), text.size() + 1, fmt, again);
+    va_end(again);
+    return text;
+}
+
 int usage_error(const std::string& command, const std::string& message) {
-    console_write(CONSOLE_ERR, command + ": " + message + "\n" + "詳しくは " + command + " --help を見てください\n");
+    console_write(CONSOLE_ERR, say(kCliMore, command.c_str(), message.c_str(), command.c_str()));
     return 2;
 }
 
@@ -52,22 +68,22 @@ std::optional<int32_t> parse_int32
 std::string apply_setting(std::string_view assignment) {
     size_t eq = assignment.find('=');
     if (eq == std::string_view::npos || eq == 0)
-        return "--set は KEY=VALUE の形で指定してください: " + std::string(assignment);
+        return say(kCliSetForm, std::string(assignment).c_str());
     std::string_view key = assignment.substr(0, eq);
     std::string_view value = assignment.substr(eq + 1);
     if (same_ci(key, kUserKey)) {
         if (value.empty() || !copy_text(g_settings.User, sizeof g_settings.User, value))
-            return "User には259文字までのフォルダを指定してください";
+            return kCliUserFolder;
         return "";
     }
     if (const SettingKey* k = setting_key(key)) {
         auto n = parse_int32(value);
-        if (!n) return std::string(k->key) + " の値は整数で指定してください: " + std::string(value);
+        if (!n) return say(kCliSettingInteger, k->key, std::string(value).c_str());
         g_settings.*k->field = *n;
         apply_load_replacements(g_settings);
         return "";
     }
-    return "設定の名前が不明です: " + std::string(key);
+    return say(kCliUnknownSetting, std::string(key).c_str());
 }
 
 }  // namespace tw::cli

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/fixed_text.h"
+
 namespace tw::cli {
 
 // Applies KEY=VALUE to the settings in force (KEY as in the settings file, any
@@ -21,6 +23,9 @@ int usage_error(const std::string& command, const std::string& message);
 // is set when its value is missing.
 bool take_value(int argc, char** argv, int& i, std::string_view arg, std::string_view short_name,
                 std::string_view long_name, std::string& value, bool& error);
+
+// printf into a string, for the texts of resources/texts.h.
+std::string say(const char* fmt, ...) TW_PRINTF(1, 2);
 
 // A whole decimal number that fits 32 bits.
 std::optional<int32_t> parse_int32(std::string_view text);

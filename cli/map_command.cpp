@@ -20,18 +20,6 @@
 namespace tw::cli {
 namespace {
 
-constexpr const char* kMapUsage =
-    "使い方: tilewright map [-o フォルダ] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... "
-    "画像...\n"
-    "  1枚の絵（パレット付きのBMPかPNG、幅と高さは8の倍数で512まで）をBG画面にします。\n"
-    "  同じタイル（左右・上下反転を含む）は1つにまとめ、画素の番号の上位4bitをパレットにします。\n"
-    "  出力: 名前_COL.ptc、名前_CHR.ptc（256タイルを超えると 名前_CHR0.ptc, 名前_CHR1.ptc…）、\n"
-    "        名前_SCR.ptc（64x64の画面）\n"
-    "  -o, --output DIR      出力するフォルダ（既定は設定の出力先）\n"
-    "  --no-flip             反転したタイルをまとめない\n"
-    "  --palette-fix yes|no  2色1bitのBMPのパレット変換の確認への答え\n"
-    "  -s, --set KEY=VALUE   この実行だけの設定（Select, User, Create など）\n"
-    "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n";
 
 int usage_error(const std::string& message) {
     return cli::usage_error("tilewright map", message);
@@ -85,31 +73,30 @@ int run_map(int argc, char** argv) {
         if (arg == "--") {
             options_done = true;
         } else if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kMapUsage);
+            console_write(CONSOLE_OUT, kCliMapUsage);
             return 0;
         } else if (arg == "--no-flip") {
             flips = false;
         } else if (take_value(argc, argv, i, arg, "-o", "--output", value, missing)) {
             if (missing || value.empty())
-                return usage_error("-o には出力するフォルダを指定してください");
+                return usage_error(kMapNeedsFolder);
             out_dir = value;
         } else if (take_value(argc, argv, i, arg, "-s", "--set", value, missing)) {
             if (missing)
-                return usage_error(std::string(arg) + " には KEY=VALUE を指定してください");
+                return usage_error(say(kCliNeedsSetting, std::string(arg).c_str()));
             std::string error = apply_setting(value);
             if (!error.empty()) return usage_error(error);
         } else if (take_value(argc, argv, i, arg, "", "--palette-fix", value, missing)) {
             if (missing || (value != "yes" && value != "no"))
-                return usage_error("--palette-fix には yes か no を指定してください");
+                return usage_error(kCliPaletteFixValue);
             palette_fix = value == "yes";
         } else {
-            return usage_error("不明なオプションです: " + std::string(arg));
+            return usage_error(say(kCliUnknownOption, std::string(arg).c_str()));
         }
     }
-    if (files.empty()) return usage_error("変換する画像を指定してください");
+    if (files.empty()) return usage_error(kMapNoImages);
     if (!out_dir.empty() && !is_directory(out_dir.c_str()) && !make_directory(out_dir.c_str())) {
-        console_write(CONSOLE_ERR, "tilewright map: 出力フォルダを作成できません: " +
-                                       native_to_utf8(out_dir.c_str()) + "\n");
+        console_write(CONSOLE_ERR, say(kMapNoFolder, "tilewright map", native_to_utf8(out_dir.c_str()).c_str()));
         return 1;
     }
 
@@ -124,15 +111,12 @@ int run_map(int argc, char** argv) {
         const std::string shown = native_to_utf8(path.c_str());
         if (!ok) {
             set_failure_if_none("%s", kReasonFailed);
-            console_write(CONSOLE_OUT, "変換失敗: " + shown + ": " + last_failure() + "\n");
+            console_write(CONSOLE_OUT, say(kCliFailed, shown.c_str(), last_failure()));
             ++failed;
             continue;
         }
-        console_write(CONSOLE_OUT, "変換成功: " + shown + ": タイル " +
-                                       std::to_string(map.tiles.size()) +
-                                       "個（空白タイルを含む）、反転を使うセル " +
-                                       std::to_string(map.flipped_cells) + "個、パレット " +
-                                       banks_text(map.banks_used) + "\n");
+        console_write(CONSOLE_OUT, say(kMapSucceeded, shown.c_str(), map.tiles.size(), map.flipped_cells,
+                                       banks_text(map.banks_used).c_str()));
     }
     set_interaction(nullptr);
     return failed == 0 ? 0 : 1;

@@ -15,25 +15,12 @@
 #include "package/package_dialog.h"
 #include "package/package_slots.h"
 #include "platform/console.h"
+#include "resources/texts.h"
 #include "platform/native_text.h"
 
 namespace tw::cli {
 namespace {
 
-constexpr const char* kPackageUsage =
-    "使い方: tilewright package -o 出力.ptc [--name 名前] スロット=ファイル[@バンク][:幅x高さ] ...\n"
-    "  プログラムとリソースを1つのPTCパッケージにまとめます（パッケージ作成ダイアログと同じ）。\n"
-    "  スロット: PRG, MEM, SPU0-SPU7, BGU0-BGU3, BGF0, COL0-COL2, SCR0, SCR1（上画面）,\n"
-    "            GRP0-GRP3, SPD0-SPD3, BGS0-BGS3, BGF1, COL0_S-COL2_S, SCR2, SCR3（下画面）,\n"
-    "            SPS0, SPS1, BGD0, BGD1（展開したときのファイル名と同じ）\n"
-    "  ファイル  画像（パレット付きBMPかPNG）、テキスト、またはスロットと同じ種類のPTCファイル\n"
-    "            （CHR, COL, SCR, GRP, MEM。中身をそのまま入れます: tilewright map の出力など）\n"
-    "  @バンク   画像の何枚目を使うか（1から、既定 1）\n"
-    "  :幅x高さ  スプライトの大きさ（SPU, SPS: 16x16 など、既定 16x16。SPD は 32x32）\n"
-    "  -o, --output FILE     出力するファイル（拡張子は .ptc になります）\n"
-    "  --name NAME           パッケージ名（8文字、英大文字・数字・_）。既定 PACKAGE\n"
-    "  -s, --set KEY=VALUE   この実行だけの設定（AutoTrim, WideMode, PRG_ESCAPE など）\n"
-    "終了コード: 0 作成した、1 作成できなかった、2 指定の誤り\n";
 
 int usage_error(const std::string& message) { return cli::usage_error("tilewright package", message); }
 
@@ -55,30 +42,30 @@ bool all_digits(std::string_view s) {
 // name may hold "@" and ":" (a drive letter).
 std::string parse_slot(std::string_view arg, SlotRequest& out) {
     size_t eq = arg.find('=');
-    if (eq == std::string_view::npos || eq == 0) return "スロット=ファイル の形で指定してください: " + std::string(arg);
+    if (eq == std::string_view::npos || eq == 0) return say(kPackageSlotForm, std::string(arg).c_str());
     std::string name(arg.substr(0, eq));
     out.slot = slot_by_cli_name(name.c_str());
-    if (out.slot == nullptr) return "スロットの名前が不明です: " + name;
+    if (out.slot == nullptr) return say(kPackageUnknownSlot, name.c_str());
     std::string_view rest = arg.substr(eq + 1);
     size_t colon = rest.rfind(':');
     if (colon != std::string_view::npos) {
         std::string_view size = rest.substr(colon + 1);
         size_t x = size.find('x');
         if (x != std::string_view::npos && all_digits(size.substr(0, x)) && all_digits(size.substr(x + 1))) {
-            if (!slot_has_size_box(*out.slot)) return name + " には大きさを指定できません";
+            if (!slot_has_size_box(*out.slot)) return say(kPackageNoSize, name.c_str());
             out.size = std::string(size);
             rest = rest.substr(0, colon);
         }
     }
     size_t at = rest.rfind('@');
     if (at != std::string_view::npos && all_digits(rest.substr(at + 1))) {
-        if (!slot_has_bank_box(*out.slot)) return name + " にはバンクを指定できません";
+        if (!slot_has_bank_box(*out.slot)) return say(kPackageNoBank, name.c_str());
         auto bank = parse_int32(rest.substr(at + 1));
-        if (!bank || *bank < 1) return "バンクは1以上の数で指定してください: " + std::string(arg);
+        if (!bank || *bank < 1) return say(kPackageBankNumber, std::string(arg).c_str());
         out.bank = *bank;
         rest = rest.substr(0, at);
     }
-    if (rest.empty()) return name + " のファイルを指定してください";
+    if (rest.empty()) return say(kPackageNoFile, name.c_str());
     out.file = std::string(rest);
     return "";
 }
@@ -100,30 +87,30 @@ int run_package(int argc, char** argv) {
             return true;
         };
         if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kPackageUsage);
+            console_write(CONSOLE_OUT, kCliPackageUsage);
             return 0;
         } else if (arg == "-o" || arg == "--output") {
-            if (!value(output)) return usage_error("-o には出力ファイルを指定してください");
+            if (!value(output)) return usage_error(kPackageNeedsOutput);
         } else if (arg == "--name") {
-            if (!value(name)) return usage_error("--name には名前を指定してください");
+            if (!value(name)) return usage_error(kPackageNeedsName);
             have_name = true;
         } else if (arg == "-s" || arg == "--set") {
             std::string v;
-            if (!value(v)) return usage_error("--set には KEY=VALUE を指定してください");
+            if (!value(v)) return usage_error(say(kCliNeedsSetting, "--set"));
             std::string error = apply_setting(v);
             if (!error.empty()) return usage_error(error);
         } else if (!arg.empty() && arg[0] == '-') {
-            return usage_error("不明なオプションです: " + std::string(arg));
+            return usage_error(say(kCliUnknownOption, std::string(arg).c_str()));
         } else {
             SlotRequest r;
             std::string error = parse_slot(arg, r);
             if (!error.empty()) return usage_error(error);
-            if (!used.insert(r.slot).second) return usage_error(std::string(r.slot->cli_name) + " が2回指定されています");
+            if (!used.insert(r.slot).second) return usage_error(say(kPackageTwice, r.slot->cli_name));
             requests.push_back(r);
         }
     }
-    if (output.empty()) return usage_error("-o で出力ファイルを指定してください");
-    if (requests.empty()) return usage_error("スロットを1つ以上指定してください");
+    if (output.empty()) return usage_error(kPackageNoOutput);
+    if (requests.empty()) return usage_error(kPackageNoSlots);
 
     ConsoleInteraction console(std::nullopt);
     set_interaction(&console);
@@ -145,8 +132,7 @@ int run_package(int argc, char** argv) {
         if (slot_has_bank_box(*r.slot)) {
             int banks = dialog.combo_count(base + 3);
             if (r.bank > banks) {
-                console_write(CONSOLE_OUT, std::string(r.slot->cli_name) + ": " + std::to_string(r.bank) +
-                                               "枚目はありません（" + std::to_string(banks) + "枚目まで）\n");
+                console_write(CONSOLE_OUT, say(kPackageBankMissing, r.slot->cli_name, r.bank, banks));
                 slots_ok = false;
                 continue;
             }
@@ -159,7 +145,7 @@ int run_package(int argc, char** argv) {
             if (found < 0) {
                 set_interaction(nullptr);
                 set_ready_resources(false);
-                return usage_error(std::string(r.slot->cli_name) + " の大きさにできません: " + r.size);
+                return usage_error(say(kPackageBadSize, r.slot->cli_name, r.size.c_str()));
             }
             dialog.combo_select(base + 4, found);
         }

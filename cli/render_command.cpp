@@ -19,18 +19,6 @@
 namespace tw::cli {
 namespace {
 
-constexpr const char* kRenderUsage =
-    "使い方: tilewright render -o 出力.png|出力.bmp [--screen SCR0-SCR3] [--crop X,Y,W,H] "
-    "ファイル...\n"
-    "  BG画面を512x512の8bitパレット画像に描きます。ファイルは次のどちらかです:\n"
-    "    パッケージ1つ（--screen の画面を、上画面なら BGU0-BGU3 と COL0、下画面なら\n"
-    "    BGS0-BGS3 と COL0_S で描きます。既定は SCR0）\n"
-    "    画面（SCRのPTC、.rscr、BGPUTテキスト）、CHRのPTC 1〜4個（順にバンク0〜3）、COLのPTC 1個\n"
-    "  -o, --output FILE     出力する画像（.png か .bmp）\n"
-    "  --screen SLOT         パッケージのどの画面を描くか: SCR0, SCR1（上画面）, SCR2, "
-    "SCR3（下画面）\n"
-    "  --crop X,Y,W,H        画面の一部だけを描く（見える範囲なら 0,0,256,192）\n"
-    "終了コード: 0 描いた、1 描けなかった、2 指定の誤り\n";
 
 int usage_error(const std::string& message) {
     return cli::usage_error("tilewright render", message);
@@ -72,28 +60,27 @@ int run_render(int argc, char** argv) {
         if (arg == "--") {
             options_done = true;
         } else if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kRenderUsage);
+            console_write(CONSOLE_OUT, kCliRenderUsage);
             return 0;
         } else if (take_value(argc, argv, i, arg, "-o", "--output", value, missing)) {
             if (missing || picture_format_of(value) == PICTURE_NONE)
-                return usage_error("-o には .png か .bmp のファイルを指定してください");
+                return usage_error(kRenderOutputKind);
             output = value;
         } else if (take_value(argc, argv, i, arg, "", "--screen", value, missing)) {
             screen = -1;
             for (int s = 0; s < 4; ++s)
                 if (same_ci(value, kScreenSlots[s])) screen = s;
             if (missing || screen < 0)
-                return usage_error(
-                    "--screen には SCR0, SCR1, SCR2, SCR3 のどれかを指定してください");
+                return usage_error(kRenderScreenName);
         } else if (take_value(argc, argv, i, arg, "", "--crop", value, missing)) {
             if (missing || !parse_crop(value, crop))
-                return usage_error("--crop には 512x512 の中の範囲を X,Y,W,H で指定してください");
+                return usage_error(kRenderCrop);
         } else {
-            return usage_error("不明なオプションです: " + std::string(arg));
+            return usage_error(say(kCliUnknownOption, std::string(arg).c_str()));
         }
     }
-    if (output.empty()) return usage_error("-o で出力する画像を指定してください");
-    if (files.empty()) return usage_error("描画するファイルを指定してください");
+    if (output.empty()) return usage_error(kRenderNoOutput);
+    if (files.empty()) return usage_error(kRenderNoFiles);
 
     clear_failure();
     auto sources = std::make_unique<ScreenSources>();
@@ -105,11 +92,10 @@ int run_render(int argc, char** argv) {
     const std::string shown = native_to_utf8(output.c_str());
     if (!ok) {
         set_failure_if_none("%s", kReasonFailed);
-        console_write(CONSOLE_OUT, "描画失敗: " + shown + ": " + last_failure() + "\n");
+        console_write(CONSOLE_OUT, say(kRenderFailed, shown.c_str(), last_failure()));
         return 1;
     }
-    console_write(CONSOLE_OUT, "描画成功: " + shown + " (" + std::to_string(crop.width) + "x" +
-                                   std::to_string(crop.height) + ")\n");
+    console_write(CONSOLE_OUT, say(kRenderSucceeded, shown.c_str(), crop.width, crop.height));
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "common/little_endian.h"
 #include "image/ptc_container.h"
 #include "package/package_slots.h"
+#include "resources/texts.h"
 
 namespace tw {
 namespace {
@@ -55,14 +56,14 @@ PtcWalk::Step PtcWalk::next(PtcRecord& rec) {
         int c = in_.byte();
         if (c == 'R') break;
         if (++scan >= size_) {
-            bad_reason_ = "レコードの始まりの R が見つかりません";
+            bad_reason_ = kWalkNoRecord;
             return STEP_BAD;
         }
         if (c < 0) in_.seek(scan);
     }
     rec = PtcRecord{};
     if (!in_.read(rec.tag, 3)) {
-        bad_reason_ = "タグが途中で切れています";
+        bad_reason_ = kWalkTagCut;
         return STEP_BAD;
     }
     rec.r_offset = scan;
@@ -88,7 +89,7 @@ PtcWalk::Step PtcWalk::next(PtcRecord& rec) {
         position_ = rec.body_start + rec.body_length;
         return STEP_RECORD;
     }
-    bad_reason_ = "不明なタグです";
+    bad_reason_ = kWalkUnknownTag;
     return STEP_BAD;
 }
 

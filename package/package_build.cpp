@@ -69,7 +69,7 @@ std::string failure_list(const bool* failed) {
         text += s.name;
         const bool marked = s.lower && (std::strncmp(s.name, "BGF", 3) == 0 || std::strncmp(s.name, "BGU", 3) == 0 ||
                                         std::strncmp(s.name, "SCU", 3) == 0 || std::strncmp(s.name, "COL", 3) == 0);
-        if (marked) text += " (下画面)";
+        if (marked) text += kLowerScreenMark;
     }
     return text;
 }

@@ -12,6 +12,7 @@
 #include "app/win32/gui_state.h"
 #include "app/win32/win32_text.h"
 #include "common/fixed_text.h"
+#include "resources/texts.h"
 
 namespace tw::win32 {
 
@@ -81,7 +82,7 @@ bool GuiInteraction::choose_file(FileDialogRequest& request) {
 }
 
 int GuiInteraction::choose_folder(char* folder, size_t cap) {
-    std::wstring title = widen("フォルダを選択");
+    std::wstring title = widen(kFolderPickerTitle);
     BROWSEINFOW bi{};
     bi.lpszTitle = title.c_str();
     bi.ulFlags = BIF_RETURNONLYFSDIRS;

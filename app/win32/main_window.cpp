@@ -13,6 +13,7 @@
 #include "app/win32/gui_windows.h"
 #include "convert/batch.h"
 #include "convert/resource_types.h"
+#include "resources/texts.h"
 #include "resources/resource.h"
 
 namespace tw::win32 {
@@ -28,8 +29,8 @@ void convert_paths(HWND window, const std::vector<std::string>& paths) {
 
 void choose_and_convert(HWND window) {
     FileDialogRequest request;
-    request.title = "変換するファイルを選択";
-    request.filter = std::string("全てのファイル") + '\0' + "*.*" + '\0';
+    request.title = kChooseFileTitle;
+    request.filter = std::string(kAllFilesFilter) + '\0' + "*.*" + '\0';
     request.multi_select = 1;
     request.default_ext = "bmp";
     g_gui.message_owner = window;
