@@ -10,7 +10,13 @@
 
 namespace tw {
 
-const SettingKey kSettingKeys[13] = {
+namespace {
+
+constexpr int32_t kKeepNegative = -1;
+constexpr const char* kSectionDirectory = "Directory";
+constexpr const char* kSectionConvert = "Convert";
+
+const SettingKey kSettingKeys[] = {
     {kSectionDirectory, "Select", &Settings::Select, kKeepNegative},  // its own rule, below
     {kSectionDirectory, "Create", &Settings::Create, 0},
     {kSectionConvert, "TextOut", &Settings::TextOut, 1},
@@ -25,8 +31,6 @@ const SettingKey kSettingKeys[13] = {
     {kSectionConvert, "PRG_MultiByte", &Settings::PRG_MultiByte, 0},
     {kSectionConvert, "PRG_ESCAPE", &Settings::PRG_ESCAPE, 0},
 };
-
-namespace {
 
 // Every key absent: what a load of no file gives.
 Settings default_settings() {
@@ -47,9 +51,13 @@ const SettingKey* setting_key(std::string_view key) {
     return nullptr;
 }
 
+namespace {
+
 bool settings_path(const char* tool_dir, char (&out)[260]) {
     return format_text(out, sizeof out, "%s/Brickyard.ini", tool_dir);
 }
+
+}  // namespace
 
 void reset_runtime_values() {
     g_runtime.resource_type = RESOURCE_BG;

@@ -55,22 +55,15 @@ struct SettingKey {
     const char* section;
     const char* key;  // as the file spells it
     int32_t Settings::*field;
-    int32_t replacement;  // what a negative value becomes on loading; kKeepNegative keeps it
+    int32_t replacement;  // what a negative value becomes on loading; -1 keeps it
 };
-inline constexpr int32_t kKeepNegative = -1;
-inline constexpr const char* kSectionDirectory = "Directory";
-inline constexpr const char* kSectionConvert = "Convert";
 inline constexpr const char* kUserKey = "User";
-extern const SettingKey kSettingKeys[13];
 
 // The key of that name (any case), or nullptr.
 const SettingKey* setting_key(std::string_view key);
 
 extern Settings g_settings;
 extern RuntimeValues g_runtime;
-
-// The path of the settings file for a tool folder ("%s/Brickyard.ini"); false when too long.
-bool settings_path(const char* tool_dir, char (&out)[260]);
 
 // Sets tool_dir to the current directory and loads the settings from there.
 void load_settings();

@@ -36,6 +36,16 @@ Converter converter_for(int32_t kind) {
     }
 }
 
+
+std::string summary_text(const BatchCounts& counts) {
+    char text[256];
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    std::snprintf(text, sizeof text, kSummaryFormat, counts.total, counts.succeeded, counts.failed);
+#pragma GCC diagnostic pop
+    return text;
+}
+
 }  // namespace
 
 bool convert_file(const char* path) {
@@ -67,13 +77,6 @@ BatchCounts convert_batch(const std::vector<std::string>& paths, const FileDone&
     return counts;
 }
 
-std::string summary_text(const BatchCounts& counts) {
-    char text[256];
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    std::snprintf(text, sizeof text, kSummaryFormat, counts.total, counts.succeeded, counts.failed);
-#pragma GCC diagnostic pop
-    return text;
-}
+
 
 }  // namespace tw

@@ -25,7 +25,4 @@ using FileDone = std::function<void(size_t index, const std::string& path, bool 
 // interaction service (also when every file failed).
 BatchCounts convert_batch(const std::vector<std::string>& paths, const FileDone& on_file = {});
 
-// "%d個のファイルを変換しました\n変換成功：%d個\n変換失敗：%d個" of the counts.
-std::string summary_text(const BatchCounts& counts);
-
 }  // namespace tw

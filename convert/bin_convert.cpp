@@ -12,6 +12,11 @@
 #include "resources/texts.h"
 
 namespace tw {
+namespace {
+
+inline constexpr uint32_t kBinPartBytes = 49152;
+
+}  // namespace
 
 uint32_t bin_part_count(uint64_t length) {
     return static_cast<uint32_t>((length + kBinPartBytes - 1) / kBinPartBytes);

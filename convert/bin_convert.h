@@ -9,7 +9,6 @@
 
 namespace tw {
 
-inline constexpr uint32_t kBinPartBytes = 49152;
 // Files of this size and more are refused: the format counts bytes in 32 bits.
 inline constexpr uint64_t kBinMaxBytes = uint64_t{1} << 32;
 

@@ -49,8 +49,6 @@ void write_escaped_byte(std::string& out, uint8_t b) {
     }
 }
 
-bool write_bytes(File& file, const void* bytes, size_t count) { return file.write(bytes, count); }
-
 bool mem_to_text(InputCursor& in, const char* base_path) {
     uint8_t body[516];
     if (!in.read(body, sizeof body)) {

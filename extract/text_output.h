@@ -17,9 +17,6 @@ int mem_unit_to_code(uint16_t unit);
 // 0x7F to 0x9F and 0xE0 to 0xFF.
 void write_escaped_byte(std::string& out, uint8_t b);
 
-// All count bytes into the open file; true when every byte was written.
-bool write_bytes(File& file, const void* bytes, size_t count);
-
 // The 516-byte MEM body at the cursor as base_path + "_MEM.txt". False when a
 // unit has no code (the text is still written without it).
 bool mem_to_text(InputCursor& in, const char* base_path);

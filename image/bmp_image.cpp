@@ -17,6 +17,9 @@
 namespace tw {
 namespace {
 
+// Images above this many pixels are refused (16384 x 16384).
+constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
+
 
 BmpImage fail(const char* reason) {
     set_failure("%s", reason);

@@ -20,8 +20,6 @@ struct BmpImage {
 
 inline constexpr uint32_t kColBodyLength = 512;
 inline constexpr uint32_t kColBufferLength = 532;
-// Images above this many pixels are refused (16384 x 16384).
-inline constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
 
 // Bits 0-4 red, 5-9 green, 10-14 blue, bit 15 the lowest bit of a 6-bit green.
 uint16_t rgb_to_col(uint8_t r, uint8_t g, uint8_t b);

@@ -32,11 +32,12 @@ const char* colour_type_name(uint8_t type) {
     }
 }
 
-}  // namespace
 
 bool is_png(const uint8_t* data, size_t size) {
     return size >= sizeof kSignature && std::memcmp(data, kSignature, sizeof kSignature) == 0;
 }
+
+}  // namespace
 
 BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_t unit_height,
                     uint8_t pixel_mask) {

@@ -9,9 +9,6 @@
 
 namespace tw {
 
-// The file starts with the PNG signature.
-bool is_png(const uint8_t* data, size_t size);
-
 // An indexed PNG (bit depth 1, 2, 4 or 8 with a palette) as a BmpImage: the
 // same size and unit checks as a BMP, pixel_mask ANDed into every index, the
 // palette converted as a BMP's colour table is. A zero pixel_count means

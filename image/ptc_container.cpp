@@ -23,6 +23,8 @@ ResourceBuffer::ResourceBuffer(const char* prefix, uint64_t body_length) {
     length_ = length;
 }
 
+namespace {
+
 bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t length,
                      uint32_t type_code, uint8_t (&header)[kPtcHeaderLength]) {
     std::memset(header, 0, sizeof header);
@@ -33,6 +35,8 @@ bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t lengt
     for (int i = 0; i < 8 && res_name[i] != '\0'; ++i) header[12 + i] = res_name[i];
     return true;
 }
+
+}  // namespace
 
 bool write_ptc(const ConvertJob& job, const uint8_t* buffer, uint32_t length, uint32_t type_code) {
     if (buffer == nullptr || length <= ResourceBuffer::kPrefixLength) {

@@ -66,10 +66,6 @@ uint32_t resource_body_length(const char* tag);
 bool write_ptc(const ConvertJob& job, const uint8_t* buffer, uint32_t length, uint32_t type_code);
 bool write_ptc(const ConvertJob& job, const ResourceBuffer& buffer, uint32_t type_code);
 
-// The 36-byte header of a PTC file for buffer. False when the digest failed.
-bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t length,
-                     uint32_t type_code, uint8_t (&header)[kPtcHeaderLength]);
-
 // The longest prefix (at most 8 bytes) of base_name made of bytes 0x20 to
 // 0x7A, lower-case letters raised, into res_name. False (res_name unchanged)
 // when that prefix is empty.

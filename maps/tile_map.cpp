@@ -11,6 +11,16 @@
 namespace tw {
 namespace {
 
+inline constexpr uint32_t kMapMaxTiles = 1024;
+
+}  // namespace
+namespace {
+
+inline constexpr int32_t kMapMaxSide = 512;
+
+}  // namespace
+namespace {
+
 struct TileHash {
     size_t operator()(const PackedTile& t) const {
         return std::hash<std::string_view>{}(

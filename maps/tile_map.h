@@ -12,8 +12,6 @@
 
 namespace tw {
 
-inline constexpr int32_t kMapMaxSide = 512;
-inline constexpr uint32_t kMapMaxTiles = 1024;
 inline constexpr uint32_t kTilesPerChr = 256;
 inline constexpr uint32_t kTileBytes = 32;  // 8 rows of 4 bytes, the left pixel in the low nibble
 

@@ -86,12 +86,16 @@ BmpImage read_slot_picture(const ConvertJob& job, int32_t unit_width, int32_t un
     return read_bmp(job, unit_width, unit_height, pixel_mask);
 }
 
+namespace {
+
 void sprite_unit_of(const std::string& entry, int32_t* width, int32_t* height) {
     const ResourceType* type = resource_type_by_name(entry);
     const bool sprite = type != nullptr && is_sprite_type(*type);
     *width = sprite ? type->unit_width : 16;
     *height = sprite ? type->unit_height : 16;
 }
+
+}  // namespace
 
 bool append_resource(ResourceBuffer& package, const ResourceBuffer& resource) {
     if (resource.length() < 8) return false;
@@ -104,6 +108,8 @@ bool append_resource(ResourceBuffer& package, const ResourceBuffer& resource) {
     package = std::move(grown);
     return true;
 }
+
+namespace {
 
 ResourceBuffer build_chr_slot(DialogControls& dialog, const PackageSlot& slot, int32_t unit_width,
                               int32_t unit_height) {
@@ -118,6 +124,7 @@ ResourceBuffer build_chr_slot(DialogControls& dialog, const PackageSlot& slot, i
     return gather_tiles(kChrPartPixels, static_cast<uint32_t>(bank), unit_width, unit_height, region, image);
 }
 
+
 ResourceBuffer build_sprite_slot(DialogControls& dialog, const PackageSlot& slot) {
     int32_t w = 32, h = 32;
     if (slot.content == SLOT_CHR_SPRITE) {
@@ -126,6 +133,7 @@ ResourceBuffer build_sprite_slot(DialogControls& dialog, const PackageSlot& slot
     }
     return build_chr_slot(dialog, slot, w, h);
 }
+
 
 ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job;
@@ -137,6 +145,7 @@ ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot) {
     return gather_tiles(kGrpPartPixels, static_cast<uint32_t>(bank), 64, 64, kGrpPageWidth, image);
 }
 
+
 ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job;
     if (!slot_job(dialog, slot, job)) return {};
@@ -146,6 +155,7 @@ ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot) {
     if (!col.empty()) std::memcpy(col.data(), image.col, kColBufferLength);
     return col;
 }
+
 
 ResourceBuffer build_text_slot(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job;
@@ -158,6 +168,7 @@ ResourceBuffer build_text_slot(DialogControls& dialog, const PackageSlot& slot) 
     }
 }
 
+
 ResourceBuffer build_slot(DialogControls& dialog, const PackageSlot& slot) {
     switch (slot.content) {
         case SLOT_CHR_SPRITE:
@@ -168,6 +179,8 @@ ResourceBuffer build_slot(DialogControls& dialog, const PackageSlot& slot) {
         default: return build_text_slot(dialog, slot);
     }
 }
+
+}  // namespace
 
 bool build_package(DialogControls& dialog) {
     bool failed[64] = {};

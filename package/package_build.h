@@ -27,21 +27,8 @@ BmpImage read_slot_picture(const ConvertJob& job, int32_t unit_width, int32_t un
 // failure list, or the result, through the interaction service.
 bool build_package(DialogControls& dialog);
 
-ResourceBuffer build_sprite_slot(DialogControls& dialog, const PackageSlot& slot);
-ResourceBuffer build_chr_slot(DialogControls& dialog, const PackageSlot& slot, int32_t unit_width,
-                              int32_t unit_height);
-ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot);
-ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot);
-// The resource of any slot but the program, from its image or text.
-ResourceBuffer build_slot(DialogControls& dialog, const PackageSlot& slot);
-// Program, MEM$ and screen slots.
-ResourceBuffer build_text_slot(DialogControls& dialog, const PackageSlot& slot);
-
 // package followed by resource from its offset 8 on. False (package unchanged)
 // for a resource of fewer than 8 bytes, or when the memory cannot be had.
 bool append_resource(ResourceBuffer& package, const ResourceBuffer& resource);
-
-// The unit of a sprite size box entry ("16x16" ... "64x64"); 16 x 16 when none.
-void sprite_unit_of(const std::string& entry, int32_t* width, int32_t* height);
 
 }  // namespace tw

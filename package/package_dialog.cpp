@@ -69,6 +69,8 @@ void package_dialog_init(DialogControls& dialog) {
     dialog.set_text(ID_PACKAGE_NAME, "");
 }
 
+namespace {
+
 void normalize_package_name(DialogControls& dialog) {
     std::string text = dialog.text(ID_PACKAGE_NAME).substr(0, 15);
     std::string out;
@@ -81,6 +83,7 @@ void normalize_package_name(DialogControls& dialog) {
     // Written back only when it changed, so an edit field is not disturbed needlessly.
     if (out != dialog.text(ID_PACKAGE_NAME)) dialog.set_text(ID_PACKAGE_NAME, out);
 }
+
 
 bool check_slot_image(const PackageSlot& slot, DialogControls& dialog) {
     if (slot.content == SLOT_SCR) return true;
@@ -105,6 +108,7 @@ bool check_slot_image(const PackageSlot& slot, DialogControls& dialog) {
     if (slot_has_bank_box(slot)) add_bank_entries(dialog, slot, parts);
     return true;
 }
+
 
 ConvertJob choose_slot_file(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job{};
@@ -131,12 +135,14 @@ ConvertJob choose_slot_file(DialogControls& dialog, const PackageSlot& slot) {
     return make_convert_job(request.file, false);
 }
 
+
 void enable_slot_controls(DialogControls& dialog, const PackageSlot& slot, bool enable, int controls) {
     for (int k = 0; k < controls; ++k) {
         if (k == 1) dialog.enable(slot.base + 1, enable && dialog.checked(slot.base));
         else dialog.enable(slot.base + k, enable);
     }
 }
+
 
 void enable_package_controls(DialogControls& dialog, bool enable) {
     for (size_t i = 0; i < kPackageSlotCount; ++i)
@@ -145,6 +151,8 @@ void enable_package_controls(DialogControls& dialog, bool enable) {
     dialog.enable(ID_CREATE, enable);
     dialog.enable(ID_CANCEL, enable);
 }
+
+}  // namespace
 
 DialogOutcome package_dialog_command(DialogControls& dialog, int id) {
     if (id == ID_CANCEL) return DIALOG_END;

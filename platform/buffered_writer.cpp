@@ -15,11 +15,6 @@ void BufferedWriter::put(std::string_view text) {
     buf_.append(text);
 }
 
-void BufferedWriter::put_byte(unsigned char c) {
-    if (buf_.size() + 1 > kCapacity) flush();
-    buf_.push_back(static_cast<char>(c));
-}
-
 void BufferedWriter::printf(const char* fmt, ...) {
     char tmp[256];
     va_list args;

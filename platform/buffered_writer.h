@@ -19,7 +19,6 @@ public:
     BufferedWriter& operator=(const BufferedWriter&) = delete;
 
     void put(std::string_view text);
-    void put_byte(unsigned char c);
     void printf(const char* fmt, ...) TW_PRINTF(2, 3);
     bool flush();
     // Flushes and cuts the file at the current position (an older, longer file is shortened).

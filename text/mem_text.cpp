@@ -12,6 +12,11 @@
 namespace tw {
 namespace {
 
+inline constexpr size_t kMemMaxChars = 256;
+
+}  // namespace
+namespace {
+
 // 256 decoded characters never take more than this many bytes of the string
 // (an escape is 3 bytes, and one more escape needs its two following bytes).
 constexpr size_t kStringPrefix = 3 * kMemMaxChars + 2;

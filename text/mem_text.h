@@ -11,7 +11,6 @@
 namespace tw {
 
 inline constexpr uint32_t kMemBufferLength = 536;
-inline constexpr size_t kMemMaxChars = 256;
 
 // Reads job.path and builds the 536-byte MEM buffer; empty on failure.
 ResourceBuffer build_mem_body(const ConvertJob& job);

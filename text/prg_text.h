@@ -10,7 +10,6 @@
 
 namespace tw {
 
-inline constexpr uint32_t kPrgHeaderLength = 32;  // prefix, two masks, text_length
 
 // Reads job.path and builds the PRG buffer; empty on failure.
 ResourceBuffer build_prg_body(const ConvertJob& job);

@@ -9,6 +9,8 @@
 
 namespace tw {
 
+namespace {
+
 bool parse_bgput_text(File& file, const char* path, ScreenCells& cells) {
     BgputParser parser(cells);
     ByteReader in(file);
@@ -24,6 +26,8 @@ bool parse_bgput_text(File& file, const char* path, ScreenCells& cells) {
     }
     return true;
 }
+
+}  // namespace
 
 ResourceBuffer scr_buffer_from_cells(const ScreenCells& cells) {
     ResourceBuffer buf(kPrefixSCR, kScrBodyLength);

@@ -19,10 +19,6 @@ inline uint32_t scr_unit_index(uint32_t x, uint32_t y) {
     return (x % 32) + 32 * y + (x >= 32 ? 1024 : 0) + (y >= 32 ? 1024 : 0);
 }
 
-// Parses BGPUT text from the file's current position to its end into cells;
-// path names the file in a failure.
-bool parse_bgput_text(File& file, const char* path, ScreenCells& cells);
-
 // The SCR buffer of the cells (low 16 bits of each).
 ResourceBuffer scr_buffer_from_cells(const ScreenCells& cells);
 

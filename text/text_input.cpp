@@ -8,6 +8,12 @@
 #include "resources/texts.h"
 
 namespace tw {
+namespace {
+
+// Texts above this size are refused: PRG lengths are 32-bit and nothing this large is a program.
+inline constexpr uint64_t kMaxTextBytes = uint64_t{1} << 30;
+
+}  // namespace
 
 bool read_whole_text(const char* path, std::vector<uint8_t>& out) {
     File f = File::open_read(path);

@@ -10,9 +10,6 @@
 
 namespace tw {
 
-// Texts above this size are refused: PRG lengths are 32-bit and nothing this large is a program.
-inline constexpr uint64_t kMaxTextBytes = uint64_t{1} << 30;
-
 // The whole file at path. False (reason recorded) when it cannot be opened or read whole.
 bool read_whole_text(const char* path, std::vector<uint8_t>& out);
 
