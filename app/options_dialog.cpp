@@ -82,7 +82,7 @@ OptionsOutcome options_dialog_command(DialogControls& d, int id) {
             break;
         case OPT_CHOOSE_FOLDER: {
             char folder[260] = "";
-            if (interaction().choose_folder(folder, sizeof folder) == 1) d.set_text(OPT_USER, native_to_utf8(folder));
+            if (interaction().choose_folder(folder, sizeof folder) == FOLDER_CHOSEN) d.set_text(OPT_USER, native_to_utf8(folder));
             break;
         }
         case OPT_TEXT_OUT: enable_pair(d, OPT_DATA_HEX, OPT_DATA_DECIMAL, d.checked(OPT_TEXT_OUT)); break;

@@ -123,31 +123,31 @@ int run_package(int argc, char** argv) {
         dialog.set_checked(base, true);
         package_dialog_command(dialog, base);
         console.queue_file_answer(r.file);
-        package_dialog_command(dialog, base + 2);
+        package_dialog_command(dialog, base + SLOT_CHOOSE);
         if (!dialog.checked(base)) {  // the image did not suit the slot
             console_write(CONSOLE_OUT, "  " + std::string(r.slot->cli_name) + ": " + native_to_utf8(r.file.c_str()) + "\n");
             slots_ok = false;
             continue;
         }
         if (slot_has_bank_box(*r.slot)) {
-            int banks = dialog.combo_count(base + 3);
+            int banks = dialog.combo_count(base + SLOT_BANK);
             if (r.bank > banks) {
                 console_write(CONSOLE_OUT, say(kPackageBankMissing, r.slot->cli_name, r.bank, banks));
                 slots_ok = false;
                 continue;
             }
-            dialog.combo_select(base + 3, r.bank - 1);
+            dialog.combo_select(base + SLOT_BANK, r.bank - 1);
         }
         if (!r.size.empty()) {
             int found = -1;
-            for (int k = 0; k < dialog.combo_count(base + 4); ++k)
-                if (dialog.combo_entry(base + 4, k) == r.size) found = k;
+            for (int k = 0; k < dialog.combo_count(base + SLOT_SIZE); ++k)
+                if (dialog.combo_entry(base + SLOT_SIZE, k) == r.size) found = k;
             if (found < 0) {
                 set_interaction(nullptr);
                 set_ready_resources(false);
                 return usage_error(say(kPackageBadSize, r.slot->cli_name, r.size.c_str()));
             }
-            dialog.combo_select(base + 4, found);
+            dialog.combo_select(base + SLOT_SIZE, found);
         }
     }
     if (have_name) dialog.set_text(ID_PACKAGE_NAME, name);

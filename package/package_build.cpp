@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/little_endian.h"
 #include "app/file_dialog.h"
@@ -29,7 +30,7 @@ namespace {
 // the lower-cased extension so that ".txt" reads as BGPUT text.
 bool slot_job(DialogControls& dialog, const PackageSlot& slot, ConvertJob& job) {
     job = ConvertJob{};
-    std::string path = utf8_to_native(dialog.text(slot.base + 1));
+    std::string path = utf8_to_native(dialog.text(slot.base + SLOT_PATH));
     if (!copy_text(job.path, sizeof job.path, path)) {
         set_failure(kReasonPathTooLong, path.c_str());
         return false;
@@ -57,10 +58,10 @@ bool build_ready_slot(DialogControls& dialog, const PackageSlot& slot, ResourceB
 }
 
 int bank_of(DialogControls& dialog, const PackageSlot& slot) {
-    return dialog.combo_selection(slot.base + 3);
+    return dialog.combo_selection(slot.base + SLOT_BANK);
 }
 
-std::string failure_list(const bool* failed) {
+std::string failure_list(const std::vector<bool>& failed) {
     std::string text = kPackageFailures;
     for (size_t i = 0; i < kFailureOrderCount; ++i) {
         const PackageSlot& s = *kFailureOrder[i];
@@ -128,8 +129,8 @@ ResourceBuffer build_chr_slot(DialogControls& dialog, const PackageSlot& slot, i
 ResourceBuffer build_sprite_slot(DialogControls& dialog, const PackageSlot& slot) {
     int32_t w = 32, h = 32;
     if (slot.content == SLOT_CHR_SPRITE) {
-        int sel = dialog.combo_selection(slot.base + 4);
-        sprite_unit_of(sel < 0 ? "" : dialog.combo_entry(slot.base + 4, sel), &w, &h);
+        int sel = dialog.combo_selection(slot.base + SLOT_SIZE);
+        sprite_unit_of(sel < 0 ? "" : dialog.combo_entry(slot.base + SLOT_SIZE, sel), &w, &h);
     }
     return build_chr_slot(dialog, slot, w, h);
 }
@@ -183,7 +184,7 @@ ResourceBuffer build_slot(DialogControls& dialog, const PackageSlot& slot) {
 }  // namespace
 
 bool build_package(DialogControls& dialog) {
-    bool failed[64] = {};
+    std::vector<bool> failed(kPackageSlotCount, false);
     bool any_failed = false;
     uint32_t masks[3] = {0, 0, 0};
     int count = 0;

@@ -26,21 +26,21 @@ int controls_of(const PackageSlot& slot) {
 
 void clear_slot(DialogControls& dialog, const PackageSlot& slot) {
     dialog.set_checked(slot.base, false);
-    dialog.enable(slot.base + 1, false);
-    dialog.set_text(slot.base + 1, "");
+    dialog.enable(slot.base + SLOT_PATH, false);
+    dialog.set_text(slot.base + SLOT_PATH, "");
 }
 
 void add_bank_entries(DialogControls& dialog, const PackageSlot& slot, uint32_t parts) {
-    dialog.combo_clear(slot.base + 3);
+    dialog.combo_clear(slot.base + SLOT_BANK);
     char entry[32];
     for (uint32_t i = 1; i <= parts; ++i) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
         std::snprintf(entry, sizeof entry, kBankEntry, static_cast<int>(i));
 #pragma GCC diagnostic pop
-        dialog.combo_add(slot.base + 3, entry);
+        dialog.combo_add(slot.base + SLOT_BANK, entry);
     }
-    dialog.combo_select(slot.base + 3, 0);
+    dialog.combo_select(slot.base + SLOT_BANK, 0);
 }
 
 // A ready resource is one bank.
@@ -54,16 +54,16 @@ void package_dialog_init(DialogControls& dialog) {
     for (size_t i = 0; i < kPackageSlotCount; ++i) {
         const PackageSlot& slot = kPackageSlots[i];
         clear_slot(dialog, slot);
-        if (slot_has_bank_box(slot)) dialog.combo_clear(slot.base + 3);
+        if (slot_has_bank_box(slot)) dialog.combo_clear(slot.base + SLOT_BANK);
         if (slot.content == SLOT_CHR_SPRITE) {
-            dialog.combo_clear(slot.base + 4);
+            dialog.combo_clear(slot.base + SLOT_SIZE);
             for (const ResourceType& t : kResourceTypes)
-                if (is_sprite_type(t)) dialog.combo_add(slot.base + 4, t.name);
-            dialog.combo_select(slot.base + 4, 0);
+                if (is_sprite_type(t)) dialog.combo_add(slot.base + SLOT_SIZE, t.name);
+            dialog.combo_select(slot.base + SLOT_SIZE, 0);
         } else if (slot.content == SLOT_CHR_ICON) {
-            dialog.combo_clear(slot.base + 4);
-            dialog.combo_add(slot.base + 4, "32x32");
-            dialog.combo_select(slot.base + 4, 0);
+            dialog.combo_clear(slot.base + SLOT_SIZE);
+            dialog.combo_add(slot.base + SLOT_SIZE, "32x32");
+            dialog.combo_select(slot.base + SLOT_SIZE, 0);
         }
     }
     dialog.set_text(ID_PACKAGE_NAME, "");
@@ -88,7 +88,7 @@ void normalize_package_name(DialogControls& dialog) {
 bool check_slot_image(const PackageSlot& slot, DialogControls& dialog) {
     if (slot.content == SLOT_SCR) return true;
     ConvertJob job{};
-    if (!copy_text(job.path, sizeof job.path, utf8_to_native(dialog.text(slot.base + 1)))) return false;
+    if (!copy_text(job.path, sizeof job.path, utf8_to_native(dialog.text(slot.base + SLOT_PATH)))) return false;
     const bool grp = slot.content == SLOT_GRP;
     int32_t unit = 8;
     if (slot.content == SLOT_CHR_SPRITE) unit = 16;
@@ -112,7 +112,7 @@ bool check_slot_image(const PackageSlot& slot, DialogControls& dialog) {
 
 ConvertJob choose_slot_file(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job{};
-    copy_text(job.path, sizeof job.path, utf8_to_native(dialog.text(slot.base + 1)));
+    copy_text(job.path, sizeof job.path, utf8_to_native(dialog.text(slot.base + SLOT_PATH)));
     job.kind = -1;
     FileDialogRequest request;
     if (slot_is_image(slot)) {
@@ -129,8 +129,8 @@ ConvertJob choose_slot_file(DialogControls& dialog, const PackageSlot& slot) {
         request.default_ext = ".txt";
     }
     if (!choose_file(request)) return job;
-    dialog.set_text(slot.base + 1, native_to_utf8(request.file));
-    dialog.enable(slot.base + 1, true);
+    dialog.set_text(slot.base + SLOT_PATH, native_to_utf8(request.file));
+    dialog.enable(slot.base + SLOT_PATH, true);
     dialog.set_checked(slot.base, true);
     return make_convert_job(request.file, false);
 }
@@ -138,7 +138,7 @@ ConvertJob choose_slot_file(DialogControls& dialog, const PackageSlot& slot) {
 
 void enable_slot_controls(DialogControls& dialog, const PackageSlot& slot, bool enable, int controls) {
     for (int k = 0; k < controls; ++k) {
-        if (k == 1) dialog.enable(slot.base + 1, enable && dialog.checked(slot.base));
+        if (k == SLOT_PATH) dialog.enable(slot.base + SLOT_PATH, enable && dialog.checked(slot.base));
         else dialog.enable(slot.base + k, enable);
     }
 }
@@ -166,10 +166,10 @@ DialogOutcome package_dialog_command(DialogControls& dialog, int id) {
     }
     const PackageSlot* slot = slot_of_control(id);
     if (slot == nullptr) return DIALOG_CONTINUE;
-    const int role = id & 7;
-    if (role == 0) {
-        dialog.enable(slot->base + 1, dialog.checked(slot->base));
-    } else if (role == 2) {
+    const int role = slot_control_role(id);
+    if (role == SLOT_CHECK) {
+        dialog.enable(slot->base + SLOT_PATH, dialog.checked(slot->base));
+    } else if (role == SLOT_CHOOSE) {
         ConvertJob job = choose_slot_file(dialog, *slot);
         if (ready_resources() && job_has_ext(job, ".ptc")) {
             offer_single_bank(dialog, *slot);

@@ -113,7 +113,7 @@ const std::vector<PackageFlag>& package_flags_for(std::string_view tag) {
 
 const PackageSlot* slot_of_control(int id) {
     for (const auto& s : kPackageSlots)
-        if (id >= s.base && id < s.base + 8) return &s;
+        if (id >= s.base && id < s.base + kSlotControlSpan) return &s;
     return nullptr;
 }
 

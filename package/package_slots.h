@@ -40,6 +40,19 @@ extern const size_t kPackageSlotCount;
 extern const PackageSlot* const kFailureOrder[];
 extern const size_t kFailureOrderCount;
 
+// The controls of a slot: its base identifier plus one of these. A slot's
+// identifiers span kSlotControlSpan numbers.
+enum SlotControl : int {
+    SLOT_CHECK = 0,
+    SLOT_PATH = 1,
+    SLOT_CHOOSE = 2,
+    SLOT_BANK = 3,
+    SLOT_SIZE = 4,
+};
+inline constexpr int kSlotControlSpan = 8;
+// Which of its slot's controls an identifier is.
+inline int slot_control_role(int id) { return id % kSlotControlSpan; }
+
 // The slot of a control identifier (any of its five controls), or nullptr.
 const PackageSlot* slot_of_control(int id);
 // The slot by its command-line name (any case), or nullptr.

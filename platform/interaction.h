@@ -13,6 +13,8 @@ namespace tw {
 
 struct FileDialogRequest;
 
+enum FolderChoice : int { FOLDER_CHOSEN = 1, FOLDER_CANCELLED = 2 };
+
 class Interaction {
 public:
     virtual ~Interaction() = default;
@@ -25,12 +27,12 @@ public:
         (void)request;
         return false;
     }
-    // The folder picker titled "フォルダを選択": 1 and the path in folder[cap] when a
-    // folder was chosen, 2 when the user cancelled or the choice has no path.
+    // The folder picker: FOLDER_CHOSEN and the path in folder[cap] when a folder
+    // was chosen, FOLDER_CANCELLED when the user cancelled or the choice has no path.
     virtual int choose_folder(char* folder, size_t cap) {
         (void)folder;
         (void)cap;
-        return 2;
+        return FOLDER_CANCELLED;
     }
     // Long work reports how far it got (in units of its own choosing).
     virtual void progress(uint64_t done, uint64_t total) {

@@ -87,12 +87,12 @@ int GuiInteraction::choose_folder(char* folder, size_t cap) {
     bi.lpszTitle = title.c_str();
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
     PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&bi);
-    if (list == nullptr) return 2;
+    if (list == nullptr) return FOLDER_CANCELLED;
     wchar_t path[MAX_PATH] = L"";
     BOOL ok = SHGetPathFromIDListW(list, path);
     CoTaskMemFree(list);
-    if (!ok || !copy_text(folder, cap, narrow_ansi(path))) return 2;
-    return 1;
+    if (!ok || !copy_text(folder, cap, narrow_ansi(path))) return FOLDER_CANCELLED;
+    return FOLDER_CHOSEN;
 }
 
 }  // namespace tw::win32

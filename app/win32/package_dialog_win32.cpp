@@ -23,7 +23,9 @@ INT_PTR CALLBACK package_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
             const int code = HIWORD(wparam);
             // Buttons act on clicks; the fields and boxes report changes that only
             // tidy the package name.
-            if (code != BN_CLICKED && id != ID_PACKAGE_NAME && (id & 7) != 1 && (id & 7) != 3 && (id & 7) != 4)
+            const int role = slot_control_role(id);
+            if (code != BN_CLICKED && id != ID_PACKAGE_NAME && role != SLOT_PATH && role != SLOT_BANK &&
+                role != SLOT_SIZE)
                 return TRUE;
             if (package_dialog_command(controls, id) == DIALOG_END) end_modal_dialog(dialog);
             return TRUE;

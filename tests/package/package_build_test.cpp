@@ -52,7 +52,7 @@ protected:
         dialog.set_checked(s.base, true);
         package_dialog_command(dialog, s.base);
         ui.files.push_back(tmp.file(file));
-        package_dialog_command(dialog, s.base + 2);
+        package_dialog_command(dialog, s.base + SLOT_CHOOSE);
     }
     bool create(const std::string& out) {
         ui.files.push_back(tmp.file(out));
@@ -112,7 +112,7 @@ TEST_F(PackageTest, SpriteAndPaletteWithoutProgram) {
 TEST_F(PackageTest, SpritesPrecedeBg) {
     fill(slot("BGU1"), "pic.bmp");
     fill(slot("SPU3"), "pic.bmp");
-    dialog.combo_select(slot("SPU3").base + 4, 3);  // 32x32
+    dialog.combo_select(slot("SPU3").base + SLOT_SIZE, 3);  // 32x32
     ASSERT_TRUE(create("o.ptc"));
     auto p = test::read_file(tmp.file("o.ptc"));
     EXPECT_EQ(u32(p, 52), (1u << 3) | (1u << 9));
@@ -128,9 +128,9 @@ TEST_F(PackageTest, ThirdBankOfALargeImage) {
     g_settings.WideMode = 0;
     image("big.bmp", 256, 256, 4);
     fill(slot("BGU0"), "big.bmp");
-    ASSERT_EQ(dialog.combo_count(slot("BGU0").base + 3), 4);
-    EXPECT_EQ(dialog.combo_entry(slot("BGU0").base + 3, 2), "3枚目");
-    dialog.combo_select(slot("BGU0").base + 3, 2);
+    ASSERT_EQ(dialog.combo_count(slot("BGU0").base + SLOT_BANK), 4);
+    EXPECT_EQ(dialog.combo_entry(slot("BGU0").base + SLOT_BANK, 2), "3枚目");
+    dialog.combo_select(slot("BGU0").base + SLOT_BANK, 2);
     ASSERT_TRUE(create("o.ptc"));
     auto p = test::read_file(tmp.file("o.ptc"));
     BmpImage img = test::make_image(256, 256, value);
@@ -141,14 +141,14 @@ TEST_F(PackageTest, ThirdBankOfALargeImage) {
 TEST_F(PackageTest, FailureListInItsOrder) {
     // Typed by hand: no bank box entries.
     dialog.set_checked(slot("BGU2", true).base, true);
-    dialog.set_text(slot("BGU2", true).base + 1, tmp.file("pic.bmp"));
+    dialog.set_text(slot("BGU2", true).base + SLOT_PATH, tmp.file("pic.bmp"));
     dialog.set_checked(slot("SPD1", true).base, true);
-    dialog.set_text(slot("SPD1", true).base + 1, tmp.file("missing.bmp"));
+    dialog.set_text(slot("SPD1", true).base + SLOT_PATH, tmp.file("missing.bmp"));
     dialog.set_checked(slot("COL2", true).base, true);
-    dialog.set_text(slot("COL2", true).base + 1, tmp.file("missing.bmp"));
+    dialog.set_text(slot("COL2", true).base + SLOT_PATH, tmp.file("missing.bmp"));
     dialog.set_checked(slot("BGD1", true).base, true);
     dialog.set_checked(slot("MEM").base, true);
-    dialog.set_text(slot("MEM").base + 1, tmp.file("prog.txt"));  // no MEM$=" in it
+    dialog.set_text(slot("MEM").base + SLOT_PATH, tmp.file("prog.txt"));  // no MEM$=" in it
     test::write_file(tmp.file("kana.txt"), std::string("\xB1 \xB2 "));
     fill(slot("PRG"), "kana.txt");  // read as full-width text, fails at its first katakana
     fill(slot("SCU0"), "prog.txt");

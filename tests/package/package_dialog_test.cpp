@@ -34,7 +34,7 @@ protected:
     }
     void choose(const PackageSlot& s, const std::string& file) {
         ui.files.push_back(tmp.file(file));
-        package_dialog_command(dialog, s.base + 2);
+        package_dialog_command(dialog, s.base + SLOT_CHOOSE);
     }
     test::TempDir tmp;
     MemoryDialog dialog;
@@ -46,14 +46,14 @@ protected:
 TEST_F(DialogTest, InitialState) {
     const PackageSlot& spu = slot("SPU5");
     EXPECT_FALSE(dialog.checked(spu.base));
-    EXPECT_FALSE(dialog.enabled(spu.base + 1));
-    EXPECT_EQ(dialog.combo_count(spu.base + 4), 7);
-    EXPECT_EQ(dialog.combo_entry(spu.base + 4, 6), "64x64");
-    EXPECT_EQ(dialog.combo_selection(spu.base + 4), 0);
+    EXPECT_FALSE(dialog.enabled(spu.base + SLOT_PATH));
+    EXPECT_EQ(dialog.combo_count(spu.base + SLOT_SIZE), 7);
+    EXPECT_EQ(dialog.combo_entry(spu.base + SLOT_SIZE, 6), "64x64");
+    EXPECT_EQ(dialog.combo_selection(spu.base + SLOT_SIZE), 0);
     const PackageSlot& spd = slot("SPD2", true);
-    EXPECT_EQ(dialog.combo_count(spd.base + 4), 1);
-    EXPECT_EQ(dialog.combo_entry(spd.base + 4, 0), "32x32");
-    EXPECT_EQ(dialog.combo_count(slot("GRP1").base + 3), 0);
+    EXPECT_EQ(dialog.combo_count(spd.base + SLOT_SIZE), 1);
+    EXPECT_EQ(dialog.combo_entry(spd.base + SLOT_SIZE, 0), "32x32");
+    EXPECT_EQ(dialog.combo_count(slot("GRP1").base + SLOT_BANK), 0);
     EXPECT_EQ(slot("BGF0", true).base, 8184);
     EXPECT_EQ(slot("SPS1", true).base, 4496);
     EXPECT_EQ(slot("COL2", true).base, 7248);
@@ -81,18 +81,18 @@ TEST_F(DialogTest, ImagesCheckedWhenChosen) {
     EXPECT_EQ(ui.messages[0].text, "この画像はこのリソースタイプに指定できません");
     EXPECT_EQ(ui.messages[0].caption, "Error");
     EXPECT_FALSE(dialog.checked(slot("BGU0").base));
-    EXPECT_EQ(dialog.text(slot("BGU0").base + 1), "");
-    EXPECT_FALSE(dialog.enabled(slot("BGU0").base + 1));
+    EXPECT_EQ(dialog.text(slot("BGU0").base + SLOT_PATH), "");
+    EXPECT_FALSE(dialog.enabled(slot("BGU0").base + SLOT_PATH));
     g_settings.AutoTrim = 0;
     choose(slot("BGU0"), "wide.bmp");
     EXPECT_TRUE(dialog.checked(slot("BGU0").base));
-    EXPECT_EQ(dialog.combo_count(slot("BGU0").base + 3), 1);
-    EXPECT_EQ(dialog.combo_selection(slot("BGU0").base + 3), 0);
+    EXPECT_EQ(dialog.combo_count(slot("BGU0").base + SLOT_BANK), 1);
+    EXPECT_EQ(dialog.combo_selection(slot("BGU0").base + SLOT_BANK), 0);
 
     image("tall.bmp", 256, 384);
     choose(slot("GRP0"), "tall.bmp");
-    EXPECT_EQ(dialog.combo_count(slot("GRP0").base + 3), 2);
-    EXPECT_EQ(dialog.combo_entry(slot("GRP0").base + 3, 1), "2枚目");
+    EXPECT_EQ(dialog.combo_count(slot("GRP0").base + SLOT_BANK), 2);
+    EXPECT_EQ(dialog.combo_entry(slot("GRP0").base + SLOT_BANK, 1), "2枚目");
     EXPECT_EQ(ui.requests.back().title, "変換するビットマップ画像を選択");
     EXPECT_EQ(ui.requests.back().filter, with_nuls("ビットマップ画像\0*.bmp\0"));
 }
@@ -101,15 +101,15 @@ TEST_F(DialogTest, TextsAreNotChecked) {
     test::write_file(tmp.file("anything.txt"), std::string("not a program at all \xB1"));
     choose(slot("PRG"), "anything.txt");
     EXPECT_TRUE(dialog.checked(slot("PRG").base));
-    EXPECT_TRUE(dialog.enabled(slot("PRG").base + 1));
-    EXPECT_EQ(dialog.text(slot("PRG").base + 1), tmp.file("anything.txt"));
+    EXPECT_TRUE(dialog.enabled(slot("PRG").base + SLOT_PATH));
+    EXPECT_EQ(dialog.text(slot("PRG").base + SLOT_PATH), tmp.file("anything.txt"));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.requests.back().title, "変換するテキストを選択");
     choose(slot("SCU1", true), "anything.txt");
     EXPECT_EQ(ui.requests.back().filter,
               with_nuls("テキストドキュメント\0*.txt\0SCRリソースファイル\0*.rscr\0"));
     // A cancelled chooser changes nothing.
-    package_dialog_command(dialog, slot("MEM").base + 2);
+    package_dialog_command(dialog, slot("MEM").base + SLOT_CHOOSE);
     EXPECT_FALSE(dialog.checked(slot("MEM").base));
 }
 
@@ -121,11 +121,11 @@ TEST_F(DialogTest, CheckBoxesKeepTheirText) {
     ASSERT_TRUE(dialog.checked(s.base));
     dialog.set_checked(s.base, false);
     package_dialog_command(dialog, s.base);
-    EXPECT_FALSE(dialog.enabled(s.base + 1));
-    EXPECT_EQ(dialog.text(s.base + 1), tmp.file("p.bmp"));
+    EXPECT_FALSE(dialog.enabled(s.base + SLOT_PATH));
+    EXPECT_EQ(dialog.text(s.base + SLOT_PATH), tmp.file("p.bmp"));
     dialog.set_checked(s.base, true);
     package_dialog_command(dialog, s.base);
-    EXPECT_TRUE(dialog.enabled(s.base + 1));
+    EXPECT_TRUE(dialog.enabled(s.base + SLOT_PATH));
 }
 
 TEST_F(DialogTest, ControlsDisabledWhileBuilding) {
@@ -142,8 +142,8 @@ TEST_F(DialogTest, ControlsDisabledWhileBuilding) {
     EXPECT_EQ(package_dialog_command(dialog, ID_CREATE), DIALOG_END);
     EXPECT_TRUE(all_disabled);
     EXPECT_TRUE(dialog.enabled(ID_CREATE));
-    EXPECT_TRUE(dialog.enabled(slot("PRG").base + 1));     // checked: enabled again
-    EXPECT_FALSE(dialog.enabled(slot("MEM").base + 1));    // not checked: stays disabled
+    EXPECT_TRUE(dialog.enabled(slot("PRG").base + SLOT_PATH));     // checked: enabled again
+    EXPECT_FALSE(dialog.enabled(slot("MEM").base + SLOT_PATH));    // not checked: stays disabled
     EXPECT_EQ(package_dialog_command(dialog, ID_CANCEL), DIALOG_END);
 }
 

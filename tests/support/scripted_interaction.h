@@ -45,10 +45,10 @@ public:
     };
     int choose_folder(char* folder, size_t cap) override {
         ++folder_requests;
-        if (folder_answer.empty() || folder_answer.size() >= cap) return 2;
+        if (folder_answer.empty() || folder_answer.size() >= cap) return FOLDER_CANCELLED;
         folder_answer.copy(folder, folder_answer.size());
         folder[folder_answer.size()] = '\0';
-        return 1;
+        return FOLDER_CHOSEN;
     }
 
     std::deque<bool> answers;
