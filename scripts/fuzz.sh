@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-10}"
 bin=build/fuzz/bin
-corpus_root="$(cd .. && pwd)/shared/corpus"
+corpus_root=tests/data
 failed=0
 for target in "$bin"/fuzz_*; do
   [[ -x "$target" ]] || continue
