@@ -7,6 +7,7 @@ set(TW_CORE_SOURCES
   app/settings.cpp
   convert/convert_job.cpp
   convert/resource_types.cpp
+  convert/input_file.cpp
   image/ptc_container.cpp
   image/bmp_image.cpp
   image/chr_convert.cpp

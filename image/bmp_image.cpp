@@ -8,6 +8,7 @@
 #include "common/little_endian.h"
 #include "app/settings.h"
 #include "common/failure.h"
+#include "convert/input_file.h"
 #include "image/ptc_container.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
@@ -93,27 +94,8 @@ bool check_image_size(int32_t width, int32_t height, int32_t unit_width, int32_t
 }
 
 bool load_image_file(const char* path, std::vector<uint8_t>& bytes) {
-    File f = File::open_read(path);
-    if (!f.is_open()) {
-        set_failure(kReasonOpenInput, path);
-        return false;
-    }
-    uint64_t size = 0;
-    if (!f.size(&size)) {
-        set_failure(kReasonReadInput, path);
-        return false;
-    }
     // Nothing valid is larger than its pixel limit at 8 bits plus headers; refuse before reading.
-    if (size > kMaxPixels + (1u << 20)) {
-        set_failure("%s", kReasonBmpTooLarge);
-        return false;
-    }
-    bytes.resize(static_cast<size_t>(size));
-    if (!f.read_exact(bytes.data(), bytes.size())) {
-        set_failure(kReasonReadInput, path);
-        return false;
-    }
-    return true;
+    return read_input_file(path, kMaxPixels + (1u << 20), kReasonBmpTooLarge, bytes);
 }
 
 uint16_t rgb_to_col(uint8_t r, uint8_t g, uint8_t b) {

@@ -4,6 +4,7 @@
 
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "convert/input_file.h"
 #include "platform/files.h"
 #include "resources/texts.h"
 
@@ -16,26 +17,7 @@ inline constexpr uint64_t kMaxTextBytes = uint64_t{1} << 30;
 }  // namespace
 
 bool read_whole_text(const char* path, std::vector<uint8_t>& out) {
-    File f = File::open_read(path);
-    if (!f.is_open()) {
-        set_failure(kReasonOpenInput, path);
-        return false;
-    }
-    uint64_t size = 0;
-    if (!f.size(&size)) {
-        set_failure(kReasonReadInput, path);
-        return false;
-    }
-    if (size > kMaxTextBytes) {
-        set_failure("%s", kReasonTextTooLarge);
-        return false;
-    }
-    out.resize(static_cast<size_t>(size));
-    if (!f.read_exact(out.data(), out.size())) {
-        set_failure(kReasonReadInput, path);
-        return false;
-    }
-    return true;
+    return read_input_file(path, kMaxTextBytes, kReasonTextTooLarge, out);
 }
 
 bool write_text_resource(ConvertJob& job, const char* default_name, const char* fmt,
