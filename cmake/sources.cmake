@@ -3,6 +3,7 @@ set(TW_CORE_SOURCES
   common/failure.cpp
   common/fixed_text.cpp
   platform/files.cpp
+  platform/memory_files.cpp
   platform/paths.cpp
   app/settings.cpp
   convert/convert_job.cpp
