@@ -9,8 +9,9 @@
 #include "image/chr_convert.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // The first byte picks the settings and the unit, so every path is reached.
-    uint8_t pick = size > 0 ? data[0] : 0;
+    // The last byte picks the settings and the unit, so every path is reached (the
+    // first is the "B" of every image that reads).
+    uint8_t pick = size > 0 ? data[size - 1] : 0;
     tw::g_settings.AutoTrim = pick & 1;
     tw::g_settings.PAL_Fix_1bit = (pick >> 1) & 1;
     const int32_t units[][2] = {{8, 8}, {16, 16}, {32, 16}, {16, 32}, {32, 32}, {64, 32}, {32, 64}, {64, 64}};
@@ -19,8 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tw::BmpImage img = tw::decode_bmp(data, size, "fuzz.bmp", unit[0], unit[1], mask);
     if (img.pixel_count == 0) return 0;
     if (img.pixel_count != static_cast<uint32_t>(img.width) * static_cast<uint32_t>(img.height)) abort();
-    int32_t region = tw::chr_region_width(img.width);
-    if (region > 0) (void)tw::gather_tiles(16384, 0, unit[0], unit[1], region, img);
-    (void)tw::gather_tiles(49152, 0, 64, 64, 256, img);
+    // Cutting fills a whole part (16384 or 49152 pixels) however small the image,
+    // and costs far more than decoding: only images of 4096 pixels or less are cut,
+    // and into a graphic page only now and then.
+    if (img.pixel_count <= 4096 && (pick & 0x40)) {
+        const int32_t region = tw::chr_region_width(img.width);
+        if (region > 0) (void)tw::gather_tiles(tw::kChrPartPixels, 0, unit[0], unit[1], region, img);
+    }
+    if (img.pixel_count <= tw::kGrpPartPixels && (pick & 0xC0) == 0x80 && (pick & 3) == 3)
+        (void)tw::gather_tiles(tw::kGrpPartPixels, 0, 64, 64, tw::kGrpPageWidth, img);
     return 0;
 }

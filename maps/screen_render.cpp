@@ -20,11 +20,11 @@ void cells_from_scr_body(const uint8_t* body, ScreenCells& cells) {
 }
 
 bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<uint8_t>& pixels) {
-    // Every cell of the screen counts, also outside the crop: the screen needs those banks.
+    // The cells drawn decide which banks are needed: a crop needs only its own.
     unsigned missing = 0;
-    for (const auto& row : sources.cells)
-        for (int32_t cell : row) {
-            const uint32_t bank = (static_cast<uint32_t>(cell) & kCellTileMask) / kTilesPerChr;
+    for (uint32_t cy = crop.y / 8; cy <= (crop.y + crop.height - 1) / 8; ++cy)
+        for (uint32_t cx = crop.x / 8; cx <= (crop.x + crop.width - 1) / 8; ++cx) {
+            const uint32_t bank = (static_cast<uint32_t>(sources.cells[cy][cx]) & kCellTileMask) / kTilesPerChr;
             if (sources.banks[bank].size() != kChrBodyLength) missing |= 1u << bank;
         }
     if (missing != 0) {

@@ -25,7 +25,7 @@ struct Crop {
 
 // Draws the crop of the screen: a pixel is palette << 4 | colour where the
 // tile's colour is not 0, else 0. False with the reason recorded, nothing
-// drawn, when a cell names a tile of a bank that was not given.
+// drawn, when a cell of the crop names a tile of a bank that was not given.
 bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<uint8_t>& pixels);
 
 // The cells of a SCR body (8192 bytes).

@@ -102,7 +102,10 @@ bool map_cells(const BmpImage& image, bool flips, TileMap& map) {
 }  // namespace
 
 bool build_tile_map(const BmpImage& image, bool flips, TileMap& map) {
-    map = TileMap{};
+    map.tiles.clear();
+    std::memset(map.cells, 0, sizeof map.cells);
+    map.flipped_cells = 0;
+    map.banks_used = 0;
     if (image.pixel_count == 0) return false;
     if (image.width % 8 != 0 || image.height % 8 != 0 || image.width > kMapMaxSide ||
         image.height > kMapMaxSide) {

@@ -71,9 +71,12 @@ TEST(ScreenRender, MissingBanksFailNamingThem) {
     s->cells[0][5] = 0x3FF;  // bank 3
     std::vector<uint8_t> pixels;
     clear_failure();
-    EXPECT_FALSE(render_screen(*s, Crop{0, 0, 8, 8}, pixels));
+    EXPECT_FALSE(render_screen(*s, Crop{}, pixels));
     EXPECT_NE(std::string(last_failure()).find("1, 3"), std::string::npos) << last_failure();
     EXPECT_TRUE(pixels.empty());
+    // A crop needs only the banks of its own cells.
+    EXPECT_TRUE(render_screen(*s, Crop{0, 0, 40, 504}, pixels)) << last_failure();
+    EXPECT_EQ(pixels[0], 0x01);
 }
 
 }  // namespace
