@@ -9,7 +9,7 @@
 namespace tw {
 
 class DialogControls {
-public:
+  public:
     virtual ~DialogControls() = default;
     virtual bool checked(int id) = 0;
     virtual void set_checked(int id, bool on) = 0;

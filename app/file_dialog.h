@@ -9,8 +9,8 @@
 namespace tw {
 
 struct FileDialogRequest {
-    std::string title;            // UTF-8
-    std::string filter;           // pairs of display text (UTF-8) and pattern, each ending in NUL
+    std::string title;   // UTF-8
+    std::string filter;  // pairs of display text (UTF-8) and pattern, each ending in NUL
     uint8_t multi_select = 0;
     uint8_t overwrite_prompt = 0;  // set: the file need not exist, overwriting is confirmed
     std::string default_ext;

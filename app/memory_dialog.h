@@ -11,7 +11,7 @@
 namespace tw {
 
 class MemoryDialog final : public DialogControls {
-public:
+  public:
     bool checked(int id) override { return at(id).checked; }
     void set_checked(int id, bool on) override { at(id).checked = on; }
     bool enabled(int id) override { return at(id).enabled; }
@@ -31,11 +31,12 @@ public:
     int combo_count(int id) override { return static_cast<int>(at(id).entries.size()); }
     std::string combo_entry(int id, int index) override {
         const Control& c = at(id);
-        return (index >= 0 && index < static_cast<int>(c.entries.size())) ? c.entries[static_cast<size_t>(index)]
-                                                                           : std::string();
+        return (index >= 0 && index < static_cast<int>(c.entries.size()))
+                   ? c.entries[static_cast<size_t>(index)]
+                   : std::string();
     }
 
-private:
+  private:
     struct Control {
         bool checked = false;
         bool enabled = true;

@@ -83,8 +83,9 @@ void load_settings_from(const char* tool_dir) {
     };
     Settings& s = g_settings;
     for (const SettingKey& k : kSettingKeys) s.*k.field = read_int(k.section, k.key);
-    size_t n = have_path ? profile_read_string(kSectionDirectory, kUserKey, "", s.User, sizeof s.User, p)
-                         : 0;
+    size_t n = have_path
+                   ? profile_read_string(kSectionDirectory, kUserKey, "", s.User, sizeof s.User, p)
+                   : 0;
     if (n == 0) copy_text(s.User, sizeof s.User, g_runtime.tool_dir);
     apply_load_replacements(s);
 }

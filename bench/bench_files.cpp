@@ -33,7 +33,8 @@ std::string data_file(uint64_t size) {
 }
 
 std::string bmp_file(int32_t width, int32_t height) {
-    std::string path = scratch_dir() + "/img_" + std::to_string(width) + "x" + std::to_string(height) + ".bmp";
+    std::string path =
+        scratch_dir() + "/img_" + std::to_string(width) + "x" + std::to_string(height) + ".bmp";
     if (std::filesystem::exists(path)) return path;
     const uint32_t stride = (static_cast<uint32_t>(width) + 3) & ~3u;
     const uint32_t offset = 14 + 40 + 1024;
@@ -51,16 +52,19 @@ std::string bmp_file(int32_t width, int32_t height) {
     put32(22, static_cast<uint32_t>(height));
     b[26] = 1;
     b[28] = 8;
-    for (int i = 0; i < 256; ++i) b[54 + 4 * i] = b[55 + 4 * i] = b[56 + 4 * i] = static_cast<uint8_t>(i);
+    for (int i = 0; i < 256; ++i)
+        b[54 + 4 * i] = b[55 + 4 * i] = b[56 + 4 * i] = static_cast<uint8_t>(i);
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x)
-            b[offset + static_cast<size_t>(y) * stride + static_cast<size_t>(x)] = static_cast<uint8_t>(x ^ y);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+            b[offset + static_cast<size_t>(y) * stride + static_cast<size_t>(x)] =
+                static_cast<uint8_t>(x ^ y);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
     return path;
 }
 
 double peak_rss_mib() {
-    struct rusage ru{};
+    struct rusage ru {};
     getrusage(RUSAGE_SELF, &ru);
     return static_cast<double>(ru.ru_maxrss) / 1024.0;
 }

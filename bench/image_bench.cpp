@@ -35,7 +35,12 @@ void BM_ConvertChr(benchmark::State& state) {
     std::filesystem::remove_all(out);
     state.SetComplexityN(static_cast<int64_t>(side) * side);
 }
-BENCHMARK(BM_ConvertChr)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_ConvertChr)
+    ->Arg(1024)
+    ->Arg(2048)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 void BM_ConvertGrp(benchmark::State& state) {
     int32_t side = static_cast<int32_t>(state.range(0));
@@ -46,6 +51,11 @@ void BM_ConvertGrp(benchmark::State& state) {
     std::filesystem::remove_all(out);
     state.SetComplexityN(static_cast<int64_t>(side) * side);
 }
-BENCHMARK(BM_ConvertGrp)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_ConvertGrp)
+    ->Arg(1024)
+    ->Arg(2048)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 }  // namespace

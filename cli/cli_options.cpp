@@ -48,8 +48,7 @@ bool take_value(int argc, char** argv, int& i, std::string_view arg, std::string
     }
     return false;
 }
-std::optional<int32_t> parse_int32
-(std::string_view text) {
+std::optional<int32_t> parse_int32(std::string_view text) {
     size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';

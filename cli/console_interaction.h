@@ -14,7 +14,7 @@
 namespace tw::cli {
 
 class ConsoleInteraction final : public Interaction {
-public:
+  public:
     explicit ConsoleInteraction(std::optional<bool> palette_fix) : palette_fix_(palette_fix) {}
 
     bool ask_yes_no(const char* text, const char* caption) override;
@@ -29,7 +29,7 @@ public:
     // Clears a progress line, if one was drawn.
     void end_progress();
 
-private:
+  private:
     void draw(const char* text);
     std::optional<bool> palette_fix_;
     std::deque<std::string> file_answers_;

@@ -10,14 +10,15 @@
 #include "convert/batch.h"
 #include "convert/resource_types.h"
 #include "platform/console.h"
-#include "resources/texts.h"
 #include "platform/native_text.h"
+#include "resources/texts.h"
 
 namespace tw::cli {
 namespace {
 
-
-int usage_error(const std::string& message) { return cli::usage_error("tilewright", message); }
+int usage_error(const std::string& message) {
+    return cli::usage_error("tilewright", message);
+}
 
 }  // namespace
 

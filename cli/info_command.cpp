@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "common/little_endian.h"
 #include "cli/commands.h"
 #include "common/failure.h"
+#include "common/little_endian.h"
 #include "extract/input_cursor.h"
 #include "extract/ptc_walk.h"
 #include "platform/console.h"
-#include "resources/texts.h"
 #include "platform/files.h"
 #include "platform/md5.h"
 #include "platform/native_text.h"
+#include "resources/texts.h"
 
 namespace tw::cli {
 namespace {
@@ -34,13 +34,13 @@ std::string printable(const uint8_t* p, size_t n) {
     return s;
 }
 
-
 // The file name extraction gives a record (below the folder PTC_<name>/).
 std::string output_name(const std::string& name, const PtcRecord& rec) {
     std::string tag = rec.tag;
     if (tag == "PRG") return name + "_PRG.txt";
     if (tag == "MEM") return name + "_MEM.txt";
-    if (tag == "SCR") return name + rec.part_name + "_SCR.rscr, " + name + rec.part_name + "_SCR.txt";
+    if (tag == "SCR")
+        return name + rec.part_name + "_SCR.rscr, " + name + rec.part_name + "_SCR.txt";
     return name + rec.part_name + ".bmp";
 }
 
@@ -70,7 +70,8 @@ bool describe(const std::string& path, std::string& out) {
     out += say(kInfoLength, length, length_ok ? kInfoLengthMatches : kInfoLengthDiffers);
     out += say(kInfoTypeCode, get_le32(head + 8));
     const std::string name = ptc_resource_name(in);
-    out += say(kInfoName, printable(reinterpret_cast<const uint8_t*>(name.data()), name.size()).c_str());
+    out += say(kInfoName,
+               printable(reinterpret_cast<const uint8_t*>(name.data()), name.size()).c_str());
     out += say(kInfoTypeString, printable(head + 36, 12).c_str());
 
     // The digest covers "PETITCOM" and everything from offset 36 on.
@@ -95,13 +96,15 @@ bool describe(const std::string& path, std::string& out) {
             ok = false;
             break;
         }
-        if (first && std::strcmp(rec.tag, "PRG") == 0 && (rec.package_mask_1 | rec.package_mask_2)) {
+        if (first && std::strcmp(rec.tag, "PRG") == 0 &&
+            (rec.package_mask_1 | rec.package_mask_2)) {
             out += say(kInfoPackage, rec.package_mask_1, rec.package_mask_2);
         }
         if (first) out += kInfoRecords;
         first = false;
-        out += say(kInfoRecord, static_cast<unsigned long long>(rec.r_offset - 8), rec.tag,
-                   static_cast<unsigned long long>(rec.body_length), output_name(name, rec).c_str());
+        out +=
+            say(kInfoRecord, static_cast<unsigned long long>(rec.r_offset - 8), rec.tag,
+                static_cast<unsigned long long>(rec.body_length), output_name(name, rec).c_str());
         if (rec.body_start + rec.body_length > size) {
             out += kInfoRecordCut;
             ok = false;
@@ -126,7 +129,8 @@ int run_info(int argc, char** argv) {
             files.insert(files.end(), argv + i + 1, argv + argc);
             break;
         }
-        if (arg.size() > 1 && arg[0] == '-') return usage_error("tilewright info", say(kCliUnknownOption, arg.c_str()));
+        if (arg.size() > 1 && arg[0] == '-')
+            return usage_error("tilewright info", say(kCliUnknownOption, arg.c_str()));
         files.push_back(arg);
     }
     if (files.empty()) return usage_error("tilewright info", kInfoNoFiles);

@@ -20,7 +20,6 @@
 namespace tw::cli {
 namespace {
 
-
 int usage_error(const std::string& message) {
     return cli::usage_error("tilewright map", message);
 }
@@ -78,12 +77,10 @@ int run_map(int argc, char** argv) {
         } else if (arg == "--no-flip") {
             flips = false;
         } else if (take_value(argc, argv, i, arg, "-o", "--output", value, missing)) {
-            if (missing || value.empty())
-                return usage_error(kMapNeedsFolder);
+            if (missing || value.empty()) return usage_error(kMapNeedsFolder);
             out_dir = value;
         } else if (take_value(argc, argv, i, arg, "-s", "--set", value, missing)) {
-            if (missing)
-                return usage_error(say(kCliNeedsSetting, std::string(arg).c_str()));
+            if (missing) return usage_error(say(kCliNeedsSetting, std::string(arg).c_str()));
             std::string error = apply_setting(value);
             if (!error.empty()) return usage_error(error);
         } else if (take_value(argc, argv, i, arg, "", "--palette-fix", value, missing)) {
@@ -96,7 +93,8 @@ int run_map(int argc, char** argv) {
     }
     if (files.empty()) return usage_error(kMapNoImages);
     if (!out_dir.empty() && !is_directory(out_dir.c_str()) && !make_directory(out_dir.c_str())) {
-        console_write(CONSOLE_ERR, say(kMapNoFolder, "tilewright map", native_to_utf8(out_dir.c_str()).c_str()));
+        console_write(CONSOLE_ERR,
+                      say(kMapNoFolder, "tilewright map", native_to_utf8(out_dir.c_str()).c_str()));
         return 1;
     }
 
@@ -107,7 +105,8 @@ int run_map(int argc, char** argv) {
         clear_failure();
         ConvertJob job;
         TileMap map;
-        const bool ok = job_for(path, out_dir, job) && guard_memory([&] { return convert_map(job, flips, map); });
+        const bool ok = job_for(path, out_dir, job) &&
+                        guard_memory([&] { return convert_map(job, flips, map); });
         const std::string shown = native_to_utf8(path.c_str());
         if (!ok) {
             set_failure_if_none("%s", kReasonFailed);
@@ -115,8 +114,8 @@ int run_map(int argc, char** argv) {
             ++failed;
             continue;
         }
-        console_write(CONSOLE_OUT, say(kMapSucceeded, shown.c_str(), map.tiles.size(), map.flipped_cells,
-                                       banks_text(map.banks_used).c_str()));
+        console_write(CONSOLE_OUT, say(kMapSucceeded, shown.c_str(), map.tiles.size(),
+                                       map.flipped_cells, banks_text(map.banks_used).c_str()));
     }
     set_interaction(nullptr);
     return failed == 0 ? 0 : 1;

@@ -15,14 +15,15 @@
 #include "package/package_dialog.h"
 #include "package/package_slots.h"
 #include "platform/console.h"
-#include "resources/texts.h"
 #include "platform/native_text.h"
+#include "resources/texts.h"
 
 namespace tw::cli {
 namespace {
 
-
-int usage_error(const std::string& message) { return cli::usage_error("tilewright package", message); }
+int usage_error(const std::string& message) {
+    return cli::usage_error("tilewright package", message);
+}
 
 struct SlotRequest {
     const PackageSlot* slot;
@@ -42,7 +43,8 @@ bool all_digits(std::string_view s) {
 // name may hold "@" and ":" (a drive letter).
 std::string parse_slot(std::string_view arg, SlotRequest& out) {
     size_t eq = arg.find('=');
-    if (eq == std::string_view::npos || eq == 0) return say(kPackageSlotForm, std::string(arg).c_str());
+    if (eq == std::string_view::npos || eq == 0)
+        return say(kPackageSlotForm, std::string(arg).c_str());
     std::string name(arg.substr(0, eq));
     out.slot = slot_by_cli_name(name.c_str());
     if (out.slot == nullptr) return say(kPackageUnknownSlot, name.c_str());
@@ -51,7 +53,8 @@ std::string parse_slot(std::string_view arg, SlotRequest& out) {
     if (colon != std::string_view::npos) {
         std::string_view size = rest.substr(colon + 1);
         size_t x = size.find('x');
-        if (x != std::string_view::npos && all_digits(size.substr(0, x)) && all_digits(size.substr(x + 1))) {
+        if (x != std::string_view::npos && all_digits(size.substr(0, x)) &&
+            all_digits(size.substr(x + 1))) {
             if (!slot_has_size_box(*out.slot)) return say(kPackageNoSize, name.c_str());
             out.size = std::string(size);
             rest = rest.substr(0, colon);
@@ -105,7 +108,8 @@ int run_package(int argc, char** argv) {
             SlotRequest r;
             std::string error = parse_slot(arg, r);
             if (!error.empty()) return usage_error(error);
-            if (!used.insert(r.slot).second) return usage_error(say(kPackageTwice, r.slot->cli_name));
+            if (!used.insert(r.slot).second)
+                return usage_error(say(kPackageTwice, r.slot->cli_name));
             requests.push_back(r);
         }
     }
@@ -125,14 +129,16 @@ int run_package(int argc, char** argv) {
         console.queue_file_answer(r.file);
         package_dialog_command(dialog, base + SLOT_CHOOSE);
         if (!dialog.checked(base)) {  // the image did not suit the slot
-            console_write(CONSOLE_OUT, "  " + std::string(r.slot->cli_name) + ": " + native_to_utf8(r.file.c_str()) + "\n");
+            console_write(CONSOLE_OUT, "  " + std::string(r.slot->cli_name) + ": " +
+                                           native_to_utf8(r.file.c_str()) + "\n");
             slots_ok = false;
             continue;
         }
         if (slot_has_bank_box(*r.slot)) {
             int banks = dialog.combo_count(base + SLOT_BANK);
             if (r.bank > banks) {
-                console_write(CONSOLE_OUT, say(kPackageBankMissing, r.slot->cli_name, r.bank, banks));
+                console_write(CONSOLE_OUT,
+                              say(kPackageBankMissing, r.slot->cli_name, r.bank, banks));
                 slots_ok = false;
                 continue;
             }

@@ -19,7 +19,6 @@
 namespace tw::cli {
 namespace {
 
-
 int usage_error(const std::string& message) {
     return cli::usage_error("tilewright render", message);
 }
@@ -70,11 +69,9 @@ int run_render(int argc, char** argv) {
             screen = -1;
             for (int s = 0; s < 4; ++s)
                 if (same_ci(value, kScreenSlots[s])) screen = s;
-            if (missing || screen < 0)
-                return usage_error(kRenderScreenName);
+            if (missing || screen < 0) return usage_error(kRenderScreenName);
         } else if (take_value(argc, argv, i, arg, "", "--crop", value, missing)) {
-            if (missing || !parse_crop(value, crop))
-                return usage_error(kRenderCrop);
+            if (missing || !parse_crop(value, crop)) return usage_error(kRenderCrop);
         } else {
             return usage_error(say(kCliUnknownOption, std::string(arg).c_str()));
         }
@@ -86,8 +83,10 @@ int run_render(int argc, char** argv) {
     auto sources = std::make_unique<ScreenSources>();
     std::vector<uint8_t> pixels;
     const bool ok = guard_memory([&] {
-        return load_screen_sources(files, screen, *sources) && render_screen(*sources, crop, pixels) &&
-               write_indexed_picture(output.c_str(), pixels, crop.width, crop.height, sources->colours);
+        return load_screen_sources(files, screen, *sources) &&
+               render_screen(*sources, crop, pixels) &&
+               write_indexed_picture(output.c_str(), pixels, crop.width, crop.height,
+                                     sources->colours);
     });
     const std::string shown = native_to_utf8(output.c_str());
     if (!ok) {

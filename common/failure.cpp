@@ -25,10 +25,16 @@ void set_failure_if_none(const char* fmt, ...) {
     va_end(args);
 }
 
-void clear_failure() { g_reason[0] = '\0'; }
+void clear_failure() {
+    g_reason[0] = '\0';
+}
 
-const char* last_failure() { return g_reason; }
+const char* last_failure() {
+    return g_reason;
+}
 
-void set_out_of_memory() { set_failure("%s", kReasonOutOfMemory); }
+void set_out_of_memory() {
+    set_failure("%s", kReasonOutOfMemory);
+}
 
 }  // namespace tw

@@ -7,11 +7,11 @@
 namespace tw {
 
 class MemoryReader {
-public:
+  public:
     MemoryReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     int next() { return pos_ < size_ ? data_[pos_++] : -1; }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;

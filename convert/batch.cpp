@@ -26,16 +26,22 @@ bool convert_image(ConvertJob job) {
 
 Converter converter_for(int32_t kind) {
     switch (kind) {
-        case KIND_PRG: return convert_prg;
-        case KIND_MEM: return convert_mem;
-        case KIND_SCR: return convert_scr;
-        case KIND_IMAGE: return convert_image;
-        case KIND_EXTRACT: return extract_ptc;
-        case KIND_BIN: return convert_bin;
-        default: return nullptr;
+        case KIND_PRG:
+            return convert_prg;
+        case KIND_MEM:
+            return convert_mem;
+        case KIND_SCR:
+            return convert_scr;
+        case KIND_IMAGE:
+            return convert_image;
+        case KIND_EXTRACT:
+            return extract_ptc;
+        case KIND_BIN:
+            return convert_bin;
+        default:
+            return nullptr;
     }
 }
-
 
 std::string summary_text(const BatchCounts& counts) {
     char text[256];
@@ -76,7 +82,5 @@ BatchCounts convert_batch(const std::vector<std::string>& paths, const FileDone&
     interaction().show_message(summary_text(counts).c_str(), kSummaryCaption);
     return counts;
 }
-
-
 
 }  // namespace tw

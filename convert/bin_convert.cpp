@@ -55,7 +55,8 @@ bool convert_bin(ConvertJob job) {
     bool ok = true;
     uint64_t remaining = length;
     for (uint32_t i = 0; i < parts; ++i) {
-        uint32_t take = remaining < kBinPartBytes ? static_cast<uint32_t>(remaining) : kBinPartBytes;
+        uint32_t take =
+            remaining < kBinPartBytes ? static_cast<uint32_t>(remaining) : kBinPartBytes;
         if (!in.read_exact(page.pixels.get(), take)) {
             // The file shrank while we read it: what is left cannot be converted.
             set_failure(kReasonReadInput, job.path);

@@ -6,7 +6,8 @@
 
 namespace tw {
 
-bool read_input_file(const char* path, uint64_t limit, const char* too_large, std::vector<uint8_t>& out) {
+bool read_input_file(const char* path, uint64_t limit, const char* too_large,
+                     std::vector<uint8_t>& out) {
     File f = File::open_read(path);
     if (!f.is_open()) {
         set_failure(kReasonOpenInput, path);

@@ -7,9 +7,9 @@
 namespace tw {
 
 struct ResourceType {
-    uint16_t menu_id;     // the menu command that checks it
-    const char* name;     // its name on the command line and in the sprite size box
-    int32_t unit_width;   // the unit a picture is cut in; 0 keeps the sprite size in force
+    uint16_t menu_id;    // the menu command that checks it
+    const char* name;    // its name on the command line and in the sprite size box
+    int32_t unit_width;  // the unit a picture is cut in; 0 keeps the sprite size in force
     int32_t unit_height;
 };
 
@@ -21,6 +21,8 @@ const ResourceType* resource_type_by_menu(uint32_t menu_id);
 const ResourceType* resource_type_by_name(std::string_view name);
 
 // The sprite sizes: units of 16 pixels or more.
-inline bool is_sprite_type(const ResourceType& t) { return t.unit_width >= 16; }
+inline bool is_sprite_type(const ResourceType& t) {
+    return t.unit_width >= 16;
+}
 
 }  // namespace tw

@@ -3,19 +3,17 @@
 #include <cstring>
 #include <vector>
 
-#include "common/little_endian.h"
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "common/little_endian.h"
 #include "convert/resource_types.h"
 #include "extract/palettes.h"
 #include "platform/files.h"
 #include "resources/texts.h"
 
 namespace tw {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 uint32_t col_to_bgr0(uint16_t c) {
     uint32_t red = (c & 0x1Fu) * 8;
@@ -41,9 +39,8 @@ std::vector<uint8_t> bmp8_file(uint32_t width, uint32_t height, const uint16_t (
     return file;
 }
 
-bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
-               int32_t unit_width, int32_t unit_height, uint32_t byte_count,
-               PaletteSource palette) {
+bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height, int32_t unit_width,
+               int32_t unit_height, uint32_t byte_count, PaletteSource palette) {
     const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
     const uint16_t* builtin = byte_count == 8192 ? chr_palette : grp_palette;
     uint16_t colours[256];
@@ -71,7 +68,8 @@ bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
             set_failure("%s", kReasonPtcTruncated);
             return false;
         }
-        const uint32_t uw = static_cast<uint32_t>(unit_width), uh = static_cast<uint32_t>(unit_height);
+        const uint32_t uw = static_cast<uint32_t>(unit_width),
+                       uh = static_cast<uint32_t>(unit_height);
         size_t at = 0;
         for (uint32_t uy = 0; uy < h; uy += uh)
             for (uint32_t ux = 0; ux < w; ux += uw)
@@ -79,7 +77,8 @@ bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
                     for (uint32_t tx = 0; tx < uw; tx += 8)
                         for (uint32_t r = 0; r < 8; ++r) {
                             uint32_t y = uy + ty + r, x = ux + tx;
-                            if (y >= h || x + 8 > w || at + (chr ? 4 : 8) > body.size()) return false;
+                            if (y >= h || x + 8 > w || at + (chr ? 4 : 8) > body.size())
+                                return false;
                             uint8_t* out = row(y) + x;
                             if (chr) {
                                 for (int k = 0; k < 4; ++k) {

@@ -25,9 +25,8 @@ std::vector<uint8_t> bmp8_file(uint32_t width, uint32_t height, const uint16_t (
 // anything else GRP (8 bits a pixel). Units of unit_width x unit_height fill the
 // image row by row, their 8 x 8 tiles likewise. False when the body is short
 // (nothing written) or the file cannot be written.
-bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
-               int32_t unit_width, int32_t unit_height, uint32_t byte_count,
-               PaletteSource palette);
+bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height, int32_t unit_width,
+               int32_t unit_height, uint32_t byte_count, PaletteSource palette);
 
 // The unit a CHR body is laid out in, by its part name and the resource type.
 void chr_unit_for(const std::string& part_name, uint16_t resource_type, int32_t* unit_width,

@@ -10,7 +10,7 @@
 namespace tw {
 
 class InputCursor {
-public:
+  public:
     explicit InputCursor(File& file) : file_(file) {}
     InputCursor(const InputCursor&) = delete;
     InputCursor& operator=(const InputCursor&) = delete;
@@ -22,13 +22,13 @@ public:
     // Exactly n bytes; false (position unspecified) when fewer are there.
     bool read(void* out, size_t n);
 
-private:
+  private:
     bool fill();
     File& file_;
     uint64_t pos_ = 0;        // the position of the next byte for the caller
     uint64_t buf_start_ = 0;  // the file offset of buf_[0]
     size_t buf_len_ = 0;
-    uint64_t file_pos_ = 0;   // where the file itself stands
+    uint64_t file_pos_ = 0;  // where the file itself stands
     unsigned char buf_[65536];
 };
 

@@ -21,7 +21,7 @@ struct PtcRecord {
 };
 
 class PtcWalk {
-public:
+  public:
     enum Step { STEP_RECORD, STEP_END, STEP_BAD };
 
     // The walk starts at offset 36 of a file of `size` bytes.
@@ -33,7 +33,7 @@ public:
     Step next(PtcRecord& rec);
     const char* bad_reason() const { return bad_reason_; }
 
-private:
+  private:
     std::string name_for(const char* tag);
     InputCursor& in_;
     uint64_t size_;

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "common/little_endian.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "common/little_endian.h"
 #include "platform/files.h"
 #include "resources/texts.h"
 
@@ -48,8 +48,8 @@ bool scr_to_files(InputCursor& in, const char* base_path, const std::string& par
     char line[64];
     for (int i = 0; i < 4096; ++i) {
         uint16_t v = grid[i];
-        int n = std::snprintf(line, sizeof line, "BGPUT LAYER, %2d, %2d, %4d, %2d, %d, %d\r\n", i % 64,
-                              i / 64, v & 0x3FF, v >> 12, (v >> 10) & 1, (v >> 11) & 1);
+        int n = std::snprintf(line, sizeof line, "BGPUT LAYER, %2d, %2d, %4d, %2d, %d, %d\r\n",
+                              i % 64, i / 64, v & 0x3FF, v >> 12, (v >> 10) & 1, (v >> 11) & 1);
         text.append(line, static_cast<size_t>(n));
     }
     if (!write_whole_file(text_path, text.data(), text.size())) {

@@ -3,10 +3,10 @@
 #include <array>
 #include <vector>
 
-#include "common/little_endian.h"
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "common/little_endian.h"
 #include "platform/files.h"
 #include "resources/texts.h"
 #include "text/char_tables.h"
@@ -29,7 +29,8 @@ int mem_unit_to_code(uint16_t unit) {
     static const std::array<int16_t, 65536>* table = [] {
         auto* t = new std::array<int16_t, 65536>;
         t->fill(-1);
-        for (int c = 0; c < 256; ++c) (*t)[code_to_mem_unit(static_cast<uint8_t>(c))] = static_cast<int16_t>(c);
+        for (int c = 0; c < 256; ++c)
+            (*t)[code_to_mem_unit(static_cast<uint8_t>(c))] = static_cast<int16_t>(c);
         (*t)[0xFFFF] = 0xFF;
         return t;
     }();
@@ -70,8 +71,10 @@ bool mem_to_text(InputCursor& in, const char* base_path) {
             valid = false;
             continue;
         }
-        if (g_settings.PRG_ESCAPE != 0) write_escaped_byte(text, static_cast<uint8_t>(code));
-        else text.push_back(static_cast<char>(code));
+        if (g_settings.PRG_ESCAPE != 0)
+            write_escaped_byte(text, static_cast<uint8_t>(code));
+        else
+            text.push_back(static_cast<char>(code));
     }
     text.append("\"\r\n");
     if (!write_text_file(path, text)) return false;
@@ -79,8 +82,7 @@ bool mem_to_text(InputCursor& in, const char* base_path) {
     return valid;
 }
 
-bool prg_to_text(InputCursor& in, uint64_t file_size, const char* base_path,
-                 uint32_t text_length) {
+bool prg_to_text(InputCursor& in, uint64_t file_size, const char* base_path, uint32_t text_length) {
     // Never allocate more than the file can hold.
     if (in.tell() > file_size || text_length > file_size - in.tell()) {
         set_failure("%s", kReasonPtcTruncated);

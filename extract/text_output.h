@@ -23,7 +23,6 @@ bool mem_to_text(InputCursor& in, const char* base_path);
 
 // text_length bytes of program text at the cursor (inside a file of file_size
 // bytes) as base_path + "_PRG.txt".
-bool prg_to_text(InputCursor& in, uint64_t file_size, const char* base_path,
-                 uint32_t text_length);
+bool prg_to_text(InputCursor& in, uint64_t file_size, const char* base_path, uint32_t text_length);
 
 }  // namespace tw

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         tw::ResourceBuffer b = tw::prg_body_from_text(text.data(), text.size());
         if (b.empty()) continue;
         const uint8_t* body = b.body();
-        uint32_t n = body[8] | body[9] << 8 | body[10] << 16 | static_cast<uint32_t>(body[11]) << 24;
+        uint32_t n =
+            body[8] | body[9] << 8 | body[10] << 16 | static_cast<uint32_t>(body[11]) << 24;
         if (n == 0 || n > size || b.length() != 32 + n + (4 - n % 4) % 4) abort();
     }
     return 0;

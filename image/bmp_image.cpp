@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "common/little_endian.h"
 #include "app/settings.h"
 #include "common/failure.h"
+#include "common/little_endian.h"
 #include "convert/input_file.h"
 #include "image/ptc_container.h"
 #include "platform/files.h"
@@ -20,7 +20,6 @@ namespace {
 
 // Images above this many pixels are refused (16384 x 16384).
 constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
-
 
 BmpImage fail(const char* reason) {
     set_failure("%s", reason);
@@ -70,8 +69,7 @@ void convert_pixels(BmpImage& img, const uint8_t* data, uint32_t stride, int bit
             for (uint32_t x = 0; x < w; ++x)
                 dst[x] = (x & 1) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
         } else {
-            for (uint32_t x = 0; x < w; ++x)
-                dst[x] = ((src[x / 8] >> (7 - x % 8)) & 1) ? one : 0;
+            for (uint32_t x = 0; x < w; ++x) dst[x] = ((src[x / 8] >> (7 - x % 8)) & 1) ? one : 0;
         }
     }
 }

@@ -10,7 +10,7 @@
 namespace tw {
 
 struct BmpImage {
-    uint8_t col[532];  // "PETITCOMPETC0100RCOL" and the 512-byte COL body
+    uint8_t col[532];                   // "PETITCOMPETC0100RCOL" and the 512-byte COL body
     std::unique_ptr<uint8_t[]> pixels;  // width x height colour indices, top row first
     uint8_t palette_rows;
     uint32_t pixel_count;  // 0: reading failed and nothing else is valid

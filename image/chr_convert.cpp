@@ -27,7 +27,8 @@ ResourceBuffer gather_tiles(uint32_t part_pixels, uint32_t part, int32_t unit_wi
     if (part >= image_part_count(image, part_pixels, rw)) return {};
 
     const bool four_bit = part_pixels < kGrpPartPixels;
-    ResourceBuffer buf(four_bit ? kPrefixCHR : kPrefixGRP, four_bit ? part_pixels / 2 : part_pixels);
+    ResourceBuffer buf(four_bit ? kPrefixCHR : kPrefixGRP,
+                       four_bit ? part_pixels / 2 : part_pixels);
     if (buf.empty()) return {};
     uint8_t* out = buf.body();
     const uint32_t x0 = (part % across) * rw;
@@ -56,7 +57,8 @@ ResourceBuffer gather_tiles(uint32_t part_pixels, uint32_t part, int32_t unit_wi
                         if (four_bit) {
                             uint8_t* o = out + emitted / 2;
                             for (uint32_t c = 0; c < 8; c += 2)
-                                o[c / 2] = static_cast<uint8_t>((row[c] & 0x0F) | (row[c + 1] & 0x0F) << 4);
+                                o[c / 2] = static_cast<uint8_t>((row[c] & 0x0F) |
+                                                                (row[c + 1] & 0x0F) << 4);
                         } else {
                             std::memcpy(out + emitted, row, 8);
                         }

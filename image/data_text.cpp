@@ -1,7 +1,7 @@
 #include "image/data_text.h"
 
-#include "common/little_endian.h"
 #include "app/settings.h"
+#include "common/little_endian.h"
 
 namespace tw {
 namespace {

@@ -52,19 +52,20 @@ bool ImageOutputs::name_whole(const char* fmt) {
 }
 
 bool ImageOutputs::write_col(const BmpImage& image) {
-    return name_whole("%s%s_COL.ptc") && write_ptc(job_, image.col, kColBufferLength, TYPE_CODE_COL);
+    return name_whole("%s%s_COL.ptc") &&
+           write_ptc(job_, image.col, kColBufferLength, TYPE_CODE_COL);
 }
 
 bool ImageOutputs::name_part(uint32_t parts, uint32_t i, const char* multi_fmt,
                              const char* single_fmt) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    bool ok = parts > 1
-                  ? format_text(job_.out_path, sizeof job_.out_path, multi_fmt, job_.out_dir,
-                                job_.name, i) &&
-                        format_text(job_.res_name, sizeof job_.res_name, "%s%X", base_name_, i)
-                  : format_text(job_.out_path, sizeof job_.out_path, single_fmt, job_.out_dir,
-                                job_.name);
+    bool ok =
+        parts > 1
+            ? format_text(job_.out_path, sizeof job_.out_path, multi_fmt, job_.out_dir, job_.name,
+                          i) &&
+                  format_text(job_.res_name, sizeof job_.res_name, "%s%X", base_name_, i)
+            : format_text(job_.out_path, sizeof job_.out_path, single_fmt, job_.out_dir, job_.name);
 #pragma GCC diagnostic pop
     if (!ok) set_failure(kReasonPathTooLong, job_.path);
     return ok;

@@ -15,7 +15,7 @@
 namespace tw {
 
 class ImageOutputs {
-public:
+  public:
     // res_name = the resource name of job.name, or default_name when it has none.
     ImageOutputs(const ConvertJob& job, const char* default_name);
 
@@ -37,7 +37,7 @@ public:
     // Completes the DATA text and puts it in place. False when any write to it failed.
     bool finish();
 
-private:
+  private:
     ConvertJob job_;
     char base_name_[16];
     std::string text_path_;

@@ -32,7 +32,6 @@ const char* colour_type_name(uint8_t type) {
     }
 }
 
-
 bool is_png(const uint8_t* data, size_t size) {
     return size >= sizeof kSignature && std::memcmp(data, kSignature, sizeof kSignature) == 0;
 }

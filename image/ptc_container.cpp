@@ -3,17 +3,14 @@
 #include <cstring>
 #include <new>
 
-#include "common/little_endian.h"
 #include "common/failure.h"
+#include "common/little_endian.h"
 #include "platform/files.h"
 #include "platform/md5.h"
 #include "resources/texts.h"
 
 namespace tw {
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 ResourceBuffer::ResourceBuffer(const char* prefix, uint64_t body_length) {
     if (body_length > 0xFFFFFFFFull - kPrefixLength) return;

@@ -12,7 +12,7 @@ namespace tw {
 // "PETITCOM", a 12-byte type string and a body: the form in which every
 // resource is built. Owns its bytes; an empty buffer means failure.
 class ResourceBuffer {
-public:
+  public:
     ResourceBuffer() = default;
     // A zero-filled buffer of 20 + body_length bytes starting with prefix (20
     // characters); empty when the size overflows. Memory that cannot be had
@@ -29,7 +29,7 @@ public:
 
     static constexpr uint32_t kPrefixLength = 20;
 
-private:
+  private:
     std::unique_ptr<uint8_t[]> bytes_;
     uint32_t length_ = 0;
 };

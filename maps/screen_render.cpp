@@ -3,8 +3,8 @@
 #include <new>
 #include <string>
 
-#include "common/little_endian.h"
 #include "common/failure.h"
+#include "common/little_endian.h"
 #include "maps/tile_map.h"
 #include "resources/texts.h"
 #include "text/scr_screen.h"
@@ -24,7 +24,8 @@ bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<u
     unsigned missing = 0;
     for (uint32_t cy = crop.y / 8; cy <= (crop.y + crop.height - 1) / 8; ++cy)
         for (uint32_t cx = crop.x / 8; cx <= (crop.x + crop.width - 1) / 8; ++cx) {
-            const uint32_t bank = (static_cast<uint32_t>(sources.cells[cy][cx]) & kCellTileMask) / kTilesPerChr;
+            const uint32_t bank =
+                (static_cast<uint32_t>(sources.cells[cy][cx]) & kCellTileMask) / kTilesPerChr;
             if (sources.banks[bank].size() != kChrBodyLength) missing |= 1u << bank;
         }
     if (missing != 0) {

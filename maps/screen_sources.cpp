@@ -4,8 +4,8 @@
 #include <memory>
 #include <new>
 
-#include "common/little_endian.h"
 #include "common/failure.h"
+#include "common/little_endian.h"
 #include "convert/convert_job.h"
 #include "extract/input_cursor.h"
 #include "extract/ptc_walk.h"
@@ -58,8 +58,7 @@ bool read_ptc_bodies(const char* path, std::vector<Body>& bodies, bool* package)
 }
 
 void take_colours(const std::vector<uint8_t>& body, ScreenSources& out) {
-    for (size_t i = 0; i < 256; ++i)
-        out.colours[i] = get_le16(&body[2 * i]);
+    for (size_t i = 0; i < 256; ++i) out.colours[i] = get_le16(&body[2 * i]);
 }
 
 bool load_package(const char* path, const std::vector<Body>& bodies, int screen,

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "common/little_endian.h"
 #include "app/file_dialog.h"
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "common/little_endian.h"
 #include "convert/resource_types.h"
 #include "image/bmp_image.h"
 #include "image/chr_convert.h"
@@ -68,18 +68,23 @@ std::string failure_list(const std::vector<bool>& failed) {
         if (!failed[&s - kPackageSlots]) continue;
         text += "\n ";
         text += s.name;
-        const bool marked = s.lower && (std::strncmp(s.name, "BGF", 3) == 0 || std::strncmp(s.name, "BGU", 3) == 0 ||
-                                        std::strncmp(s.name, "SCU", 3) == 0 || std::strncmp(s.name, "COL", 3) == 0);
+        const bool marked =
+            s.lower &&
+            (std::strncmp(s.name, "BGF", 3) == 0 || std::strncmp(s.name, "BGU", 3) == 0 ||
+             std::strncmp(s.name, "SCU", 3) == 0 || std::strncmp(s.name, "COL", 3) == 0);
         if (marked) text += kLowerScreenMark;
     }
     return text;
 }
 
-
 }  // namespace
 
-void set_ready_resources(bool accepted) { g_ready_resources = accepted; }
-bool ready_resources() { return g_ready_resources; }
+void set_ready_resources(bool accepted) {
+    g_ready_resources = accepted;
+}
+bool ready_resources() {
+    return g_ready_resources;
+}
 
 BmpImage read_slot_picture(const ConvertJob& job, int32_t unit_width, int32_t unit_height,
                            uint8_t pixel_mask) {
@@ -102,7 +107,8 @@ bool append_resource(ResourceBuffer& package, const ResourceBuffer& resource) {
     if (resource.length() < 8) return false;
     uint64_t length = uint64_t{package.length()} + resource.length() - 8;
     if (length > 0xFFFFFFFFull) return false;
-    ResourceBuffer grown(reinterpret_cast<const char*>(package.data()), length - ResourceBuffer::kPrefixLength);
+    ResourceBuffer grown(reinterpret_cast<const char*>(package.data()),
+                         length - ResourceBuffer::kPrefixLength);
     if (grown.empty()) return false;
     std::memcpy(grown.data(), package.data(), package.length());
     std::memcpy(grown.data() + package.length(), resource.data() + 8, resource.length() - 8);
@@ -122,9 +128,9 @@ ResourceBuffer build_chr_slot(DialogControls& dialog, const PackageSlot& slot, i
     if (region == 0 || static_cast<int32_t>(kChrPartPixels) / region < unit_height) return {};
     int bank = bank_of(dialog, slot);
     if (bank < 0) return {};
-    return gather_tiles(kChrPartPixels, static_cast<uint32_t>(bank), unit_width, unit_height, region, image);
+    return gather_tiles(kChrPartPixels, static_cast<uint32_t>(bank), unit_width, unit_height,
+                        region, image);
 }
-
 
 ResourceBuffer build_sprite_slot(DialogControls& dialog, const PackageSlot& slot) {
     int32_t w = 32, h = 32;
@@ -134,7 +140,6 @@ ResourceBuffer build_sprite_slot(DialogControls& dialog, const PackageSlot& slot
     }
     return build_chr_slot(dialog, slot, w, h);
 }
-
 
 ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job;
@@ -146,7 +151,6 @@ ResourceBuffer build_grp_slot(DialogControls& dialog, const PackageSlot& slot) {
     return gather_tiles(kGrpPartPixels, static_cast<uint32_t>(bank), 64, 64, kGrpPageWidth, image);
 }
 
-
 ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job;
     if (!slot_job(dialog, slot, job)) return {};
@@ -157,27 +161,34 @@ ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot) {
     return col;
 }
 
-
 ResourceBuffer build_text_slot(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job;
     if (!slot_job(dialog, slot, job)) return {};
     switch (slot.content) {
-        case SLOT_PRG: return build_prg_body(job);
-        case SLOT_MEM: return build_mem_body(job);
-        case SLOT_SCR: return build_scr_body(job);
-        default: return {};
+        case SLOT_PRG:
+            return build_prg_body(job);
+        case SLOT_MEM:
+            return build_mem_body(job);
+        case SLOT_SCR:
+            return build_scr_body(job);
+        default:
+            return {};
     }
 }
-
 
 ResourceBuffer build_slot(DialogControls& dialog, const PackageSlot& slot) {
     switch (slot.content) {
         case SLOT_CHR_SPRITE:
-        case SLOT_CHR_ICON: return build_sprite_slot(dialog, slot);
-        case SLOT_CHR_BG: return build_chr_slot(dialog, slot, 8, 8);
-        case SLOT_GRP: return build_grp_slot(dialog, slot);
-        case SLOT_COL: return build_col_slot(dialog, slot);
-        default: return build_text_slot(dialog, slot);
+        case SLOT_CHR_ICON:
+            return build_sprite_slot(dialog, slot);
+        case SLOT_CHR_BG:
+            return build_chr_slot(dialog, slot, 8, 8);
+        case SLOT_GRP:
+            return build_grp_slot(dialog, slot);
+        case SLOT_COL:
+            return build_col_slot(dialog, slot);
+        default:
+            return build_text_slot(dialog, slot);
     }
 }
 
@@ -226,12 +237,15 @@ bool build_package(DialogControls& dialog) {
     ConvertJob job{};
     PathParts parts;
     bool ok = split_path(request.file, parts) &&
-              format_text(job.out_path, sizeof job.out_path, "%s%s%s.ptc", parts.drive, parts.dir, parts.name);
+              format_text(job.out_path, sizeof job.out_path, "%s%s%s.ptc", parts.drive, parts.dir,
+                          parts.name);
     std::string name = dialog.text(ID_PACKAGE_NAME).substr(0, 8);
     copy_text(job.res_name, sizeof job.res_name, name.empty() ? "PACKAGE" : name);
     ok = ok && write_ptc(job, package, TYPE_CODE_PRG);
-    if (ok) interaction().show_message(kPackageWritten, kSummaryCaption);
-    else interaction().show_message(kPackageWriteFailed, kErrorCaption);
+    if (ok)
+        interaction().show_message(kPackageWritten, kSummaryCaption);
+    else
+        interaction().show_message(kPackageWriteFailed, kErrorCaption);
     return ok;
 }
 

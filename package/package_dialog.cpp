@@ -6,8 +6,8 @@
 #include "app/file_dialog.h"
 #include "app/settings.h"
 #include "common/failure.h"
-#include "convert/resource_types.h"
 #include "common/fixed_text.h"
+#include "convert/resource_types.h"
 #include "image/bmp_image.h"
 #include "image/chr_convert.h"
 #include "package/package_build.h"
@@ -84,11 +84,11 @@ void normalize_package_name(DialogControls& dialog) {
     if (out != dialog.text(ID_PACKAGE_NAME)) dialog.set_text(ID_PACKAGE_NAME, out);
 }
 
-
 bool check_slot_image(const PackageSlot& slot, DialogControls& dialog) {
     if (slot.content == SLOT_SCR) return true;
     ConvertJob job{};
-    if (!copy_text(job.path, sizeof job.path, utf8_to_native(dialog.text(slot.base + SLOT_PATH)))) return false;
+    if (!copy_text(job.path, sizeof job.path, utf8_to_native(dialog.text(slot.base + SLOT_PATH))))
+        return false;
     const bool grp = slot.content == SLOT_GRP;
     int32_t unit = 8;
     if (slot.content == SLOT_CHR_SPRITE) unit = 16;
@@ -109,7 +109,6 @@ bool check_slot_image(const PackageSlot& slot, DialogControls& dialog) {
     return true;
 }
 
-
 ConvertJob choose_slot_file(DialogControls& dialog, const PackageSlot& slot) {
     ConvertJob job{};
     copy_text(job.path, sizeof job.path, utf8_to_native(dialog.text(slot.base + SLOT_PATH)));
@@ -121,7 +120,8 @@ ConvertJob choose_slot_file(DialogControls& dialog, const PackageSlot& slot) {
         request.default_ext = ".bmp";
     } else if (slot.content == SLOT_SCR) {
         request.title = kChooseFileTitle;
-        request.filter = std::string(kTextFilter) + '\0' + "*.txt" + '\0' + kScrFilter + '\0' + "*.rscr" + '\0';
+        request.filter =
+            std::string(kTextFilter) + '\0' + "*.txt" + '\0' + kScrFilter + '\0' + "*.rscr" + '\0';
         request.default_ext = ".txt";
     } else {
         request.title = kChooseTextTitle;
@@ -135,14 +135,15 @@ ConvertJob choose_slot_file(DialogControls& dialog, const PackageSlot& slot) {
     return make_convert_job(request.file, false);
 }
 
-
-void enable_slot_controls(DialogControls& dialog, const PackageSlot& slot, bool enable, int controls) {
+void enable_slot_controls(DialogControls& dialog, const PackageSlot& slot, bool enable,
+                          int controls) {
     for (int k = 0; k < controls; ++k) {
-        if (k == SLOT_PATH) dialog.enable(slot.base + SLOT_PATH, enable && dialog.checked(slot.base));
-        else dialog.enable(slot.base + k, enable);
+        if (k == SLOT_PATH)
+            dialog.enable(slot.base + SLOT_PATH, enable && dialog.checked(slot.base));
+        else
+            dialog.enable(slot.base + k, enable);
     }
 }
-
 
 void enable_package_controls(DialogControls& dialog, bool enable) {
     for (size_t i = 0; i < kPackageSlotCount; ++i)

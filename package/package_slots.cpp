@@ -78,19 +78,27 @@ const size_t kFailureOrderCount = std::size(kFailureOrder);
 
 const char* slot_tag(const PackageSlot& slot) {
     switch (slot.content) {
-        case SLOT_PRG: return "PRG";
-        case SLOT_MEM: return "MEM";
-        case SLOT_GRP: return "GRP";
-        case SLOT_COL: return "COL";
-        case SLOT_SCR: return "SCR";
-        default: return "CHR";
+        case SLOT_PRG:
+            return "PRG";
+        case SLOT_MEM:
+            return "MEM";
+        case SLOT_GRP:
+            return "GRP";
+        case SLOT_COL:
+            return "COL";
+        case SLOT_SCR:
+            return "SCR";
+        default:
+            return "CHR";
     }
 }
 
 const std::vector<PackageFlag>& package_flags_for(std::string_view tag) {
     // Flag bits of no slot that still name a character set, taken before SPS0.
-    static const PackageFlag kUnusedChrFlags[] = {
-        {1, 5, "_SPS_NO_USE0"}, {1, 6, "_SPS_NO_USE1"}, {1, 7, "_BGD_NO_USE0"}, {1, 8, "_BGD_NO_USE1"}};
+    static const PackageFlag kUnusedChrFlags[] = {{1, 5, "_SPS_NO_USE0"},
+                                                  {1, 6, "_SPS_NO_USE1"},
+                                                  {1, 7, "_BGD_NO_USE0"},
+                                                  {1, 8, "_BGD_NO_USE1"}};
     static const auto kFlags = [] {
         std::vector<std::pair<std::string, std::vector<PackageFlag>>> all;
         for (const char* t : {"CHR", "COL", "SCR", "GRP"}) {
@@ -98,7 +106,8 @@ const std::vector<PackageFlag>& package_flags_for(std::string_view tag) {
             for (const PackageSlot& s : kPackageSlots) {
                 if (slot_tag(s) != std::string_view(t)) continue;
                 if (std::strcmp(s.cli_name, "SPS0") == 0)
-                    flags.insert(flags.end(), std::begin(kUnusedChrFlags), std::end(kUnusedChrFlags));
+                    flags.insert(flags.end(), std::begin(kUnusedChrFlags),
+                                 std::end(kUnusedChrFlags));
                 flags.push_back({s.mask, s.bit, std::string("_") + s.cli_name});
             }
             all.emplace_back(t, std::move(flags));

@@ -23,8 +23,8 @@ enum SlotContent {
 };
 
 struct PackageSlot {
-    const char* name;      // as the dialog labels it: "SPU0", "BGU2", "COL0" ...
-    bool lower;            // a lower-screen slot
+    const char* name;  // as the dialog labels it: "SPU0", "BGU2", "COL0" ...
+    bool lower;        // a lower-screen slot
     SlotContent content;
     int base;              // dialog control base identifier
     int mask;              // 1 or 2: the flag word; 0 for the program
@@ -51,7 +51,9 @@ enum SlotControl : int {
 };
 inline constexpr int kSlotControlSpan = 8;
 // Which of its slot's controls an identifier is.
-inline int slot_control_role(int id) { return id % kSlotControlSpan; }
+inline int slot_control_role(int id) {
+    return id % kSlotControlSpan;
+}
 
 // The slot of a control identifier (any of its five controls), or nullptr.
 const PackageSlot* slot_of_control(int id);

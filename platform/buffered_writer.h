@@ -12,7 +12,7 @@
 namespace tw {
 
 class BufferedWriter {
-public:
+  public:
     explicit BufferedWriter(File& file) : file_(file) { buf_.reserve(kCapacity); }
     ~BufferedWriter() { flush(); }
     BufferedWriter(const BufferedWriter&) = delete;
@@ -25,7 +25,7 @@ public:
     bool finish();
     bool ok() const { return ok_; }
 
-private:
+  private:
     static constexpr size_t kCapacity = 1 << 16;
     File& file_;
     std::string buf_;

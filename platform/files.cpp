@@ -17,8 +17,8 @@ const FileSystem* g_file_system = nullptr;
 
 // Temporary names differ by a counter that starts where the clock stands, so
 // two runs in one folder rarely meet; an exclusive create settles the rest.
-std::atomic<uint32_t> g_temp_counter{static_cast<uint32_t>(
-    std::chrono::steady_clock::now().time_since_epoch().count())};
+std::atomic<uint32_t> g_temp_counter{
+    static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
 
 // "<folder of path>.~twXXXXXXXX": short, so that a path that fits fits its temporary too.
 std::string temp_name_for(const char* path) {
@@ -29,7 +29,8 @@ std::string temp_name_for(const char* path) {
     } else {
         // Longer than the path fields: keep everything up to the last separator.
         folder = path;
-        folder.erase(folder.find_last_of("/\\") == std::string::npos ? 0 : folder.find_last_of("/\\") + 1);
+        folder.erase(
+            folder.find_last_of("/\\") == std::string::npos ? 0 : folder.find_last_of("/\\") + 1);
     }
     char name[16];
     std::snprintf(name, sizeof name, ".~tw%08X", static_cast<unsigned>(g_temp_counter++));
@@ -38,12 +39,20 @@ std::string temp_name_for(const char* path) {
 
 }  // namespace
 
-const FileSystem& file_system() { return g_file_system ? *g_file_system : platform_file_system(); }
-void set_file_system(const FileSystem* fs) { g_file_system = fs; }
+const FileSystem& file_system() {
+    return g_file_system ? *g_file_system : platform_file_system();
+}
+void set_file_system(const FileSystem* fs) {
+    g_file_system = fs;
+}
 
-void set_write_fault_budget(int64_t budget) { g_write_budget = budget; }
+void set_write_fault_budget(int64_t budget) {
+    g_write_budget = budget;
+}
 
-File::~File() { close(); }
+File::~File() {
+    close();
+}
 
 File::File(File&& other) noexcept
     : fs_(std::exchange(other.fs_, nullptr)), handle_(std::exchange(other.handle_, -1)) {}
@@ -101,11 +110,17 @@ bool File::write(const void* buf, size_t n) {
     return done == n;
 }
 
-bool File::size(uint64_t* out) { return is_open() && fs_->size(handle_, out); }
+bool File::size(uint64_t* out) {
+    return is_open() && fs_->size(handle_, out);
+}
 
-bool File::seek_relative(int64_t offset) { return is_open() && fs_->seek_relative(handle_, offset); }
+bool File::seek_relative(int64_t offset) {
+    return is_open() && fs_->seek_relative(handle_, offset);
+}
 
-bool File::truncate_here() { return is_open() && fs_->truncate_here(handle_); }
+bool File::truncate_here() {
+    return is_open() && fs_->truncate_here(handle_);
+}
 
 bool File::close() {
     if (!is_open()) return true;
@@ -128,7 +143,9 @@ OutputFile::OutputFile(const char* path) : path_(path) {
     if (!file_.is_open()) temp_.clear();
 }
 
-OutputFile::~OutputFile() { discard(); }
+OutputFile::~OutputFile() {
+    discard();
+}
 
 void OutputFile::discard() {
     file_.close();
@@ -151,9 +168,15 @@ bool write_whole_file(const char* path, const void* data, size_t n) {
     return out.is_open() && out.write(data, n) && out.commit();
 }
 
-bool is_directory(const char* path) { return file_system().is_directory(path); }
-bool make_directory(const char* path) { return file_system().make_directory(path); }
-bool remove_file(const char* path) { return file_system().remove_file(path); }
+bool is_directory(const char* path) {
+    return file_system().is_directory(path);
+}
+bool make_directory(const char* path) {
+    return file_system().make_directory(path);
+}
+bool remove_file(const char* path) {
+    return file_system().remove_file(path);
+}
 
 int ByteReader::next() {
     if (pos_ == len_) {

@@ -17,7 +17,7 @@
 namespace tw {
 
 class File {
-public:
+  public:
     File() = default;
     ~File();
     File(File&& other) noexcept;
@@ -25,7 +25,7 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    static File open_read(const char* path);   // not open when the file does not exist
+    static File open_read(const char* path);  // not open when the file does not exist
     // Created when missing, not cut: for files updated in place, such as the settings file.
     static File open_write(const char* path);
 
@@ -40,7 +40,7 @@ public:
     bool truncate_here();  // cut the file at the current position
     bool close();          // false when closing reported an error
 
-private:
+  private:
     File(const FileSystem* fs, intptr_t handle) : fs_(fs), handle_(handle) {}
     friend class OutputFile;
     const FileSystem* fs_ = nullptr;
@@ -52,7 +52,7 @@ private:
 // as it was; an output that is not committed leaves nothing behind. A device
 // (such as /dev/null) is written in place, having nothing to lose.
 class OutputFile {
-public:
+  public:
     explicit OutputFile(const char* path);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -65,7 +65,7 @@ public:
     // `path`. False when any of that failed: then the temporary is gone.
     bool commit();
 
-private:
+  private:
     void discard();
     std::string path_;
     std::string temp_;  // empty when writing in place
@@ -74,12 +74,12 @@ private:
 
 // Byte-at-a-time reads through a buffer.
 class ByteReader {
-public:
+  public:
     explicit ByteReader(File& file) : file_(file) {}
     int next();  // the next byte, or -1 at the end or on an error
     bool failed() const { return failed_; }
 
-private:
+  private:
     File& file_;
     unsigned char buf_[65536];
     size_t pos_ = 0;
@@ -93,7 +93,7 @@ bool write_whole_file(const char* path, const void* data, size_t n);
 
 bool is_directory(const char* path);
 bool make_directory(const char* path);  // one level; false when it could not be created
-bool remove_file(const char* path);  // regular files only; never a device or folder
+bool remove_file(const char* path);     // regular files only; never a device or folder
 // The current directory into out[cap]; false when it does not fit.
 bool current_directory(char* out, size_t cap);
 

@@ -11,9 +11,9 @@
 namespace tw {
 
 struct FileSystem {
-    intptr_t (*open_read)(const char* path);     // -1 when missing or not a file
-    intptr_t (*open_write)(const char* path);    // created when missing, not cut; -1 on failure
-    intptr_t (*create_new)(const char* path);    // only when nothing is there; -1 otherwise
+    intptr_t (*open_read)(const char* path);   // -1 when missing or not a file
+    intptr_t (*open_write)(const char* path);  // created when missing, not cut; -1 on failure
+    intptr_t (*create_new)(const char* path);  // only when nothing is there; -1 otherwise
     bool (*read)(intptr_t h, void* buf, size_t n, size_t* got);
     bool (*write)(intptr_t h, const void* buf, size_t n, size_t* written);
     bool (*size)(intptr_t h, uint64_t* out);
@@ -21,9 +21,9 @@ struct FileSystem {
     bool (*truncate_here)(intptr_t h);
     bool (*close)(intptr_t h);
     bool (*is_directory)(const char* path);
-    bool (*is_device)(const char* path);          // exists and is neither a file nor a folder
+    bool (*is_device)(const char* path);  // exists and is neither a file nor a folder
     bool (*make_directory)(const char* path);
-    bool (*remove_file)(const char* path);        // regular files only
+    bool (*remove_file)(const char* path);                   // regular files only
     bool (*replace_file)(const char* from, const char* to);  // rename, over `to` if it exists
 };
 

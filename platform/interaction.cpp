@@ -4,7 +4,7 @@ namespace tw {
 namespace {
 
 class Silent final : public Interaction {
-public:
+  public:
     bool ask_yes_no(const char*, const char*) override { return false; }
     void show_message(const char*, const char*) override {}
 };
@@ -14,8 +14,12 @@ Interaction* g_service = &g_silent;
 
 }  // namespace
 
-Interaction& interaction() { return *g_service; }
+Interaction& interaction() {
+    return *g_service;
+}
 
-void set_interaction(Interaction* service) { g_service = service ? service : &g_silent; }
+void set_interaction(Interaction* service) {
+    g_service = service ? service : &g_silent;
+}
 
 }  // namespace tw

@@ -16,7 +16,7 @@ struct FileDialogRequest;
 enum FolderChoice : int { FOLDER_CHOSEN = 1, FOLDER_CANCELLED = 2 };
 
 class Interaction {
-public:
+  public:
     virtual ~Interaction() = default;
     // A Yes/No question; true for Yes.
     virtual bool ask_yes_no(const char* text, const char* caption) = 0;

@@ -79,7 +79,9 @@ struct MemoryFileCalls {
         return true;
     }
     static bool close(intptr_t h) { return fs().open_.erase(h) == 1; }
-    static bool is_directory(const char* path) { return fs().folders_.count(folder_key(path)) == 1; }
+    static bool is_directory(const char* path) {
+        return fs().folders_.count(folder_key(path)) == 1;
+    }
     static bool is_device(const char*) { return false; }
     static bool make_directory(const char* path) {
         MemoryFileSystem& m = fs();
@@ -102,11 +104,11 @@ struct MemoryFileCalls {
 namespace {
 
 constexpr FileSystem kMemoryCalls = {
-    MemoryFileCalls::open_read,    MemoryFileCalls::open_write,     MemoryFileCalls::create_new,
-    MemoryFileCalls::read,         MemoryFileCalls::write,          MemoryFileCalls::size,
+    MemoryFileCalls::open_read,     MemoryFileCalls::open_write,    MemoryFileCalls::create_new,
+    MemoryFileCalls::read,          MemoryFileCalls::write,         MemoryFileCalls::size,
     MemoryFileCalls::seek_relative, MemoryFileCalls::truncate_here, MemoryFileCalls::close,
-    MemoryFileCalls::is_directory, MemoryFileCalls::is_device,      MemoryFileCalls::make_directory,
-    MemoryFileCalls::remove_file,  MemoryFileCalls::replace_file,
+    MemoryFileCalls::is_directory,  MemoryFileCalls::is_device,     MemoryFileCalls::make_directory,
+    MemoryFileCalls::remove_file,   MemoryFileCalls::replace_file,
 };
 
 }  // namespace
@@ -125,7 +127,9 @@ void MemoryFileSystem::add_file(const std::string& path, std::vector<uint8_t> by
     files_[path] = std::make_shared<std::vector<uint8_t>>(std::move(bytes));
 }
 
-void MemoryFileSystem::add_folder(const std::string& path) { folders_.insert(folder_key(path)); }
+void MemoryFileSystem::add_folder(const std::string& path) {
+    folders_.insert(folder_key(path));
+}
 
 const std::vector<uint8_t>* MemoryFileSystem::file(const std::string& path) const {
     auto it = files_.find(path);

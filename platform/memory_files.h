@@ -13,7 +13,7 @@
 namespace tw {
 
 class MemoryFileSystem {
-public:
+  public:
     // Puts itself in place of the file system in force; the destructor restores that.
     MemoryFileSystem();
     ~MemoryFileSystem();
@@ -31,7 +31,7 @@ public:
     // After this many more bytes have been read (by any file), reads fail; negative: never.
     void set_read_budget(int64_t bytes) { read_budget_ = bytes; }
 
-private:
+  private:
     struct Open {
         std::shared_ptr<std::vector<uint8_t>> bytes;
         uint64_t pos = 0;

@@ -52,7 +52,8 @@ inline constexpr const char* kReasonBmpCompression =
     "圧縮されたBMPには対応していません（圧縮形式 %u）";
 inline constexpr const char* kReasonBmpSize = "画像の幅または高さが不正です";
 inline constexpr const char* kReasonBmpTooLarge = "画像が大きすぎます（16384x16384ピクセルまで）";
-inline constexpr const char* kReasonBmpTruncated = "BMPのピクセルデータがファイルに収まっていません";
+inline constexpr const char* kReasonBmpTruncated =
+    "BMPのピクセルデータがファイルに収まっていません";
 inline constexpr const char* kReasonBmpPalette = "BMPのパレットがファイルに収まっていません";
 inline constexpr const char* kReasonBmpUnit =
     "画像のサイズ %dx%d が単位 %dx%d の倍数ではありません";
@@ -67,7 +68,8 @@ inline constexpr const char* kReasonMemMarker = "MEM$=\"… が見つかりま�
 inline constexpr const char* kReasonMemQuote = "MEM$=\" の後に閉じる \" がありません";
 inline constexpr const char* kReasonBgput = "BGPUT テキストの %llu 行目が読めません";
 inline constexpr const char* kReasonPtcTruncated = "PTCファイルのデータが途中で切れています";
-inline constexpr const char* kReasonPtcRecord = "PTCファイルの %llu バイト目に読めるリソースがありません";
+inline constexpr const char* kReasonPtcRecord =
+    "PTCファイルの %llu バイト目に読めるリソースがありません";
 inline constexpr const char* kReasonPtcName =
     "リソース名に / や \\ が含まれているため展開できません";
 inline constexpr const char* kReasonMemUnit = "MEMに文字にできない値があります";
@@ -146,7 +148,8 @@ inline constexpr const char* kCliRenderUsage =
     "  --crop X,Y,W,H        画面の一部だけを描く（見える範囲なら 0,0,256,192）\n"
     "終了コード: 0 描いた、1 描けなかった、2 指定の誤り\n";
 inline constexpr const char* kCliPackageUsage =
-    "使い方: tilewright package -o 出力.ptc [--name 名前] スロット=ファイル[@バンク][:幅x高さ] ...\n"
+    "使い方: tilewright package -o 出力.ptc [--name 名前] スロット=ファイル[@バンク][:幅x高さ] "
+    "...\n"
     "  プログラムとリソースを1つのPTCパッケージにまとめます（パッケージ作成ダイアログと同じ）。\n"
     "  スロット: PRG, MEM, SPU0-SPU7, BGU0-BGU3, BGF0, COL0-COL2, SCR0, SCR1（上画面）,\n"
     "            GRP0-GRP3, SPD0-SPD3, BGS0-BGS3, BGF1, COL0_S-COL2_S, SCR2, SCR3（下画面）,\n"
@@ -164,7 +167,8 @@ inline constexpr const char* kCliSetForm = "--set は KEY=VALUE の形で指定�
 inline constexpr const char* kCliUserFolder = "User には259文字までのフォルダを指定してください";
 inline constexpr const char* kCliSettingInteger = "%s の値は整数で指定してください: %s";
 inline constexpr const char* kCliUnknownSetting = "設定の名前が不明です: %s";
-inline constexpr const char* kCliNoTerminal = "\n→ 端末から答えられないため「いいえ」として続けます（--palette-fix yes|no で指定できます）\n";
+inline constexpr const char* kCliNoTerminal =
+    "\n→ 端末から答えられないため「いいえ」として続けます（--palette-fix yes|no で指定できます）\n";
 inline constexpr const char* kCliYesNoPrompt = "はい/いいえ (y/n): ";
 inline constexpr const char* kCliYes = "はい";
 inline constexpr const char* kCliNo = "いいえ";
@@ -173,7 +177,8 @@ inline constexpr const char* kCliProgressPercent = "変換中 %zu/%zu (%u%%)";
 inline constexpr const char* kCliNeedsType = "%s には種類を指定してください";
 inline constexpr const char* kCliUnknownType = "リソースの種類が不明です: %s";
 inline constexpr const char* kCliNeedsSetting = "%s には KEY=VALUE を指定してください";
-inline constexpr const char* kCliPaletteFixValue = "--palette-fix には yes か no を指定してください";
+inline constexpr const char* kCliPaletteFixValue =
+    "--palette-fix には yes か no を指定してください";
 inline constexpr const char* kCliUnknownOption = "不明なオプションです: %s";
 inline constexpr const char* kCliNoFiles = "変換するファイルを指定してください";
 inline constexpr const char* kCliFailed = "変換失敗: %s: %s\n";
@@ -198,7 +203,8 @@ inline constexpr const char* kInfoDigest = "  MD5: %s\n";
 inline constexpr const char* kInfoMatches = "一致";
 inline constexpr const char* kInfoDiffers = "一致しません";
 inline constexpr const char* kInfoBadRecord = "  レコードが読めません: %s\n";
-inline constexpr const char* kInfoPackage = "  パッケージ: package_mask_1=0x%08X package_mask_2=0x%08X\n";
+inline constexpr const char* kInfoPackage =
+    "  パッケージ: package_mask_1=0x%08X package_mask_2=0x%08X\n";
 inline constexpr const char* kInfoRecords = "  レコード:\n";
 inline constexpr const char* kInfoRecord = "    %8llu  %s  %6llu バイト  → %s\n";
 inline constexpr const char* kInfoRecordCut = "  レコードが途中で切れています\n";
@@ -208,7 +214,8 @@ inline constexpr const char* kInfoMalformed = "異常";
 inline constexpr const char* kMapNeedsFolder = "-o には出力するフォルダを指定してください";
 inline constexpr const char* kMapNoImages = "変換する画像を指定してください";
 inline constexpr const char* kMapNoFolder = "%s: 出力フォルダを作成できません: %s\n";
-inline constexpr const char* kMapSucceeded = "変換成功: %s: タイル %zu個（空白タイルを含む）、反転を使うセル %u個、パレット %s\n";
+inline constexpr const char* kMapSucceeded =
+    "変換成功: %s: タイル %zu個（空白タイルを含む）、反転を使うセル %u個、パレット %s\n";
 inline constexpr const char* kPackageSlotForm = "スロット=ファイル の形で指定してください: %s";
 inline constexpr const char* kPackageUnknownSlot = "スロットの名前が不明です: %s";
 inline constexpr const char* kPackageNoSize = "%s には大きさを指定できません";
@@ -222,9 +229,12 @@ inline constexpr const char* kPackageNoOutput = "-o で出力ファイルを指�
 inline constexpr const char* kPackageNoSlots = "スロットを1つ以上指定してください";
 inline constexpr const char* kPackageBankMissing = "%s: %d枚目はありません（%d枚目まで）\n";
 inline constexpr const char* kPackageBadSize = "%s の大きさにできません: %s";
-inline constexpr const char* kRenderOutputKind = "-o には .png か .bmp のファイルを指定してください";
-inline constexpr const char* kRenderScreenName = "--screen には SCR0, SCR1, SCR2, SCR3 のどれかを指定してください";
-inline constexpr const char* kRenderCrop = "--crop には 512x512 の中の範囲を X,Y,W,H で指定してください";
+inline constexpr const char* kRenderOutputKind =
+    "-o には .png か .bmp のファイルを指定してください";
+inline constexpr const char* kRenderScreenName =
+    "--screen には SCR0, SCR1, SCR2, SCR3 のどれかを指定してください";
+inline constexpr const char* kRenderCrop =
+    "--crop には 512x512 の中の範囲を X,Y,W,H で指定してください";
 inline constexpr const char* kRenderNoOutput = "-o で出力する画像を指定してください";
 inline constexpr const char* kRenderNoFiles = "描画するファイルを指定してください";
 inline constexpr const char* kRenderFailed = "描画失敗: %s: %s\n";

@@ -7,7 +7,7 @@ packages=(
   g++ cmake make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev libspng-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format
   g++-mingw-w64-x86-64-posix
   wine wine64
   xvfb xdotool imagemagick fonts-ipafont-gothic

@@ -29,6 +29,16 @@ run_ctest() {
   ((f == 0)) || failed=1
 }
 
+step "format: every C++ file as .clang-format lays it out"
+total=$((total + 1))
+if clang-format --dry-run --Werror $(git ls-files '*.cpp' '*.h') >build/format.log 2>&1; then
+  echo "format: clean"
+else
+  head -40 build/format.log
+  echo "format: files differ from .clang-format (run clang-format -i on them)"
+  bad=$((bad + 1)); failed=1
+fi
+
 step "linux: build"
 cmake --preset linux >/dev/null
 cmake --build --preset linux -j"$jobs"

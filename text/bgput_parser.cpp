@@ -76,9 +76,18 @@ bool BgputParser::line_end(uint8_t b) {
 
 bool BgputParser::comma() {
     switch (state_) {
-        case S7: x_ = wrap64(sign_, value_); state_ = S8; break;
-        case S8: y_ = wrap64(sign_, value_); state_ = S9; break;
-        case S9: cell_ = value_; state_ = S10; break;
+        case S7:
+            x_ = wrap64(sign_, value_);
+            state_ = S8;
+            break;
+        case S8:
+            y_ = wrap64(sign_, value_);
+            state_ = S9;
+            break;
+        case S9:
+            cell_ = value_;
+            state_ = S10;
+            break;
         case S10:
             if (cell_ >= 1024 || value_ > 15) return fail();
             cell_ += value_ * 4096;
@@ -88,7 +97,8 @@ bool BgputParser::comma() {
             if (value_ != 0) cell_ |= 0x400;
             state_ = S12;
             break;
-        default: return fail();
+        default:
+            return fail();
     }
     if (digits_ == 0) return fail();
     clear_field();
@@ -108,9 +118,11 @@ bool BgputParser::feed(uint8_t b) {
     switch (b) {
         case 0x09:
         case 0x20:
-            if (state_ == S5) state_ = S6;
+            if (state_ == S5)
+                state_ = S6;
             else if (state_ == S0) {
-            } else if (keyword || state_ == S13) return fail();
+            } else if (keyword || state_ == S13)
+                return fail();
             else if (digits_ != 0) {
                 ended_ = true;
                 if (state_ == S12) {
@@ -120,7 +132,8 @@ bool BgputParser::feed(uint8_t b) {
             }
             return true;
         case 0x0D:
-        case 0x0A: return line_end(b);
+        case 0x0A:
+            return line_end(b);
         case '\'':
             if (state_ == S0 || state_ == S14) {
                 comment_ = true;
@@ -141,7 +154,8 @@ bool BgputParser::feed(uint8_t b) {
                 return store(false);
             }
             return fail();
-        case ',': return comma();
+        case ',':
+            return comma();
         case '-':
             if (state_ == S7 || state_ == S8 || state_ == S11 || state_ == S12) {
                 if (sign_ == -1) return fail();
@@ -158,11 +172,28 @@ bool BgputParser::feed(uint8_t b) {
             if (keyword || base_ != AMPERSAND || digits_ != 0) return fail();
             base_ = HEX;
             return true;
-        case 'G': case 'g': if (state_ != S1) return fail(); state_ = S2; return true;
-        case 'P': case 'p': if (state_ != S2) return fail(); state_ = S3; return true;
-        case 'U': case 'u': if (state_ != S3) return fail(); state_ = S4; return true;
-        case 'T': case 't': if (state_ != S4) return fail(); state_ = S5; return true;
-        default: break;
+        case 'G':
+        case 'g':
+            if (state_ != S1) return fail();
+            state_ = S2;
+            return true;
+        case 'P':
+        case 'p':
+            if (state_ != S2) return fail();
+            state_ = S3;
+            return true;
+        case 'U':
+        case 'u':
+            if (state_ != S3) return fail();
+            state_ = S4;
+            return true;
+        case 'T':
+        case 't':
+            if (state_ != S4) return fail();
+            state_ = S5;
+            return true;
+        default:
+            break;
     }
     if (b >= '0' && b <= '9') {
         if (keyword || base_ == AMPERSAND || ended_) return fail();

@@ -15,7 +15,7 @@ namespace tw {
 using ScreenCells = int32_t[64][64];  // [y][x]
 
 class BgputParser {
-public:
+  public:
     explicit BgputParser(ScreenCells& cells) : cells_(cells) {}
     // False once the text has failed; later bytes change nothing.
     bool feed(uint8_t b);
@@ -24,7 +24,7 @@ public:
     bool failed() const { return failed_; }
     uint64_t line() const { return line_; }  // 1-based, for messages
 
-private:
+  private:
     enum State { S0, S1, S2, S3, S4, S5, S6, S7, S8, S9, S10, S11, S12, S13, S14 };
     enum Base { DECIMAL, AMPERSAND, HEX };
     bool fail();

@@ -42,12 +42,24 @@ ResourceBuffer mem_body(Reader& in, uint64_t size, const char* path) {
         ++read;
         const bool blank = b == 0x09 || b == 0x20;
         switch (state) {
-            case 0: state = b == 'M' ? 1 : 0; break;
-            case 1: state = b == 'E' ? 2 : 0; break;
-            case 2: state = b == 'M' ? 3 : 0; break;
-            case 3: state = b == '$' ? 4 : 0; break;
-            case 4: state = b == '=' ? 5 : (blank ? 4 : 0); break;
-            case 5: state = b == '"' ? 6 : (blank ? 5 : 0); break;
+            case 0:
+                state = b == 'M' ? 1 : 0;
+                break;
+            case 1:
+                state = b == 'E' ? 2 : 0;
+                break;
+            case 2:
+                state = b == 'M' ? 3 : 0;
+                break;
+            case 3:
+                state = b == '$' ? 4 : 0;
+                break;
+            case 4:
+                state = b == '=' ? 5 : (blank ? 4 : 0);
+                break;
+            case 5:
+                state = b == '"' ? 6 : (blank ? 5 : 0);
+                break;
         }
         if (read >= size) {  // the marker must not end the file
             set_failure("%s", kReasonMemMarker);

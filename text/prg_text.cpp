@@ -3,10 +3,10 @@
 #include <cstring>
 #include <vector>
 
-#include "common/little_endian.h"
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "common/little_endian.h"
 #include "platform/files.h"
 #include "resources/texts.h"
 #include "text/char_tables.h"
@@ -51,7 +51,8 @@ ResourceBuffer prg_body_from_text(uint8_t* text, size_t n) {
         } else if (fullwidth && c >= 0x60) {
             FullwidthCodes f = fullwidth_to_code(c, text[r + 1]);
             if (f.count == 0) {
-                set_failure(kReasonPrgFullwidth, c, text[r + 1], static_cast<unsigned long long>(r));
+                set_failure(kReasonPrgFullwidth, c, text[r + 1],
+                            static_cast<unsigned long long>(r));
                 return {};
             }
             // A voiced kana becomes two codes; the position tested is the second's.

@@ -10,7 +10,6 @@
 
 namespace tw {
 
-
 // Reads job.path and builds the PRG buffer; empty on failure.
 ResourceBuffer build_prg_body(const ConvertJob& job);
 // The same from a text in memory (changed in place).

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "common/little_endian.h"
 #include "common/failure.h"
+#include "common/little_endian.h"
 #include "resources/texts.h"
 #include "text/text_input.h"
 

@@ -13,8 +13,10 @@ std::vector<std::string> dropped_file_paths(HDROP drop) {
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         char path[260] = "";
-        if (DragQueryFileA(drop, i, path, sizeof path) > 0) paths.emplace_back(path);
-        else paths.emplace_back();  // a path too long for the buffer still counts, and fails
+        if (DragQueryFileA(drop, i, path, sizeof path) > 0)
+            paths.emplace_back(path);
+        else
+            paths.emplace_back();  // a path too long for the buffer still counts, and fails
     }
     return paths;
 }

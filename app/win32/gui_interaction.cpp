@@ -31,7 +31,8 @@ void end_modal_dialog(HWND dialog) {
 
 bool GuiInteraction::ask_yes_no(const char* text, const char* caption) {
     // The palette question belongs to the main window, whichever dialog is open.
-    return MessageBoxW(g_gui.main_window, widen(text).c_str(), widen(caption).c_str(), MB_YESNO) == IDYES;
+    return MessageBoxW(g_gui.main_window, widen(text).c_str(), widen(caption).c_str(), MB_YESNO) ==
+           IDYES;
 }
 
 void GuiInteraction::show_message(const char* text, const char* caption) {
@@ -57,8 +58,10 @@ bool GuiInteraction::choose_file(FileDialogRequest& request) {
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (request.multi_select) ofn.Flags |= OFN_ALLOWMULTISELECT;
-    if (request.overwrite_prompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
-    else ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (request.overwrite_prompt)
+        ofn.Flags |= OFN_OVERWRITEPROMPT;
+    else
+        ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     BOOL ok = request.overwrite_prompt ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!ok) return false;
 

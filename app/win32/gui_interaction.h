@@ -7,7 +7,7 @@
 namespace tw::win32 {
 
 class GuiInteraction final : public Interaction {
-public:
+  public:
     bool ask_yes_no(const char* text, const char* caption) override;
     void show_message(const char* text, const char* caption) override;
     bool choose_file(FileDialogRequest& request) override;

@@ -25,7 +25,8 @@ void place_window(HWND window) {
     const int dw = desktop.right - desktop.left, dh = desktop.bottom - desktop.top;
     int dx = 0, dy = 0;
     ShowWindow(window, SW_HIDE);
-    // The adjustments stay within 0 to 255; a desktop too small to reach the size ends the loop there.
+    // The adjustments stay within 0 to 255; a desktop too small to reach the size ends the loop
+    // there.
     for (int round = 0; round < 1024; ++round) {
         const int w = kClientWidth + dx, h = kClientHeight + dy;
         MoveWindow(window, (dw - w) / 2, (dh - h) / 2, w, h, TRUE);
@@ -67,8 +68,10 @@ void main_loop(HWND window) {
         LONG wait = static_cast<LONG>(last + 98 - now);
         if (wait > 0) Sleep(static_cast<DWORD>(wait));
         while (!g_gui.quit && timeGetTime() - last < 100) {
-            if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) dispatch(msg);
-            else Sleep(1);
+            if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                dispatch(msg);
+            else
+                Sleep(1);
         }
         last = timeGetTime();
     }
@@ -95,9 +98,10 @@ int run(HINSTANCE instance) {
         CloseHandle(mutex);
         return 0;
     }
-    HWND window = CreateWindowExW(0, L"MainWindow", L"Tilewright v2.00 r2",
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
-                                  50, 50, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, L"MainWindow", L"Tilewright v2.00 r2",
+                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                        0, 0, 50, 50, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         CloseHandle(mutex);
         return 0;
@@ -127,4 +131,6 @@ int run(HINSTANCE instance) {
 
 }  // namespace tw::win32
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return tw::win32::run(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return tw::win32::run(instance);
+}

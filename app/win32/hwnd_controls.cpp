@@ -6,13 +6,21 @@
 
 namespace tw::win32 {
 
-bool HwndControls::checked(int id) { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
+bool HwndControls::checked(int id) {
+    return IsDlgButtonChecked(dialog_, id) == BST_CHECKED;
+}
 
-void HwndControls::set_checked(int id, bool on) { CheckDlgButton(dialog_, id, on ? BST_CHECKED : BST_UNCHECKED); }
+void HwndControls::set_checked(int id, bool on) {
+    CheckDlgButton(dialog_, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
 
-bool HwndControls::enabled(int id) { return IsWindowEnabled(item(id)) != 0; }
+bool HwndControls::enabled(int id) {
+    return IsWindowEnabled(item(id)) != 0;
+}
 
-void HwndControls::enable(int id, bool on) { EnableWindow(item(id), on ? TRUE : FALSE); }
+void HwndControls::enable(int id, bool on) {
+    EnableWindow(item(id), on ? TRUE : FALSE);
+}
 
 std::string HwndControls::text(int id) {
     int n = GetWindowTextLengthW(item(id));
@@ -22,9 +30,13 @@ std::string HwndControls::text(int id) {
     return narrow_utf8(w);
 }
 
-void HwndControls::set_text(int id, const std::string& text) { SetDlgItemTextW(dialog_, id, widen(text).c_str()); }
+void HwndControls::set_text(int id, const std::string& text) {
+    SetDlgItemTextW(dialog_, id, widen(text).c_str());
+}
 
-void HwndControls::combo_clear(int id) { SendDlgItemMessageW(dialog_, id, CB_RESETCONTENT, 0, 0); }
+void HwndControls::combo_clear(int id) {
+    SendDlgItemMessageW(dialog_, id, CB_RESETCONTENT, 0, 0);
+}
 
 void HwndControls::combo_add(int id, const std::string& entry) {
     std::wstring w = widen(entry);
@@ -49,7 +61,8 @@ std::string HwndControls::combo_entry(int id, int index) {
     LRESULT n = SendDlgItemMessageW(dialog_, id, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (n == CB_ERR) return {};
     std::wstring w(static_cast<size_t>(n) + 1, L'\0');
-    SendDlgItemMessageW(dialog_, id, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(w.data()));
+    SendDlgItemMessageW(dialog_, id, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(w.data()));
     w.resize(static_cast<size_t>(n));
     return narrow_utf8(w);
 }

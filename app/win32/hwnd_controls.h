@@ -8,7 +8,7 @@
 namespace tw::win32 {
 
 class HwndControls final : public DialogControls {
-public:
+  public:
     explicit HwndControls(HWND dialog) : dialog_(dialog) {}
     bool checked(int id) override;
     void set_checked(int id, bool on) override;
@@ -23,7 +23,7 @@ public:
     int combo_count(int id) override;
     std::string combo_entry(int id, int index) override;
 
-private:
+  private:
     HWND item(int id) const { return GetDlgItem(dialog_, id); }
     HWND dialog_;
 };

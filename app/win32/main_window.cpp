@@ -13,8 +13,8 @@
 #include "app/win32/gui_windows.h"
 #include "convert/batch.h"
 #include "convert/resource_types.h"
-#include "resources/texts.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
 
 namespace tw::win32 {
 namespace {
@@ -65,12 +65,18 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             return 0;
         case WM_COMMAND: {
             const UINT id = LOWORD(wparam);
-            HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-            if (id == IDM_EXIT) SendMessageW(window, WM_CLOSE, 0, 0);
-            else if (id == IDM_CONVERT) choose_and_convert(window);
-            else if (id == IDM_PACKAGE) run_package_dialog(instance);
-            else if (id >= IDM_TYPE_BG && id <= IDM_TYPE_BIN) choose_resource_type(window, id);
-            else if (id == IDM_OPTIONS) run_options_dialog(instance);
+            HINSTANCE instance =
+                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+            if (id == IDM_EXIT)
+                SendMessageW(window, WM_CLOSE, 0, 0);
+            else if (id == IDM_CONVERT)
+                choose_and_convert(window);
+            else if (id == IDM_PACKAGE)
+                run_package_dialog(instance);
+            else if (id >= IDM_TYPE_BG && id <= IDM_TYPE_BIN)
+                choose_resource_type(window, id);
+            else if (id == IDM_OPTIONS)
+                run_options_dialog(instance);
             return 0;
         }
         case WM_DROPFILES: {

@@ -18,7 +18,8 @@ INT_PTR CALLBACK options_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
             options_dialog_init(controls);
             return TRUE;
         case WM_COMMAND:
-            if (options_dialog_command(controls, LOWORD(wparam)) == OPTIONS_END) end_modal_dialog(dialog);
+            if (options_dialog_command(controls, LOWORD(wparam)) == OPTIONS_END)
+                end_modal_dialog(dialog);
             return TRUE;
         case WM_CLOSE:
             end_modal_dialog(dialog);

@@ -24,8 +24,8 @@ INT_PTR CALLBACK package_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
             // Buttons act on clicks; the fields and boxes report changes that only
             // tidy the package name.
             const int role = slot_control_role(id);
-            if (code != BN_CLICKED && id != ID_PACKAGE_NAME && role != SLOT_PATH && role != SLOT_BANK &&
-                role != SLOT_SIZE)
+            if (code != BN_CLICKED && id != ID_PACKAGE_NAME && role != SLOT_PATH &&
+                role != SLOT_BANK && role != SLOT_SIZE)
                 return TRUE;
             if (package_dialog_command(controls, id) == DIALOG_END) end_modal_dialog(dialog);
             return TRUE;

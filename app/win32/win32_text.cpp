@@ -5,10 +5,11 @@ namespace {
 
 std::string narrow(const std::wstring& wide, UINT code_page) {
     if (wide.empty()) return {};
-    int n = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                nullptr);
+    int n = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
+                        nullptr, nullptr);
     return out;
 }
 
@@ -22,8 +23,12 @@ std::wstring widen(const std::string& utf8) {
     return out;
 }
 
-std::string narrow_utf8(const std::wstring& wide) { return narrow(wide, CP_UTF8); }
+std::string narrow_utf8(const std::wstring& wide) {
+    return narrow(wide, CP_UTF8);
+}
 
-std::string narrow_ansi(const std::wstring& wide) { return narrow(wide, CP_ACP); }
+std::string narrow_ansi(const std::wstring& wide) {
+    return narrow(wide, CP_ACP);
+}
 
 }  // namespace tw::win32

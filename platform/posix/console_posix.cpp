@@ -17,7 +17,9 @@ bool console_is_terminal(ConsoleStream stream) {
     return ::isatty(stream == CONSOLE_ERR ? STDERR_FILENO : STDOUT_FILENO) == 1;
 }
 
-bool console_input_is_terminal() { return ::isatty(STDIN_FILENO) == 1; }
+bool console_input_is_terminal() {
+    return ::isatty(STDIN_FILENO) == 1;
+}
 
 bool console_read_line(std::string& line) {
     if (!std::getline(std::cin, line)) return false;

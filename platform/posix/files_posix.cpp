@@ -72,7 +72,9 @@ bool truncate_here(intptr_t h) {
     return ::ftruncate(static_cast<int>(h), pos) == 0;
 }
 
-bool close(intptr_t h) { return ::close(static_cast<int>(h)) == 0; }
+bool close(intptr_t h) {
+    return ::close(static_cast<int>(h)) == 0;
+}
 
 intptr_t create_new(const char* path) {
     int fd;
@@ -86,14 +88,18 @@ bool is_device(const char* path) {
     return ::stat(path, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
 }
 
-bool replace_file(const char* from, const char* to) { return ::rename(from, to) == 0; }
+bool replace_file(const char* from, const char* to) {
+    return ::rename(from, to) == 0;
+}
 
 bool is_directory(const char* path) {
     struct stat st;
     return ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool make_directory(const char* path) { return ::mkdir(path, 0777) == 0; }
+bool make_directory(const char* path) {
+    return ::mkdir(path, 0777) == 0;
+}
 
 bool remove_file(const char* path) {
     // Only ever a regular file: an output path may name a device such as /dev/full.
@@ -105,10 +111,10 @@ bool remove_file(const char* path) {
 
 const FileSystem& platform_file_system() {
     static constexpr FileSystem kPosix = {
-        sys::open_read,     sys::open_write,     sys::create_new,    sys::read,
-        sys::write,         sys::size,           sys::seek_relative, sys::truncate_here,
-        sys::close,         sys::is_directory,   sys::is_device,     sys::make_directory,
-        sys::remove_file,   sys::replace_file,
+        sys::open_read,   sys::open_write,   sys::create_new,    sys::read,
+        sys::write,       sys::size,         sys::seek_relative, sys::truncate_here,
+        sys::close,       sys::is_directory, sys::is_device,     sys::make_directory,
+        sys::remove_file, sys::replace_file,
     };
     return kPosix;
 }

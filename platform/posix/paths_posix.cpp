@@ -2,6 +2,8 @@
 
 namespace tw {
 
-bool system_lead_byte(unsigned char) { return false; }
+bool system_lead_byte(unsigned char) {
+    return false;
+}
 
 }  // namespace tw

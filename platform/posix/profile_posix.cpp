@@ -55,8 +55,7 @@ bool profile_write_string(const char* section, const char* key, const char* valu
     }
     std::string updated = profile_update(old, section, key, value);
     File f = File::open_write(path);
-    return f.is_open() && f.write(updated.data(), updated.size()) && f.truncate_here() &&
-           f.close();
+    return f.is_open() && f.write(updated.data(), updated.size()) && f.truncate_here() && f.close();
 }
 
 }  // namespace tw

@@ -102,8 +102,8 @@ std::optional<std::string> profile_lookup(std::string_view text, std::string_vie
     return std::string(v);
 }
 
-std::string profile_update(std::string_view text, std::string_view section,
-                           std::string_view key, std::string_view value) {
+std::string profile_update(std::string_view text, std::string_view section, std::string_view key,
+                           std::string_view value) {
     auto lines = split_lines(text);
     const char* eol = text.find("\r\n") != std::string_view::npos || text.empty() ||
                               text.find('\n') == std::string_view::npos

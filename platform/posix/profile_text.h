@@ -14,8 +14,8 @@ std::optional<std::string> profile_lookup(std::string_view text, std::string_vie
 
 // The text with section/key set to value: the key's line replaced, or the key
 // added at the end of its section, or the section added at the end.
-std::string profile_update(std::string_view text, std::string_view section,
-                           std::string_view key, std::string_view value);
+std::string profile_update(std::string_view text, std::string_view section, std::string_view key,
+                           std::string_view value);
 
 // Leading decimal integer as the profile API reads it: optional sign, digits; 0 when none.
 int32_t profile_parse_int(std::string_view value);

@@ -37,9 +37,13 @@ void console_write(ConsoleStream stream, std::string_view utf8) {
     WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
 }
 
-bool console_is_terminal(ConsoleStream stream) { return is_console(handle_of(stream)); }
+bool console_is_terminal(ConsoleStream stream) {
+    return is_console(handle_of(stream));
+}
 
-bool console_input_is_terminal() { return is_console(GetStdHandle(STD_INPUT_HANDLE)); }
+bool console_input_is_terminal() {
+    return is_console(GetStdHandle(STD_INPUT_HANDLE));
+}
 
 bool console_read_line(std::string& line) {
     if (!std::getline(std::cin, line)) return false;

@@ -6,19 +6,21 @@
 
 namespace tw {
 namespace sys {
-HANDLE as_handle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE as_handle(intptr_t h) {
+    return reinterpret_cast<HANDLE>(h);
+}
 intptr_t from_handle(HANDLE h) {
     return h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<intptr_t>(h);
 }
 
 intptr_t open_read(const char* path) {
-    return from_handle(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    return from_handle(
+        CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 intptr_t open_write(const char* path) {
-    return from_handle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    return from_handle(
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool read(intptr_t h, void* buf, size_t n, size_t* got) {
@@ -55,14 +57,18 @@ bool truncate_here(intptr_t h) {
     return SetEndOfFile(as_handle(h)) != 0;
 }
 
-bool close(intptr_t h) { return CloseHandle(as_handle(h)) != 0; }
-
-intptr_t create_new(const char* path) {
-    return from_handle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+bool close(intptr_t h) {
+    return CloseHandle(as_handle(h)) != 0;
 }
 
-bool is_device(const char*) { return false; }
+intptr_t create_new(const char* path) {
+    return from_handle(
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool is_device(const char*) {
+    return false;
+}
 
 // Paths are ANSI; the wide call takes them converted from the ANSI code page.
 bool replace_file(const char* from, const char* to) {
@@ -78,18 +84,22 @@ bool is_directory(const char* path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool make_directory(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }
+bool make_directory(const char* path) {
+    return CreateDirectoryA(path, nullptr) != 0;
+}
 
-bool remove_file(const char* path) { return DeleteFileA(path) != 0; }
+bool remove_file(const char* path) {
+    return DeleteFileA(path) != 0;
+}
 
 }  // namespace sys
 
 const FileSystem& platform_file_system() {
     static constexpr FileSystem kWin32 = {
-        sys::open_read,     sys::open_write,     sys::create_new,    sys::read,
-        sys::write,         sys::size,           sys::seek_relative, sys::truncate_here,
-        sys::close,         sys::is_directory,   sys::is_device,     sys::make_directory,
-        sys::remove_file,   sys::replace_file,
+        sys::open_read,   sys::open_write,   sys::create_new,    sys::read,
+        sys::write,       sys::size,         sys::seek_relative, sys::truncate_here,
+        sys::close,       sys::is_directory, sys::is_device,     sys::make_directory,
+        sys::remove_file, sys::replace_file,
     };
     return kWin32;
 }

@@ -4,6 +4,8 @@
 
 namespace tw {
 
-bool system_lead_byte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
+bool system_lead_byte(unsigned char c) {
+    return IsDBCSLeadByte(c) != 0;
+}
 
 }  // namespace tw

@@ -14,7 +14,7 @@ namespace tw {
 namespace {
 
 class OptionsTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     std::string ini() {
         auto b = test::read_file(tmp.file("Brickyard.ini"));
@@ -36,7 +36,7 @@ TEST_F(OptionsTest, DefaultsShownAsTheTableSays) {
     EXPECT_EQ(d.text(OPT_USER), tmp.path());
     EXPECT_TRUE(d.checked(OPT_TEXT_OUT));
     EXPECT_TRUE(d.enabled(OPT_DATA_HEX));
-    EXPECT_TRUE(d.checked(OPT_DATA_HEX));  // DATA_Type -1 acts as hexadecimal
+    EXPECT_TRUE(d.checked(OPT_DATA_HEX));     // DATA_Type -1 acts as hexadecimal
     EXPECT_FALSE(d.checked(OPT_KEEP_WIDTH));  // AutoTrim 1
     EXPECT_FALSE(d.enabled(OPT_WIDE_256));
     EXPECT_TRUE(d.checked(OPT_WIDE_256));
@@ -54,9 +54,10 @@ TEST_F(OptionsTest, ConfirmWithoutChangesWritesEveryKeyAndReadsBack) {
     options_dialog_init(d);
     EXPECT_EQ(options_dialog_command(d, OPT_CONFIRM), OPTIONS_END);
     std::string text = ini();
-    for (const char* key : {"User=", "Select=768", "Create=0", "TextOut=1", "Data_Type=1", "AutoTrim=1",
-                            "PAL_Fix_1bit=-1", "WideMode=1", "Make_Wide=1", "PRG_Limit=1", "PRG_To_SCR=1",
-                            "PRG_To_MEM=1", "PRG_MultiByte=0", "PRG_ESCAPE=0"})
+    for (const char* key :
+         {"User=", "Select=768", "Create=0", "TextOut=1", "Data_Type=1", "AutoTrim=1",
+          "PAL_Fix_1bit=-1", "WideMode=1", "Make_Wide=1", "PRG_Limit=1", "PRG_To_SCR=1",
+          "PRG_To_MEM=1", "PRG_MultiByte=0", "PRG_ESCAPE=0"})
         EXPECT_NE(text.find(key), std::string::npos) << key << "\n" << text;
     Settings before = g_settings;
     load_settings_from(tmp.path().c_str());
@@ -138,7 +139,8 @@ TEST_F(OptionsTest, ValuesOutsideTheButtons) {
     g_settings.Create = 2;    // shown checked
     g_settings.PAL_Fix_1bit = 7;
     options_dialog_init(d);
-    EXPECT_FALSE(d.checked(OPT_SELECT_INPUT) || d.checked(OPT_SELECT_TOOL) || d.checked(OPT_SELECT_USER));
+    EXPECT_FALSE(d.checked(OPT_SELECT_INPUT) || d.checked(OPT_SELECT_TOOL) ||
+                 d.checked(OPT_SELECT_USER));
     EXPECT_TRUE(d.checked(OPT_CREATE));
     EXPECT_TRUE(d.checked(OPT_PAL_ASK));
     options_dialog_command(d, OPT_CONFIRM);

@@ -40,8 +40,8 @@ TEST(Settings, SelectReplacement) {
     const struct {
         const char* stored;
         int32_t loaded;
-    } cases[] = {{"0", 768}, {"1280", 768}, {"768", 768}, {"769", 769},
-                 {"770", 770}, {"771", 771}, {"1023", 1023}, {"-1", 768}};
+    } cases[] = {{"0", 768},   {"1280", 768}, {"768", 768},   {"769", 769},
+                 {"770", 770}, {"771", 771},  {"1023", 1023}, {"-1", 768}};
     for (const auto& c : cases) {
         TempDir tmp;
         write_ini(tmp, std::string("[Directory]\r\nSelect=") + c.stored + "\r\n");
@@ -107,10 +107,10 @@ TEST(Settings, SaveWritesKeysInOrderAndDataTypeIsFoundAgain) {
     ASSERT_TRUE(save_settings());
     auto bytes = test::read_file(tmp.file("Brickyard.ini"));
     std::string text(bytes.begin(), bytes.end());
-    const char* order[] = {"[Directory]", "User=",     "Select=",     "Create=",
-                           "[Convert]",   "TextOut=",  "Data_Type=",  "AutoTrim=",
-                           "PAL_Fix_1bit=", "WideMode=", "Make_Wide=", "PRG_Limit=",
-                           "PRG_To_SCR=", "PRG_To_MEM=", "PRG_MultiByte=", "PRG_ESCAPE="};
+    const char* order[] = {
+        "[Directory]", "User=",       "Select=",        "Create=",    "[Convert]",  "TextOut=",
+        "Data_Type=",  "AutoTrim=",   "PAL_Fix_1bit=",  "WideMode=",  "Make_Wide=", "PRG_Limit=",
+        "PRG_To_SCR=", "PRG_To_MEM=", "PRG_MultiByte=", "PRG_ESCAPE="};
     size_t last = 0;
     for (const char* key : order) {
         size_t at = text.find(key);

@@ -33,13 +33,14 @@ CliRun run_in(const std::string& dir, std::vector<std::string> args) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     int status = cli::run_convert(static_cast<int>(args.size()), argv.data());
-    CliRun r{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+    CliRun r{status, testing::internal::GetCapturedStdout(),
+             testing::internal::GetCapturedStderr()};
     std::filesystem::current_path(old);
     return r;
 }
 
 class CliTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::BmpFixture s;
         s.width = 64;
@@ -61,7 +62,8 @@ TEST_F(CliTest, BatchWithOneFailure) {
     CliRun r = run_in(tmp.path(), {"pic.bmp", "nothing.bmp", "blob.dat"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("変換成功: pic.bmp\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("変換失敗: nothing.bmp: ファイルを開けません"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("変換失敗: nothing.bmp: ファイルを開けません"), std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("変換成功: blob.dat\n"), std::string::npos);
     EXPECT_NE(r.out.find("変換終了\n3個のファイルを変換しました\n変換成功：2個\n変換失敗：1個\n"),
               std::string::npos)
@@ -79,7 +81,7 @@ TEST_F(CliTest, EveryResourceType) {
     const struct {
         const char* type;
         const char* output;
-    } cases[] = {{"bg", "pic_CHR.ptc"},   {"16x16", "pic_CHR.ptc"}, {"32x16", "pic_CHR.ptc"},
+    } cases[] = {{"bg", "pic_CHR.ptc"},    {"16x16", "pic_CHR.ptc"}, {"32x16", "pic_CHR.ptc"},
                  {"16x32", "pic_CHR.ptc"}, {"32x32", "pic_CHR.ptc"}, {"64x32", "pic_CHR.ptc"},
                  {"32x64", "pic_CHR.ptc"}, {"64x64", "pic_CHR.ptc"}, {"GRP", "pic_GRP.ptc"},
                  {"bin", "pic_BIN.ptc"}};
@@ -129,9 +131,11 @@ TEST_F(CliTest, TextsBecomeProgramsStringsAndScreens) {
     test::write_file(tmp.file("stage_scr.txt"), std::string("BGPUT LAYER, 1, 2, 3, 4, 0, 1\r\n"));
     test::write_file(tmp.file("map.rscr"), std::vector<uint8_t>(8192, 1));
     test::write_file(tmp.file("broken_scr.txt"), std::string("BGPUT 1,2\r\n"));
-    CliRun r = run_in(tmp.path(), {"game.txt", "save_mem.txt", "stage_scr.txt", "map.rscr", "broken_scr.txt"});
+    CliRun r = run_in(tmp.path(),
+                      {"game.txt", "save_mem.txt", "stage_scr.txt", "map.rscr", "broken_scr.txt"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("変換失敗: broken_scr.txt: BGPUT テキストの 2 行目が読めません"), std::string::npos)
+    EXPECT_NE(r.out.find("変換失敗: broken_scr.txt: BGPUT テキストの 2 行目が読めません"),
+              std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("変換成功：4個\n変換失敗：1個"), std::string::npos) << r.out;
     EXPECT_EQ(test::read_ptc(tmp.file("game_PRG.ptc")).type_code, 0u);
@@ -139,7 +143,8 @@ TEST_F(CliTest, TextsBecomeProgramsStringsAndScreens) {
     EXPECT_EQ(test::read_ptc(tmp.file("stage_scr_SCR.ptc")).type_code, 4u);
     EXPECT_EQ(test::read_ptc(tmp.file("map_SCR.ptc")).type_code, 4u);
     // With the suffix options off, the texts are programs.
-    r = run_in(tmp.path(), {"-s", "PRG_To_MEM=0", "-s", "PRG_To_SCR=0", "save_mem.txt", "broken_scr.txt"});
+    r = run_in(tmp.path(),
+               {"-s", "PRG_To_MEM=0", "-s", "PRG_To_SCR=0", "save_mem.txt", "broken_scr.txt"});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(test::read_ptc(tmp.file("save_mem_PRG.ptc")).valid);
     EXPECT_TRUE(test::read_ptc(tmp.file("broken_scr_PRG.ptc")).valid);

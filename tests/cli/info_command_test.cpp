@@ -40,10 +40,10 @@ TEST(InfoCommand, PackageFlagsAndRecordNames) {
     test::write_file(tmp.file("game.ptc"), file);
     InfoRun r = info({tmp.file("game.ptc")});
     EXPECT_EQ(r.status, 0) << r.out;
-    for (const char* want : {"マジック: PX01", "ファイルサイズと一致", "種類コード: 0", "リソース名: GAME",
-                             "タイプ: PETC0300RPRG", "MD5: 一致", "package_mask_2=0x00002001",
-                             "GAME_PRG.txt", "GAME_SPU0.bmp", "GAME_COL0.bmp",
-                             "GAME_SCR_SCR.rscr, GAME_SCR_SCR.txt", "判定: 正常"})
+    for (const char* want :
+         {"マジック: PX01", "ファイルサイズと一致", "種類コード: 0", "リソース名: GAME",
+          "タイプ: PETC0300RPRG", "MD5: 一致", "package_mask_2=0x00002001", "GAME_PRG.txt",
+          "GAME_SPU0.bmp", "GAME_COL0.bmp", "GAME_SCR_SCR.rscr, GAME_SCR_SCR.txt", "判定: 正常"})
         EXPECT_NE(r.out.find(want), std::string::npos) << want << "\n" << r.out;
 }
 

@@ -14,7 +14,7 @@
 namespace tw {
 
 class BatchTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::reset_settings(tmp.path());
         g_settings.TextOut = 0;
@@ -31,8 +31,9 @@ protected:
 
 TEST_F(BatchTest, CountsInOrderWithOneSummary) {
     std::vector<std::string> order;
-    BatchCounts c = convert_batch({tmp.file("pic.bmp"), tmp.file("missing.bmp"), tmp.file("blob.xyz")},
-                                  [&](size_t, const std::string& path, bool) { order.push_back(path); });
+    BatchCounts c =
+        convert_batch({tmp.file("pic.bmp"), tmp.file("missing.bmp"), tmp.file("blob.xyz")},
+                      [&](size_t, const std::string& path, bool) { order.push_back(path); });
     EXPECT_EQ(c.total, 3);
     EXPECT_EQ(c.succeeded, 2);
     EXPECT_EQ(c.failed, 1);

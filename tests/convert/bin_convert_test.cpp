@@ -27,7 +27,7 @@ std::vector<uint8_t> data_of(size_t n) {
 }
 
 class BinTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     bool convert(const std::string& file) {
         return convert_bin(make_convert_job(tmp.file(file).c_str(), false));
@@ -98,7 +98,8 @@ TEST_F(BinTest, OneByteMoreMakesTwoParts) {
     EXPECT_EQ(text.find('\n'), std::string::npos);
     // 768 DATA lines of part 0 between the separators.
     size_t lines = 0;
-    for (size_t at = text.find("DATA ", first); at < second; at = text.find("DATA ", at + 1)) ++lines;
+    for (size_t at = text.find("DATA ", first); at < second; at = text.find("DATA ", at + 1))
+        ++lines;
     EXPECT_EQ(lines, 768u);
 }
 

@@ -14,7 +14,7 @@ namespace tw {
 using test::TempDir;
 
 class ConvertJobTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     TempDir tmp;
 };
@@ -73,12 +73,9 @@ TEST_F(ConvertJobTest, OutputFolderBySelect) {
         const char* path;
         std::string out_dir;
     } cases[] = {
-        {768, "C:\\work\\pic.bmp", "C:\\work\\"},
-        {768, "C:\\x.bmp", "C:\\"},
-        {768, "/home/u/pic.bmp", "/home/u/"},
-        {768, "pic.bmp", ""},
-        {770, "C:\\work\\pic.bmp", "D:\\out/"},
-        {769, "C:\\work\\pic.bmp", tmp.path() + "/"},
+        {768, "C:\\work\\pic.bmp", "C:\\work\\"},     {768, "C:\\x.bmp", "C:\\"},
+        {768, "/home/u/pic.bmp", "/home/u/"},         {768, "pic.bmp", ""},
+        {770, "C:\\work\\pic.bmp", "D:\\out/"},       {769, "C:\\work\\pic.bmp", tmp.path() + "/"},
         {771, "C:\\work\\pic.bmp", tmp.path() + "/"},
     };
     std::snprintf(g_settings.User, sizeof g_settings.User, "D:\\out");

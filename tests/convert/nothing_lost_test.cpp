@@ -2,7 +2,6 @@
 // the older file's place only when complete.
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -101,7 +100,8 @@ void expect_whole_or_untouched(const std::function<void(const std::string& dir)>
         for (const auto& [name, bytes] : fresh) {
             const std::string old = "older " + name;
             const bool is_new = now[name] == bytes;
-            EXPECT_TRUE(is_new || now[name] == std::vector<uint8_t>(old.begin(), old.end())) << name;
+            EXPECT_TRUE(is_new || now[name] == std::vector<uint8_t>(old.begin(), old.end()))
+                << name;
             all_new = all_new && is_new;
         }
         EXPECT_EQ(ok, all_new);
@@ -138,7 +138,8 @@ TEST(NothingLost, ImagesTextsBinaryDataAndExtraction) {
         for (size_t i = 0; i < grp.size(); ++i) grp[i] = static_cast<uint8_t>(i * 13);
         for (size_t i = 0; i < chr.size(); ++i) chr[i] = scr[i] = static_cast<uint8_t>(i * 5);
         for (size_t i = 0; i < col.size(); ++i) col[i] = static_cast<uint8_t>(i);
-        const uint32_t mask2 = 1u << 8 | 1u << 9 | 1u << 13 | 1u << 16 | 1u << 18;  // BGU0-1, COL0, SCR0, GRP0
+        const uint32_t mask2 =
+            1u << 8 | 1u << 9 | 1u << 13 | 1u << 16 | 1u << 18;  // BGU0-1, COL0, SCR0, GRP0
         test::write_file(dir + "/in.ptc",
                          test::make_ptc("PKG", 0,
                                         {{"PRG", test::prg_body(0, mask2, "PRINT 1\r"), ""},
@@ -157,7 +158,8 @@ TEST(NothingLost, FullFileSystem) {
     test::TempDir tmp;
     const std::string mnt = tmp.file("small");
     fs::create_directories(mnt);
-    if (geteuid() != 0 || std::system(("mount -t tmpfs -o size=256k tmpfs '" + mnt + "' 2>/dev/null").c_str()) != 0)
+    if (geteuid() != 0 ||
+        std::system(("mount -t tmpfs -o size=256k tmpfs '" + mnt + "' 2>/dev/null").c_str()) != 0)
         GTEST_SKIP() << "needs root and tmpfs";
     struct Unmount {
         std::string at;
@@ -179,10 +181,13 @@ TEST(NothingLost, FullFileSystem) {
     for (int64_t room = 200 * 1024; room >= 4096; room -= 12 * 1024) {
         SCOPED_TRACE(room);
         fs::remove(mnt + "/filler");
-        for (const auto& [name, bytes] : fresh) test::write_file(mnt + "/" + name, std::string("older ") + name);
+        for (const auto& [name, bytes] : fresh)
+            test::write_file(mnt + "/" + name, std::string("older ") + name);
         const auto space = fs::space(mnt);
         if (space.available > static_cast<uint64_t>(room))
-            test::write_file(mnt + "/filler", std::vector<uint8_t>(space.available - static_cast<uint64_t>(room), 1));
+            test::write_file(
+                mnt + "/filler",
+                std::vector<uint8_t>(space.available - static_cast<uint64_t>(room), 1));
         const bool ok = convert_file((mnt + "/page.bmp").c_str());
         Files now = outputs_in(mnt, {"page.bmp", "filler"});
         ASSERT_EQ(now.size(), fresh.size()) << "a temporary was left, or an output lost";
@@ -190,7 +195,8 @@ TEST(NothingLost, FullFileSystem) {
         for (const auto& [name, bytes] : fresh) {
             const std::string old = "older " + name;
             const bool is_new = now[name] == bytes;
-            EXPECT_TRUE(is_new || now[name] == std::vector<uint8_t>(old.begin(), old.end())) << name;
+            EXPECT_TRUE(is_new || now[name] == std::vector<uint8_t>(old.begin(), old.end()))
+                << name;
             all_new = all_new && is_new;
         }
         EXPECT_EQ(ok, all_new);
@@ -215,7 +221,8 @@ TEST(NothingLost, ReadErrorsFailTheConversion) {
         ResourceBuffer body = job_has_ext(job, ".rscr") ? build_scr_body(job) : build_mem_body(job);
         EXPECT_TRUE(body.empty());
         files.set_read_budget(-1);
-        EXPECT_FALSE((job_has_ext(job, ".rscr") ? build_scr_body(job) : build_mem_body(job)).empty());
+        EXPECT_FALSE(
+            (job_has_ext(job, ".rscr") ? build_scr_body(job) : build_mem_body(job)).empty());
     }
 }
 

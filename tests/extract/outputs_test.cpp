@@ -20,7 +20,7 @@ namespace tw {
 namespace {
 
 class OutputsTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     // Runs `convert` with a cursor at the start of `body` (in a scratch file).
     template <typename F>
@@ -74,10 +74,10 @@ TEST(ChrUnits, ByNameAndResourceType) {
         const char* name;
         uint16_t type;
         int32_t w, h;
-    } cases[] = {{"_BGU0", 262, 8, 8},   {"_BGF1", 258, 8, 8},   {"_BGD_NO_USE1", 264, 8, 8},
-                 {"_SPD2", 257, 32, 32}, {"_SPD0", 264, 32, 32}, {"_SPU0", 258, 16, 16},
-                 {"_CHR", 262, 64, 32},  {"_SPS1", 263, 32, 64}, {"_SPU0", 257, 16, 16},
-                 {"_SPS_NO_USE0", 265, 16, 16}, {"_CHR", 257, 8, 8}, {"_CHR", 266, 8, 8}};
+    } cases[] = {{"_BGU0", 262, 8, 8},          {"_BGF1", 258, 8, 8},   {"_BGD_NO_USE1", 264, 8, 8},
+                 {"_SPD2", 257, 32, 32},        {"_SPD0", 264, 32, 32}, {"_SPU0", 258, 16, 16},
+                 {"_CHR", 262, 64, 32},         {"_SPS1", 263, 32, 64}, {"_SPU0", 257, 16, 16},
+                 {"_SPS_NO_USE0", 265, 16, 16}, {"_CHR", 257, 8, 8},    {"_CHR", 266, 8, 8}};
     for (const auto& c : cases) {
         int32_t w = 0, h = 0;
         chr_unit_for(c.name, c.type, &w, &h);
@@ -89,19 +89,21 @@ TEST(ChrUnits, ByNameAndResourceType) {
 TEST_F(OutputsTest, ChrLayouts) {
     auto body = numbered_tiles();
     g_settings.Make_Wide = 0;
-    ASSERT_TRUE(with_body(body, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("a").c_str(), "_BGU0"); }));
+    ASSERT_TRUE(with_body(
+        body, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("a").c_str(), "_BGU0"); }));
     auto bmp = test::read_file(tmp.file("a_BGU0.bmp"));
     ASSERT_EQ(bmp.size(), 17462u);
     EXPECT_EQ(bmp[18], 128);
     EXPECT_EQ(bmp[22], 128);
-    EXPECT_EQ(pixel(bmp, 0, 0), 1);   // 0x21: left pixel 1,
-    EXPECT_EQ(pixel(bmp, 1, 0), 2);   // right pixel 2
-    EXPECT_EQ(pixel(bmp, 8, 0), 1);   // tile 1 to its right
-    EXPECT_EQ(pixel(bmp, 0, 8), 0);   // tile 16 starts the second tile row
+    EXPECT_EQ(pixel(bmp, 0, 0), 1);  // 0x21: left pixel 1,
+    EXPECT_EQ(pixel(bmp, 1, 0), 2);  // right pixel 2
+    EXPECT_EQ(pixel(bmp, 8, 0), 1);  // tile 1 to its right
+    EXPECT_EQ(pixel(bmp, 0, 8), 0);  // tile 16 starts the second tile row
     EXPECT_EQ(pixel(bmp, 8, 8), 1);
 
     g_settings.Make_Wide = 1;
-    ASSERT_TRUE(with_body(body, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("b").c_str(), "_BGU0"); }));
+    ASSERT_TRUE(with_body(
+        body, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("b").c_str(), "_BGU0"); }));
     bmp = test::read_file(tmp.file("b_BGU0.bmp"));
     EXPECT_EQ(bmp[18] | bmp[19] << 8, 256);
     EXPECT_EQ(bmp[22], 64);
@@ -110,7 +112,8 @@ TEST_F(OutputsTest, ChrLayouts) {
 
     // 16 x 16 units for "_SPU0" under the BG type: tiles 0-3 form the first unit.
     g_runtime.resource_type = 257;
-    ASSERT_TRUE(with_body(body, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("c").c_str(), "_SPU0"); }));
+    ASSERT_TRUE(with_body(
+        body, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("c").c_str(), "_SPU0"); }));
     bmp = test::read_file(tmp.file("c_SPU0.bmp"));
     EXPECT_EQ(pixel(bmp, 9, 0), 1);
     EXPECT_EQ(pixel(bmp, 0, 8), 2);
@@ -120,12 +123,13 @@ TEST_F(OutputsTest, ChrLayouts) {
     // 64 x 32 units for "_CHR" under type 262, in a 128 x 128 image: 8 tiles across a unit.
     g_settings.Make_Wide = 0;
     g_runtime.resource_type = 262;
-    ASSERT_TRUE(with_body(body, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("d").c_str(), "_CHR"); }));
+    ASSERT_TRUE(with_body(
+        body, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("d").c_str(), "_CHR"); }));
     bmp = test::read_file(tmp.file("d_CHR.bmp"));
     EXPECT_EQ(pixel(bmp, 56, 0), 7);
     EXPECT_EQ(pixel(bmp, 0, 8), 8);
-    EXPECT_EQ(pixel(bmp, 64, 0), 0);   // tile 32 begins the second unit
-    EXPECT_EQ(pixel(bmp, 0, 32), 0);   // tile 64 begins the second unit row
+    EXPECT_EQ(pixel(bmp, 64, 0), 0);  // tile 32 begins the second unit
+    EXPECT_EQ(pixel(bmp, 0, 32), 0);  // tile 64 begins the second unit row
 
     EXPECT_FALSE(with_body(std::vector<uint8_t>(8191), [&](InputCursor& in) {
         return chr_to_bmp(in, tmp.file("e").c_str(), "_CHR");
@@ -136,7 +140,7 @@ TEST_F(OutputsTest, ChrLayouts) {
 TEST_F(OutputsTest, ColAndGrpImages) {
     std::vector<uint8_t> col(512, 0);
     col[0] = 0x00;
-    col[1] = 0x80;  // colour 0: 0x8000
+    col[1] = 0x80;    // colour 0: 0x8000
     col[510] = 0x1F;  // colour 255: 0x001F
     std::string path = tmp.file("x_COL.bmp");
     test::write_file(path, std::vector<uint8_t>(5000, 0xEE));  // a longer old file
@@ -145,11 +149,13 @@ TEST_F(OutputsTest, ColAndGrpImages) {
     }));
     auto bmp = test::read_file(path);
     ASSERT_EQ(bmp.size(), 1334u);
-    const std::vector<uint8_t> header{'B', 'M', 0x36, 0x05, 0, 0, 0, 0, 0, 0, 0x36, 0x04, 0, 0, 40, 0, 0, 0,
-                                      16, 0, 0, 0, 16, 0, 0, 0, 1, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                      0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0};
+    const std::vector<uint8_t> header{'B', 'M', 0x36, 0x05, 0,  0, 0, 0, 0,  0, 0x36, 0x04, 0, 0,
+                                      40,  0,   0,    0,    16, 0, 0, 0, 16, 0, 0,    0,    1, 0,
+                                      8,   0,   0,    0,    0,  0, 0, 0, 0,  0, 0,    0,    0, 0,
+                                      0,   0,   0,    0,    0,  1, 0, 0, 0,  0, 0,    0};
     EXPECT_EQ(std::vector<uint8_t>(bmp.begin(), bmp.begin() + 54), header);
-    EXPECT_EQ(std::vector<uint8_t>(bmp.begin() + 54, bmp.begin() + 58), (std::vector<uint8_t>{0, 4, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(bmp.begin() + 54, bmp.begin() + 58),
+              (std::vector<uint8_t>{0, 4, 0, 0}));
     EXPECT_EQ(bmp[54 + 4 * 255 + 2], 248);
     EXPECT_EQ(pixel(bmp, 0, 0), 0);
     EXPECT_EQ(pixel(bmp, 15, 15), 255);
@@ -174,14 +180,15 @@ TEST_F(OutputsTest, ScreenFiles) {
     std::vector<uint8_t> body(8192, 0);
     body[0] = 0x34;
     body[1] = 0x12;
-    body[2 * 32] = 1;      // body cell 32 -> (0, 1)
-    body[2 * 1024] = 2;    // body cell 1024 -> (32, 0)
-    body[2 * 2048] = 3;    // body cell 2048 -> (0, 32)
+    body[2 * 32] = 1;       // body cell 32 -> (0, 1)
+    body[2 * 1024] = 2;     // body cell 1024 -> (32, 0)
+    body[2 * 2048] = 3;     // body cell 2048 -> (0, 32)
     body[2 * 3072] = 0xFF;  // body cell 3072 -> (32, 32)
     body[2 * 3072 + 1] = 0xFF;
-    body[2 * 5] = 5;        // (5, 0): character 5, palette 9, horizontal flip
+    body[2 * 5] = 5;  // (5, 0): character 5, palette 9, horizontal flip
     body[2 * 5 + 1] = 0x94;
-    ASSERT_TRUE(with_body(body, [&](InputCursor& in) { return scr_to_files(in, tmp.file("m").c_str(), "_SCR0"); }));
+    ASSERT_TRUE(with_body(
+        body, [&](InputCursor& in) { return scr_to_files(in, tmp.file("m").c_str(), "_SCR0"); }));
     auto raw = test::read_file(tmp.file("m_SCR0_SCR.rscr"));
     ASSERT_EQ(raw.size(), 8192u);
     EXPECT_EQ(raw[0], 0x12);
@@ -191,8 +198,8 @@ TEST_F(OutputsTest, ScreenFiles) {
     EXPECT_EQ(raw[2 * 32 * 64 + 1], 3);
     std::string t = text("m_SCR0_SCR.txt");
     const std::string head =
-              "' BG SCREEN DATA\r\n' BGPUT Layer, x, y, Number, Palette, horizonal_reverse, "
-              "vertical_reverse\r\n' LAYER=0\r\n\r\nBGPUT LAYER,  0,  0,  564,  1, 0, 0\r\n";
+        "' BG SCREEN DATA\r\n' BGPUT Layer, x, y, Number, Palette, horizonal_reverse, "
+        "vertical_reverse\r\n' LAYER=0\r\n\r\nBGPUT LAYER,  0,  0,  564,  1, 0, 0\r\n";
     EXPECT_EQ(t.substr(0, head.size()), head);
     EXPECT_NE(t.find("BGPUT LAYER,  5,  0,    5,  9, 1, 0\r\n"), std::string::npos);
     EXPECT_NE(t.find("BGPUT LAYER, 32, 32, 1023, 15, 1, 1\r\n"), std::string::npos);
@@ -216,15 +223,18 @@ TEST_F(OutputsTest, ImagesReadByAnIndependentDecoder) {
     }
     g_settings.Make_Wide = 1;
     g_runtime.resource_type = 261;
-    ASSERT_TRUE(with_body(chr, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("i").c_str(), "_SPU0"); }));
+    ASSERT_TRUE(with_body(
+        chr, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("i").c_str(), "_SPU0"); }));
     ASSERT_TRUE(with_body(grp, [&](InputCursor& in) {
-        return write_bmp(in, tmp.file("i_GRP.bmp").c_str(), 256, 192, 64, 64, 49152, PALETTE_BUILTIN);
+        return write_bmp(in, tmp.file("i_GRP.bmp").c_str(), 256, 192, 64, 64, 49152,
+                         PALETTE_BUILTIN);
     }));
     ASSERT_TRUE(with_body(col, [&](InputCursor& in) {
         return write_bmp(in, tmp.file("i_COL.bmp").c_str(), 16, 16, 8, 8, 256, PALETTE_COL_BODY);
     }));
     for (const auto& [file, size] : {std::pair<std::string, std::string>{"i_SPU0.bmp", "256 64"},
-                                     {"i_GRP.bmp", "256 192"}, {"i_COL.bmp", "16 16"}}) {
+                                     {"i_GRP.bmp", "256 192"},
+                                     {"i_COL.bmp", "16 16"}}) {
         std::string path = tmp.file(file);
         EXPECT_EQ(test::image_size(path), size) << file;
         auto bmp = test::read_file(path);
@@ -255,8 +265,10 @@ TEST(MemUnitDecoding, ExactInverse) {
         int code = mem_unit_to_code(static_cast<uint16_t>(u));
         if (code < 0) continue;
         ++valid;
-        if (u == 0xFFFF) EXPECT_EQ(code, 0xFF);
-        else EXPECT_EQ(code_to_mem_unit(static_cast<uint8_t>(code)), u) << std::hex << u;
+        if (u == 0xFFFF)
+            EXPECT_EQ(code, 0xFF);
+        else
+            EXPECT_EQ(code_to_mem_unit(static_cast<uint8_t>(code)), u) << std::hex << u;
     }
     EXPECT_EQ(valid, 257);
     for (int bad : {0x0041, 0x0021, 0x007F, 0x00A1, 0x00DF, 0xFF02, 0xFF07, 0xFF3C, 0x30FC})
@@ -267,7 +279,8 @@ TEST(MemUnitDecoding, ExactInverse) {
 
 TEST(EscapedBytes, Forms) {
     std::string s;
-    for (int b : {0x0D, 0xE5, 0x5C, 0x41, 0x7F, 0x9F, 0xA0, 0xDF, 0x20, 0x7E, 0x00}) write_escaped_byte(s, static_cast<uint8_t>(b));
+    for (int b : {0x0D, 0xE5, 0x5C, 0x41, 0x7F, 0x9F, 0xA0, 0xDF, 0x20, 0x7E, 0x00})
+        write_escaped_byte(s, static_cast<uint8_t>(b));
     EXPECT_EQ(s, "\\0D\\E5\\\\A\\7F\\9F\xA0\xDF ~\\00");
 }
 
@@ -282,7 +295,8 @@ TEST_F(OutputsTest, MemTexts) {
         return b;
     };
     auto run = [&](const std::vector<uint8_t>& body) {
-        return with_body(body, [&](InputCursor& in) { return mem_to_text(in, tmp.file("s").c_str()); });
+        return with_body(body,
+                         [&](InputCursor& in) { return mem_to_text(in, tmp.file("s").c_str()); });
     };
     EXPECT_TRUE(run(body_of({}, 0)));
     EXPECT_EQ(text("s_MEM.txt"), "MEM$=\"\"\r\n");
@@ -305,7 +319,9 @@ TEST_F(OutputsTest, ProgramTexts) {
     const std::string prog = "PRINT 1\r";
     const std::vector<uint8_t> body(prog.begin(), prog.end());
     auto run = [&](const std::vector<uint8_t>& b, uint32_t n) {
-        return with_body(b, [&](InputCursor& in) { return prg_to_text(in, b.size(), tmp.file("p").c_str(), n); });
+        return with_body(b, [&](InputCursor& in) {
+            return prg_to_text(in, b.size(), tmp.file("p").c_str(), n);
+        });
     };
     ASSERT_TRUE(run(body, 8));
     EXPECT_EQ(text("p_PRG.txt"), "PRINT 1\r");

@@ -16,10 +16,12 @@ using test::RecordSpec;
 
 namespace {
 
-std::vector<uint8_t> filled(size_t n, uint8_t v = 0) { return std::vector<uint8_t>(n, v); }
+std::vector<uint8_t> filled(size_t n, uint8_t v = 0) {
+    return std::vector<uint8_t>(n, v);
+}
 
 class ExtractTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     bool extract(const std::string& file, const std::vector<uint8_t>& bytes) {
         test::write_file(tmp.file(file), bytes);
@@ -52,7 +54,8 @@ TEST_F(ExtractTest, SingleResourcesGetPlainNames) {
     for (const auto& c : cases) {
         test::TempDir dir;
         test::reset_settings(dir.path());
-        test::write_file(dir.file("s.ptc"), test::make_ptc("SPRITE", 0, {{c.tag, filled(c.body), ""}}));
+        test::write_file(dir.file("s.ptc"),
+                         test::make_ptc("SPRITE", 0, {{c.tag, filled(c.body), ""}}));
         ConvertJob job = make_convert_job(dir.file("s.ptc").c_str(), false);
         ASSERT_TRUE(extract_ptc(job)) << c.tag;
         std::vector<std::string> names;
@@ -64,11 +67,12 @@ TEST_F(ExtractTest, SingleResourcesGetPlainNames) {
 }
 
 TEST_F(ExtractTest, PackageFlagsNameTheRecordsInTableOrder) {
-    auto file = test::make_ptc("GAME", 0,
-                               {{"PRG", test::prg_body(0, (1u << 0) | (1u << 8) | (1u << 13), "END"), ""},
-                                {"CHR", filled(8192), ""},
-                                {"CHR", filled(8192), ""},
-                                {"COL", filled(512), ""}});
+    auto file =
+        test::make_ptc("GAME", 0,
+                       {{"PRG", test::prg_body(0, (1u << 0) | (1u << 8) | (1u << 13), "END"), ""},
+                        {"CHR", filled(8192), ""},
+                        {"CHR", filled(8192), ""},
+                        {"COL", filled(512), ""}});
     ASSERT_TRUE(extract("game.ptc", file));
     EXPECT_EQ(listing("PTC_GAME"), (std::vector<std::string>{"GAME_BGU0.bmp", "GAME_COL0.bmp",
                                                              "GAME_PRG.txt", "GAME_SPU0.bmp"}));
@@ -100,29 +104,34 @@ TEST_F(ExtractTest, SecondaryFlags) {
     recs.push_back({"CHR", filled(8192), ""});
     ASSERT_TRUE(extract("all.ptc", test::make_ptc("ALL", 0, recs)));
     auto names = listing("PTC_ALL");
-    for (const char* n : {"ALL_SPU7.bmp", "ALL_BGF0.bmp", "ALL_SPD3.bmp", "ALL_BGS3.bmp", "ALL_BGF1.bmp",
-                          "ALL_SPS_NO_USE0.bmp", "ALL_BGD_NO_USE1.bmp", "ALL_SPS1.bmp", "ALL_BGD1.bmp",
-                          "ALL_COL2.bmp", "ALL_COL0_S.bmp", "ALL_COL2_S.bmp", "ALL_SCR1_SCR.txt",
-                          "ALL_SCR3_SCR.rscr", "ALL_GRP3.bmp", "ALL_MEM.txt", "ALL_CHR.bmp"})
+    for (const char* n :
+         {"ALL_SPU7.bmp", "ALL_BGF0.bmp", "ALL_SPD3.bmp", "ALL_BGS3.bmp", "ALL_BGF1.bmp",
+          "ALL_SPS_NO_USE0.bmp", "ALL_BGD_NO_USE1.bmp", "ALL_SPS1.bmp", "ALL_BGD1.bmp",
+          "ALL_COL2.bmp", "ALL_COL0_S.bmp", "ALL_COL2_S.bmp", "ALL_SCR1_SCR.txt",
+          "ALL_SCR3_SCR.rscr", "ALL_GRP3.bmp", "ALL_MEM.txt", "ALL_CHR.bmp"})
         EXPECT_NE(std::find(names.begin(), names.end(), n), names.end()) << n;
     EXPECT_EQ(names.size(), 30u + 6 + 8 + 4 + 1 + 1 + 1);
 }
 
 TEST_F(ExtractTest, NamesFromTheHeader) {
-    ASSERT_TRUE(extract("a.ptc", test::make_ptc("ABCDEFGH", 0, {{"PRG", test::prg_body(0, 0, "X"), ""}})));
+    ASSERT_TRUE(
+        extract("a.ptc", test::make_ptc("ABCDEFGH", 0, {{"PRG", test::prg_body(0, 0, "X"), ""}})));
     EXPECT_TRUE(test::file_exists(tmp.file("PTC_ABCDEFGH/ABCDEFGH_PRG.txt")));
     ASSERT_TRUE(extract("b.ptc", test::make_ptc("", 0, {{"PRG", test::prg_body(0, 0, "X"), ""}})));
     EXPECT_TRUE(test::file_exists(tmp.file("PTC_/_PRG.txt")));
     // A name with a separator would leave the output folder: refused, nothing made.
     for (const char* bad : {"/../../x", "a\\b", "..\\evil"}) {
-        EXPECT_FALSE(extract("c.ptc", test::make_ptc(bad, 0, {{"PRG", test::prg_body(0, 0, "X"), ""}}))) << bad;
+        EXPECT_FALSE(
+            extract("c.ptc", test::make_ptc(bad, 0, {{"PRG", test::prg_body(0, 0, "X"), ""}})))
+            << bad;
     }
     EXPECT_EQ(listing(".").size(), 5u);  // a.ptc, b.ptc, c.ptc and the two folders
 }
 
 TEST_F(ExtractTest, EndsPaddingAndStrayBytes) {
     // A program whose text ends the file without padding is complete.
-    ASSERT_TRUE(extract("a.ptc", test::make_ptc("A", 0, {{"PRG", test::prg_body(0, 0, "ABCDE", false), ""}})));
+    ASSERT_TRUE(extract(
+        "a.ptc", test::make_ptc("A", 0, {{"PRG", test::prg_body(0, 0, "ABCDE", false), ""}})));
     auto text = test::read_file(tmp.file("PTC_A/A_PRG.txt"));
     EXPECT_EQ(std::string(text.begin(), text.end()), "ABCDE");
     // Three stray bytes after the last record: false, the resource is still written.
@@ -139,11 +148,12 @@ TEST_F(ExtractTest, EndsPaddingAndStrayBytes) {
 
 TEST_F(ExtractTest, BrokenFiles) {
     // A short text file: the folder (named after bytes 12-19) is made, then no "R".
-    EXPECT_FALSE(extract("t.ptc", std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l',
-                                                       'd', ' ', 'n', 'a', 'm', 'e', 's', '!', '!', '!',
-                                                       ' ', 't', 'e', 'x', 't', ' ', 'f', 'i', 'l', 'e',
-                                                       ' ', 'w', 'i', 't', 'h', 'o', 'u', 't', ' ', 'a',
-                                                       'n', 'y', ' ', 'e', 'r', 'r', 'o', 'r', 's', '.'}));
+    EXPECT_FALSE(extract(
+        "t.ptc",
+        std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', ' ', 'n',
+                             'a', 'm', 'e', 's', '!', '!', '!', ' ', 't', 'e', 'x', 't', ' ',
+                             'f', 'i', 'l', 'e', ' ', 'w', 'i', 't', 'h', 'o', 'u', 't', ' ',
+                             'a', 'n', 'y', ' ', 'e', 'r', 'r', 'o', 'r', 's', '.'}));
     EXPECT_TRUE(is_directory(tmp.file("PTC_names!!!").c_str()));
     // 36 bytes or less: the folder and nothing else, true.
     EXPECT_TRUE(extract("s.ptc", std::vector<uint8_t>(30, 0x41)));

@@ -20,7 +20,7 @@ namespace tw {
 namespace {
 
 class RoundTrip : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::reset_settings(tmp.path());
         g_settings.TextOut = 0;
@@ -38,7 +38,8 @@ protected:
         fs::remove(tmp.file("again/" + as));  // mingw's copy_file does not overwrite
         fs::copy_file(tmp.file(extracted), tmp.file("again/" + as));
         ASSERT_TRUE(convert_file(tmp.file("again/" + as).c_str())) << as;
-        EXPECT_EQ(test::read_file(tmp.file("again/" + remade)), original) << source << " -> " << remade;
+        EXPECT_EQ(test::read_file(tmp.file("again/" + remade)), original)
+            << source << " -> " << remade;
     }
     std::vector<uint8_t> random_bytes(size_t n, int modulo) {
         std::vector<uint8_t> v(n);
@@ -93,8 +94,8 @@ TEST_F(RoundTrip, ScreensThroughBothForms) {
     for (int i = 0; i < 600; ++i) {
         char line[80];
         auto r = [&](unsigned n) { return static_cast<unsigned>(rng() % n); };
-        std::snprintf(line, sizeof line, "BGPUT 0,%u,%u,%u,%u,%u,%u\r\n", r(64), r(64), r(1024), r(16),
-                      r(2), r(2));
+        std::snprintf(line, sizeof line, "BGPUT 0,%u,%u,%u,%u,%u,%u\r\n", r(64), r(64), r(1024),
+                      r(16), r(2), r(2));
         text += line;
     }
     test::write_file(tmp.file("map_scr.txt"), text);
@@ -125,8 +126,9 @@ TEST_F(RoundTrip, MemWithAndWithoutEscapes) {
 }
 
 TEST_F(RoundTrip, ProgramsRawAndEscaped) {
-    test::write_file(tmp.file("game.txt"),
-                     std::string("CLS\r\nFOR I=0 TO 10\r\nPRINT \"\xB1\xB2\xB3\";I\r\nNEXT\r\nEND"));
+    test::write_file(
+        tmp.file("game.txt"),
+        std::string("CLS\r\nFOR I=0 TO 10\r\nPRINT \"\xB1\xB2\xB3\";I\r\nNEXT\r\nEND"));
     check("game.txt", "game_PRG.ptc", "PTC_GAME/GAME_PRG.txt", "game.txt", "game_PRG.ptc");
     g_settings.PRG_ESCAPE = 1;
     std::string prog = "PRINT \"";

@@ -35,21 +35,25 @@ namespace {
 
 std::string utf8(const std::wstring& w) {
     if (w.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                nullptr, nullptr);
     std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                        nullptr);
     return s;
 }
 
 void out(const std::string& s) {
     DWORD written = 0;
     std::string line = s + "\n";
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()),
+              &written, nullptr);
 }
 
 std::wstring text_of(HWND w) {
     wchar_t buf[4096] = L"";
-    SendMessageTimeoutW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
     return buf;
 }
 
@@ -92,7 +96,9 @@ BOOL CALLBACK collect_statics(HWND w, LPARAM p) {
 }
 
 BOOL CALLBACK find_edit_impl(HWND w, LPARAM p);
-BOOL CALLBACK find_edit(HWND w, LPARAM p) { return find_edit_impl(w, p); }
+BOOL CALLBACK find_edit(HWND w, LPARAM p) {
+    return find_edit_impl(w, p);
+}
 BOOL CALLBACK find_edit_impl(HWND w, LPARAM p) {
     wchar_t cls[64] = L"";
     GetClassNameW(w, cls, 64);
@@ -135,7 +141,8 @@ int menu_marks(int rows) {
         for (int y = top + 2; y < top + height - 2; ++y)
             for (int x = r.left + border + 1; x < r.left + border + 14; ++x) {
                 COLORREF c = GetPixel(screen, x, y);
-                int d = abs(GetRValue(c) - GetRValue(background)) + abs(GetGValue(c) - GetGValue(background)) +
+                int d = abs(GetRValue(c) - GetRValue(background)) +
+                        abs(GetGValue(c) - GetGValue(background)) +
                         abs(GetBValue(c) - GetBValue(background));
                 differing += d > 120;
             }
@@ -187,7 +194,8 @@ int wmain(int argc, wchar_t** argv) {
         out(std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
         return 0;
     }
-    if (cmd == L"command") return PostMessageW(w, WM_COMMAND, static_cast<WPARAM>(id(3)), 0) ? 0 : 1;
+    if (cmd == L"command")
+        return PostMessageW(w, WM_COMMAND, static_cast<WPARAM>(id(3)), 0) ? 0 : 1;
     if (cmd == L"close") return PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == L"open-menu") {
         // Alt + the menu's mnemonic, as the keyboard opens it.
@@ -220,7 +228,8 @@ int wmain(int argc, wchar_t** argv) {
         std::wstring value = arg(3);
         SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
         Sleep(200);
-        return PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, IDOK)))
+        return PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(GetDlgItem(w, IDOK)))
                    ? 0
                    : 1;
     }
@@ -248,7 +257,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"combo") {
         SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(id(4)), 0);
-        PostMessageW(w, WM_COMMAND, MAKEWPARAM(id(3), CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+        PostMessageW(w, WM_COMMAND, MAKEWPARAM(id(3), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(control));
         return 0;
     }
     return 2;

@@ -23,7 +23,9 @@ namespace tw {
 
 namespace {
 
-fs::path corpus() { return fs::path(TW_TEST_DATA_DIR) / "bmpsuite"; }
+fs::path corpus() {
+    return fs::path(TW_TEST_DATA_DIR) / "bmpsuite";
+}
 
 std::vector<fs::path> corpus_files(const char* folder) {
     std::vector<fs::path> files;
@@ -86,10 +88,10 @@ using test::imagemagick;
 
 TEST(BmpCorpus, IndexedGoodImagesReadAsAnIndependentDecoderReadsThem) {
     if (!imagemagick()) GTEST_SKIP() << "ImageMagick is not installed";
-    const char* names[] = {"pal1.bmp",     "pal1bg.bmp",     "pal1wb.bmp",   "pal4.bmp",
-                           "pal4gs.bmp",   "pal8-0.bmp",     "pal8.bmp",     "pal8gs.bmp",
-                           "pal8nonsquare.bmp", "pal8topdown.bmp", "pal8v4.bmp", "pal8v5.bmp",
-                           "pal8w124.bmp", "pal8w125.bmp",   "pal8w126.bmp"};
+    const char* names[] = {"pal1.bmp",          "pal1bg.bmp",      "pal1wb.bmp",  "pal4.bmp",
+                           "pal4gs.bmp",        "pal8-0.bmp",      "pal8.bmp",    "pal8gs.bmp",
+                           "pal8nonsquare.bmp", "pal8topdown.bmp", "pal8v4.bmp",  "pal8v5.bmp",
+                           "pal8w124.bmp",      "pal8w125.bmp",    "pal8w126.bmp"};
     test::TempDir tmp;
     test::reset_settings(tmp.path());
     g_settings.PAL_Fix_1bit = 0;
@@ -104,7 +106,8 @@ TEST(BmpCorpus, IndexedGoodImagesReadAsAnIndependentDecoderReadsThem) {
         ASSERT_EQ(rgb.size(), 3u * img.pixel_count) << name;
         for (uint32_t i = 0; i < img.pixel_count; ++i) {
             uint8_t index = img.pixels[i];
-            uint16_t ours = static_cast<uint16_t>(img.col[20 + 2 * index] | img.col[21 + 2 * index] << 8);
+            uint16_t ours =
+                static_cast<uint16_t>(img.col[20 + 2 * index] | img.col[21 + 2 * index] << 8);
             ASSERT_EQ(ours, rgb_to_col(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]))
                 << name << " pixel " << i % static_cast<uint32_t>(img.width) << ","
                 << i / static_cast<uint32_t>(img.width);

@@ -36,7 +36,7 @@ std::vector<uint8_t> pattern(size_t n, int modulo) {
 }
 
 class BmpTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     test::TempDir tmp;
 };
@@ -200,12 +200,25 @@ TEST_F(BmpTest, Refusals) {
         change(s);
         cases.push_back({what, s});
     };
-    add("24 bits", [](BmpFixture& s) { s.bits = 24; s.palette.clear(); });
-    add("32 bits", [](BmpFixture& s) { s.bits = 32; s.palette.clear(); });
-    add("2 bits", [](BmpFixture& s) { s.bits = 2; s.palette.resize(4); });
+    add("24 bits", [](BmpFixture& s) {
+        s.bits = 24;
+        s.palette.clear();
+    });
+    add("32 bits", [](BmpFixture& s) {
+        s.bits = 32;
+        s.palette.clear();
+    });
+    add("2 bits", [](BmpFixture& s) {
+        s.bits = 2;
+        s.palette.resize(4);
+    });
     add("0 bits", [](BmpFixture& s) { s.bits = 0; });
     add("RLE8", [](BmpFixture& s) { s.compression = 1; });
-    add("RLE4", [](BmpFixture& s) { s.bits = 4; s.compression = 2; s.palette.resize(16); });
+    add("RLE4", [](BmpFixture& s) {
+        s.bits = 4;
+        s.compression = 2;
+        s.palette.resize(16);
+    });
     add("bitfields", [](BmpFixture& s) { s.compression = 3; });
     add("zero width", [](BmpFixture& s) { s.width = 0; });
     add("zero height", [](BmpFixture& s) { s.height = 0; });
@@ -214,7 +227,10 @@ TEST_F(BmpTest, Refusals) {
     add("file size field too large", [](BmpFixture& s) { s.file_size_delta = 1; });
     add("file size field too small", [](BmpFixture& s) { s.file_size_delta = -1; });
     add("no pixel data", [](BmpFixture& s) { s.file_size_delta = -128; });
-    add("palette larger than the block", [](BmpFixture& s) { s.colours_used = 256; s.palette.resize(200); });
+    add("palette larger than the block", [](BmpFixture& s) {
+        s.colours_used = 256;
+        s.palette.resize(200);
+    });
     add("12-byte OS/2 header", [](BmpFixture& s) { s.header_size = 12; });
     add("missing palette", [](BmpFixture& s) { s.palette.clear(); });
     for (const auto& c : cases) {
@@ -228,7 +244,7 @@ TEST_F(BmpTest, Refusals) {
         {},
         {'B', 'M'},
         {'B', 'A', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0},
-        {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 14, 0, 0, 0},          // no information header
+        {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 14, 0, 0, 0},             // no information header
         {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF},  // offset beyond the file
     };
     for (const auto& r : raw)

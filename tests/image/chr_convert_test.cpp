@@ -15,7 +15,9 @@ using test::make_image;
 
 namespace {
 
-uint8_t pixel_value(int32_t x, int32_t y) { return static_cast<uint8_t>((x * 3 + y * 5 + x / 8) & 15); }
+uint8_t pixel_value(int32_t x, int32_t y) {
+    return static_cast<uint8_t>((x * 3 + y * 5 + x / 8) & 15);
+}
 
 // The nibble of body pixel p.
 uint8_t nibble(const ResourceBuffer& b, uint32_t p) {
@@ -29,7 +31,8 @@ void expect_closed_form(const ResourceBuffer& body, const BmpImage& img, uint32_
     ASSERT_EQ(body.length(), 8212u);
     const int32_t H = 16384 / W;
     const int32_t across = (img.width + W - 1) / W;
-    const int32_t x0 = static_cast<int32_t>(part) % across * W, y0 = static_cast<int32_t>(part) / across * H;
+    const int32_t x0 = static_cast<int32_t>(part) % across * W,
+                  y0 = static_cast<int32_t>(part) / across * H;
     for (int32_t y = 0; y < H; ++y)
         for (int32_t x = 0; x < W; ++x) {
             int32_t u = (y / uh) * (W / uw) + x / uw;
@@ -46,7 +49,7 @@ constexpr int32_t kUnits[][2] = {{8, 8},   {16, 16}, {32, 16}, {16, 32},
                                  {32, 32}, {64, 32}, {32, 64}, {64, 64}};
 
 class ChrTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     ConvertJob job_for(const std::string& file) {
         ConvertJob job = make_convert_job(tmp.file(file).c_str(), false);

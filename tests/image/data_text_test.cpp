@@ -37,7 +37,8 @@ size_t count(const std::string& text, const std::string& what) {
 std::vector<std::string> headings(const std::string& text) {
     std::vector<std::string> out;
     std::regex re("' &H([0-9A-F]+)\r");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator();
+         ++it)
         out.push_back((*it)[1]);
     return out;
 }
@@ -88,12 +89,13 @@ TEST(ChrData, UnitHeadingsPerSize) {
         int32_t w, h, part;
         size_t units;
         int first, step;
-    } cases[] = {{8, 8, 0, 256, 0, 1},    {8, 8, 2, 256, 128, 1},  {16, 16, 0, 64, 0, 1},
-                 {16, 16, 1, 64, 64, 1},  {32, 16, 0, 32, 0, 2},   {16, 32, 0, 32, 0, 2},
-                 {32, 32, 0, 16, 0, 4},   {64, 32, 0, 8, 0, 8},    {32, 64, 0, 8, 0, 8},
+    } cases[] = {{8, 8, 0, 256, 0, 1},   {8, 8, 2, 256, 128, 1}, {16, 16, 0, 64, 0, 1},
+                 {16, 16, 1, 64, 64, 1}, {32, 16, 0, 32, 0, 2},  {16, 32, 0, 32, 0, 2},
+                 {32, 32, 0, 16, 0, 4},  {64, 32, 0, 8, 0, 8},   {32, 64, 0, 8, 0, 8},
                  {64, 64, 3, 4, 192, 16}};
     for (const auto& c : cases) {
-        std::string text = written([&](BufferedWriter* w) { write_chr_data(w, body, c.w, c.h, c.part); });
+        std::string text =
+            written([&](BufferedWriter* w) { write_chr_data(w, body, c.w, c.h, c.part); });
         auto h = headings(text);
         ASSERT_EQ(h.size(), c.units) << c.w << "x" << c.h;
         for (size_t i = 0; i < h.size(); ++i) {

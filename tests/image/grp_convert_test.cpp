@@ -15,14 +15,16 @@ namespace tw {
 namespace {
 
 uint32_t grp_offset(int32_t x, int32_t y) {
-    return static_cast<uint32_t>(4096 * (4 * (y / 64) + x / 64) + 64 * (8 * ((y % 64) / 8) + (x % 64) / 8) +
-                                 8 * (y % 8) + x % 8);
+    return static_cast<uint32_t>(4096 * (4 * (y / 64) + x / 64) +
+                                 64 * (8 * ((y % 64) / 8) + (x % 64) / 8) + 8 * (y % 8) + x % 8);
 }
 
-uint8_t value(int32_t x, int32_t y) { return static_cast<uint8_t>(x * 7 + y * 13 + 1); }
+uint8_t value(int32_t x, int32_t y) {
+    return static_cast<uint8_t>(x * 7 + y * 13 + 1);
+}
 
 class GrpTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::reset_settings(tmp.path());
         g_runtime.resource_type = RESOURCE_GRP;
@@ -38,7 +40,9 @@ protected:
                 s.pixels.push_back(static_cast<uint8_t>(value(x, y) & ((1 << bits) - 1)));
         test::write_bmp_file(tmp.file(file), s);
     }
-    ConvertJob job_for(const std::string& file) { return make_convert_job(tmp.file(file).c_str(), false); }
+    ConvertJob job_for(const std::string& file) {
+        return make_convert_job(tmp.file(file).c_str(), false);
+    }
     test::TempDir tmp;
 };
 
@@ -89,7 +93,8 @@ TEST_F(GrpTest, PartsLeftToRightThenDown) {
     ASSERT_EQ(second.body.size(), 49152u);
     for (int32_t y = 0; y < 192; ++y)
         for (int32_t x = 0; x < 256; x += 37)
-            ASSERT_EQ(second.body[grp_offset(x, y)], y < 8 ? value(x, 192 + y) : 0) << x << "," << y;
+            ASSERT_EQ(second.body[grp_offset(x, y)], y < 8 ? value(x, 192 + y) : 0)
+                << x << "," << y;
 }
 
 TEST_F(GrpTest, SmallImageZeroFilledAndFourBitIndices) {

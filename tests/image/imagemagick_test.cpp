@@ -48,12 +48,14 @@ TEST(ImageMagickImages, ReadTheSameAsOurOwn) {
         s.height = c.h;
         s.bits = c.bits;
         for (int i = 0; i < (1 << c.bits); ++i) {
-            uint32_t r = static_cast<uint32_t>(i * 37 % 256), g = static_cast<uint32_t>(i * 91 % 256),
+            uint32_t r = static_cast<uint32_t>(i * 37 % 256),
+                     g = static_cast<uint32_t>(i * 91 % 256),
                      b = static_cast<uint32_t>(i * 53 % 256);
             s.palette.push_back(i < c.colours ? (r << 16 | g << 8 | b) : 0);
         }
         for (int32_t y = 0; y < c.h; ++y)
-            for (int32_t x = 0; x < c.w; ++x) s.pixels.push_back(static_cast<uint8_t>((x * 3 + y * 5) % c.colours));
+            for (int32_t x = 0; x < c.w; ++x)
+                s.pixels.push_back(static_cast<uint8_t>((x * 3 + y * 5) % c.colours));
         std::string ours_path = tmp.file(std::string(c.name) + ".bmp");
         test::write_bmp_file(ours_path, s);
         BmpImage ours = read(ours_path);
@@ -63,7 +65,8 @@ TEST(ImageMagickImages, ReadTheSameAsOurOwn) {
             ASSERT_EQ(theirs.pixel_count, ours.pixel_count) << c.name << form;
             EXPECT_EQ(theirs.width, c.w);
             for (uint32_t i = 0; i < ours.pixel_count; ++i)
-                ASSERT_EQ(colour_of(theirs, i), colour_of(ours, i)) << c.name << form << " pixel " << i;
+                ASSERT_EQ(colour_of(theirs, i), colour_of(ours, i))
+                    << c.name << form << " pixel " << i;
         }
     }
 }

@@ -146,12 +146,16 @@ TEST(ResourceName, ByteClasses) {
         {"My Pic", "MY PIC"},
         {"{abc", nullptr},
         {"", nullptr},
-        {"\x83\x5C\x83\x5C", nullptr},           // begins with a Shift-JIS character
-        {"ab\x83\x5C" "cd", "AB"},               // cut at the first lead byte
-        {"a\x01" "bc", "A"},                     // control byte
-        {"AZ{|}~\x7F", "AZ"},                    // 0x7B to 0x7F end the name
+        {"\x83\x5C\x83\x5C", nullptr},  // begins with a Shift-JIS character
+        {"ab\x83\x5C"
+         "cd",
+         "AB"},  // cut at the first lead byte
+        {"a\x01"
+         "bc",
+         "A"},                 // control byte
+        {"AZ{|}~\x7F", "AZ"},  // 0x7B to 0x7F end the name
         {"x|y", "X"},
-        {"@[\\]^_`", "@[\\]^_`"},                // 0x40 to 0x60 stay, the grave accent too
+        {"@[\\]^_`", "@[\\]^_`"},  // 0x40 to 0x60 stay, the grave accent too
         {" !09:?", " !09:?"},
         {"abcdefgh", "ABCDEFGH"},
         {"abcdefghijk", "ABCDEFGH"},

@@ -27,10 +27,12 @@ uint32_t u32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
 
-uint8_t value(int32_t x, int32_t y) { return static_cast<uint8_t>((x / 8 + y / 8 * 3 + x % 5) & 15); }
+uint8_t value(int32_t x, int32_t y) {
+    return static_cast<uint8_t>((x / 8 + y / 8 * 3 + x % 5) & 15);
+}
 
 class PackageTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::reset_settings(tmp.path());
         package_dialog_init(dialog);
@@ -157,7 +159,8 @@ TEST_F(PackageTest, FailureListInItsOrder) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].caption, "Error");
     EXPECT_EQ(ui.messages[0].text,
-              "以下のファイルの変換に失敗しました\n PRG\n BGU2 (下画面)\n BGD1\n SCU0\n COL2 (下画面)\n MEM\n SPD1");
+              "以下のファイルの変換に失敗しました\n PRG\n BGU2 (下画面)\n BGD1\n SCU0\n COL2 "
+              "(下画面)\n MEM\n SPD1");
     EXPECT_TRUE(ui.requests.size() == 2u);  // the two choices; no save dialog
 }
 

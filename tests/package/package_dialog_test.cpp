@@ -20,7 +20,7 @@ using test::slot;
 using test::with_nuls;
 
 class DialogTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::reset_settings(tmp.path());
         package_dialog_init(dialog);
@@ -63,8 +63,14 @@ TEST_F(DialogTest, NameNormalization) {
     const struct {
         const char* typed;
         const char* kept;
-    } cases[] = {{"my-pack", "MY"}, {"pack_01x9", "PACK_01X"}, {"abc", "ABC"}, {"", ""},
-                 {"ABCDEFGHIJKLMNOPQRS", "ABCDEFGH"}, {" x", ""}, {"a.b", "A"}, {"\xe3\x81\x82", ""}};
+    } cases[] = {{"my-pack", "MY"},
+                 {"pack_01x9", "PACK_01X"},
+                 {"abc", "ABC"},
+                 {"", ""},
+                 {"ABCDEFGHIJKLMNOPQRS", "ABCDEFGH"},
+                 {" x", ""},
+                 {"a.b", "A"},
+                 {"\xe3\x81\x82", ""}};
     for (const auto& c : cases) {
         dialog.set_text(ID_PACKAGE_NAME, c.typed);
         package_dialog_command(dialog, ID_PACKAGE_NAME);  // its own commands change nothing
@@ -134,7 +140,8 @@ TEST_F(DialogTest, ControlsDisabledWhileBuilding) {
     bool all_disabled = true;
     ui.on_choose = [&] {
         for (size_t i = 0; i < kPackageSlotCount; ++i)
-            for (int k = 0; k < 3; ++k) all_disabled = all_disabled && !dialog.enabled(kPackageSlots[i].base + k);
+            for (int k = 0; k < 3; ++k)
+                all_disabled = all_disabled && !dialog.enabled(kPackageSlots[i].base + k);
         all_disabled = all_disabled && !dialog.enabled(ID_CREATE) && !dialog.enabled(ID_CANCEL) &&
                        !dialog.enabled(ID_PACKAGE_NAME);
     };
@@ -142,8 +149,8 @@ TEST_F(DialogTest, ControlsDisabledWhileBuilding) {
     EXPECT_EQ(package_dialog_command(dialog, ID_CREATE), DIALOG_END);
     EXPECT_TRUE(all_disabled);
     EXPECT_TRUE(dialog.enabled(ID_CREATE));
-    EXPECT_TRUE(dialog.enabled(slot("PRG").base + SLOT_PATH));     // checked: enabled again
-    EXPECT_FALSE(dialog.enabled(slot("MEM").base + SLOT_PATH));    // not checked: stays disabled
+    EXPECT_TRUE(dialog.enabled(slot("PRG").base + SLOT_PATH));   // checked: enabled again
+    EXPECT_FALSE(dialog.enabled(slot("MEM").base + SLOT_PATH));  // not checked: stays disabled
     EXPECT_EQ(package_dialog_command(dialog, ID_CANCEL), DIALOG_END);
 }
 

@@ -26,7 +26,8 @@ TEST(Files, WriteKeepsThenTruncateCuts) {
         ASSERT_TRUE(f.is_open());
         ASSERT_TRUE(f.write("ab", 2));
     }
-    EXPECT_EQ(read_file(p), (std::vector<uint8_t>{'a', 'b', '2', '3', '4', '5', '6', '7', '8', '9'}));
+    EXPECT_EQ(read_file(p),
+              (std::vector<uint8_t>{'a', 'b', '2', '3', '4', '5', '6', '7', '8', '9'}));
     {
         File f = File::open_write(p.c_str());
         ASSERT_TRUE(f.write("xyz", 3));

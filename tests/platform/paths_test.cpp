@@ -41,8 +41,13 @@ TEST(SplitPath, ShiftJisTrailByteIsNotASeparatorOrDot) {
     EXPECT_STREQ(p.dir, "\\w\\");
     EXPECT_STREQ(p.name, "\x83\x5C\x83\x5C");
     EXPECT_STREQ(p.ext, ".bmp");
-    ASSERT_TRUE(split_path("a\\b\x81\x2E" "c", p, shift_jis_lead_byte));
-    EXPECT_STREQ(p.name, "b\x81\x2E" "c");
+    ASSERT_TRUE(
+        split_path("a\\b\x81\x2E"
+                   "c",
+                   p, shift_jis_lead_byte));
+    EXPECT_STREQ(p.name,
+                 "b\x81\x2E"
+                 "c");
     EXPECT_STREQ(p.ext, "");
     // Without the lead-byte test the same bytes split at the trail byte.
     ASSERT_TRUE(split_path("C:\\w\\\x83\x5C.bmp", p, [](unsigned char) { return false; }));

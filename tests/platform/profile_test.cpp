@@ -60,14 +60,15 @@ TEST(Profile, WriteReplacesOneKeyAndKeepsTheRest) {
     EXPECT_EQ(profile_read_int("B", "two", 0, p.c_str()), 2);
     EXPECT_EQ(profile_read_int("B", "one", 0, p.c_str()), 0);
     std::string t = text_of(p);
-    EXPECT_EQ(t.find("[A]"), t.rfind("[A]"));  // the section is not repeated
+    EXPECT_EQ(t.find("[A]"), t.rfind("[A]"));   // the section is not repeated
     EXPECT_LT(t.find("three"), t.find("[B]"));  // a new key joins its own section
 }
 
 TEST(Profile, WriteKeepsUnrelatedLinesVerbatim) {
     TempDir tmp;
     std::string p = tmp.file("s.ini");
-    test::write_file(p, std::string("; comment\r\n[Other]\r\nkeep=me\r\n\r\n[Convert]\r\nTextOut=1\r\n"));
+    test::write_file(
+        p, std::string("; comment\r\n[Other]\r\nkeep=me\r\n\r\n[Convert]\r\nTextOut=1\r\n"));
     ASSERT_TRUE(profile_write_string("Convert", "TextOut", "0", p.c_str()));
     std::string t = text_of(p);
     EXPECT_NE(t.find("; comment\r\n[Other]\r\nkeep=me\r\n"), std::string::npos) << t;

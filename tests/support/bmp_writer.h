@@ -11,14 +11,14 @@ struct BmpFixture {
     int32_t width = 8;
     int32_t height = 8;
     uint16_t bits = 8;
-    std::vector<uint8_t> pixels;     // colour indices, top row first; zeros when empty
-    std::vector<uint32_t> palette;   // 0xRRGGBB; the table holds exactly these entries
-    uint32_t colours_used = 0;       // the header field
-    uint32_t header_size = 40;       // 40, 108 (V4), 124 (V5) ...
+    std::vector<uint8_t> pixels;    // colour indices, top row first; zeros when empty
+    std::vector<uint32_t> palette;  // 0xRRGGBB; the table holds exactly these entries
+    uint32_t colours_used = 0;      // the header field
+    uint32_t header_size = 40;      // 40, 108 (V4), 124 (V5) ...
     uint32_t compression = 0;
-    bool top_down = false;           // store a negative height and the rows top first
-    int64_t file_size_delta = 0;     // added to the file size field
-    size_t cut_bytes = 0;            // bytes dropped from the end of the file
+    bool top_down = false;        // store a negative height and the rows top first
+    int64_t file_size_delta = 0;  // added to the file size field
+    size_t cut_bytes = 0;         // bytes dropped from the end of the file
 };
 
 std::vector<uint8_t> make_bmp(const BmpFixture& fixture);

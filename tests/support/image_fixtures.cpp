@@ -16,7 +16,8 @@ BmpImage make_image(int32_t width, int32_t height,
     img.palette_rows = 16;
     img.pixels.reset(new uint8_t[img.pixel_count]);
     for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x) img.pixels[static_cast<size_t>(y * width + x)] = value(x, y);
+        for (int32_t x = 0; x < width; ++x)
+            img.pixels[static_cast<size_t>(y * width + x)] = value(x, y);
     std::memcpy(img.col, "PETITCOMPETC0100RCOL", 20);
     return img;
 }

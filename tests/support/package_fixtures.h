@@ -12,7 +12,8 @@ namespace tw::test {
 // The slot of that dialog label on the upper (or lower) screen.
 inline const PackageSlot& slot(const char* name, bool lower = false) {
     for (size_t i = 0; i < kPackageSlotCount; ++i)
-        if (std::strcmp(kPackageSlots[i].name, name) == 0 && kPackageSlots[i].lower == lower) return kPackageSlots[i];
+        if (std::strcmp(kPackageSlots[i].name, name) == 0 && kPackageSlots[i].lower == lower)
+            return kPackageSlots[i];
     throw std::logic_error(name);
 }
 

@@ -17,7 +17,8 @@ std::vector<uint8_t> prg_body(uint32_t mask1, uint32_t mask2, const std::string&
     put32(b, mask2);
     put32(b, static_cast<uint32_t>(text.size()));
     b.insert(b.end(), text.begin(), text.end());
-    // Records start at offsets 36 + 12 = 48, so the body ends on a multiple of 4 when its length does.
+    // Records start at offsets 36 + 12 = 48, so the body ends on a multiple of 4 when its length
+    // does.
     while (pad && b.size() % 4 != 0) b.push_back(0);
     return b;
 }
@@ -36,7 +37,8 @@ std::vector<uint8_t> make_ptc(const std::string& name, uint32_t type_code,
     std::vector<uint8_t> file{'P', 'X', '0', '1'};
     put32(file, static_cast<uint32_t>(rest.size()));
     put32(file, type_code);
-    for (size_t i = 0; i < 8; ++i) file.push_back(i < name.size() ? static_cast<uint8_t>(name[i]) : 0);
+    for (size_t i = 0; i < 8; ++i)
+        file.push_back(i < name.size() ? static_cast<uint8_t>(name[i]) : 0);
     std::vector<uint8_t> hashed{'P', 'E', 'T', 'I', 'T', 'C', 'O', 'M'};
     hashed.insert(hashed.end(), rest.begin(), rest.end());
     uint8_t d[16];

@@ -15,7 +15,8 @@ struct RecordSpec {
 };
 
 // A PRG body: masks, text_length, text, zero padding to 4 bytes (of the body).
-std::vector<uint8_t> prg_body(uint32_t mask1, uint32_t mask2, const std::string& text, bool pad = true);
+std::vector<uint8_t> prg_body(uint32_t mask1, uint32_t mask2, const std::string& text,
+                              bool pad = true);
 
 // The whole file. name: the 8-byte field (shorter names are padded with NUL).
 std::vector<uint8_t> make_ptc(const std::string& name, uint32_t type_code,

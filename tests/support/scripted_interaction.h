@@ -13,7 +13,7 @@
 namespace tw::test {
 
 class ScriptedInteraction final : public Interaction {
-public:
+  public:
     ScriptedInteraction() { set_interaction(this); }
     ~ScriptedInteraction() override { set_interaction(nullptr); }
 

@@ -33,14 +33,17 @@ std::vector<uint8_t> read_file(const std::string& path) {
 
 void write_file(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 void write_file(const std::string& path, const std::string& text) {
     write_file(path, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-bool file_exists(const std::string& path) { return fs::exists(path); }
+bool file_exists(const std::string& path) {
+    return fs::exists(path);
+}
 
 void reset_settings(const std::string& tool_dir) {
     load_settings_from(tool_dir.c_str());

@@ -9,7 +9,7 @@ namespace tw::test {
 
 // A fresh folder below the system's temporary folder, removed with its contents at the end.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -18,7 +18,7 @@ public:
     const std::string& path() const { return path_; }  // no trailing separator
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -21,7 +21,8 @@ struct Mem {
 };
 
 Mem mem_of(const std::string& text) {
-    ResourceBuffer b = mem_body_from_bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    ResourceBuffer b =
+        mem_body_from_bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
     if (b.empty()) return {false, {}, 0, false};
     EXPECT_EQ(b.length(), 536u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data()), 20), "PETITCOMPETC0200RMEM");
@@ -30,14 +31,16 @@ Mem mem_of(const std::string& text) {
     Mem m{true, {}, count, true};
     for (uint32_t k = 0; k < 256; ++k) {
         uint16_t u = static_cast<uint16_t>(d[20 + 2 * k] | d[21 + 2 * k] << 8);
-        if (k < count) m.units.push_back(u);
-        else if (u != 0) m.rest_zero = false;
+        if (k < count)
+            m.units.push_back(u);
+        else if (u != 0)
+            m.rest_zero = false;
     }
     return m;
 }
 
 class MemTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     test::TempDir tmp;
 };
@@ -62,11 +65,11 @@ TEST_F(MemTest, MarkerForms) {
         {"MEM $=\"A\"", false},
         {"mem$=\"A\"", false},
         {"MEM$=A\"", false},
-        {"MMEM$=\"A\"", false},      // the second M broke the first match and is not looked at again
+        {"MMEM$=\"A\"", false},  // the second M broke the first match and is not looked at again
         {"MMEM$=\"A\" MEM$=\"B\"", true},
         {"xMEM$=\"A\"", true},
-        {"MEM$=\"", false},          // the marker ends the file
-        {"MEM$=\"ABC", false},       // no closing double quote
+        {"MEM$=\"", false},     // the marker ends the file
+        {"MEM$=\"ABC", false},  // no closing double quote
         {"", false},
     };
     for (const auto& c : cases) EXPECT_EQ(mem_of(c.text).ok, c.found) << c.text;

@@ -14,7 +14,7 @@ namespace tw {
 namespace {
 
 class PrgTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     // The converted text of `in`, or nullopt-like "FAIL" when the body fails.
     std::string text_of(std::string in) {
@@ -22,7 +22,8 @@ protected:
         ResourceBuffer buf = prg_body_from_text(b.data(), b.size());
         if (buf.empty()) return "FAIL";
         const uint8_t* body = buf.body();
-        uint32_t n = body[8] | body[9] << 8 | body[10] << 16 | static_cast<uint32_t>(body[11]) << 24;
+        uint32_t n =
+            body[8] | body[9] << 8 | body[10] << 16 | static_cast<uint32_t>(body[11]) << 24;
         EXPECT_EQ(buf.length(), 32 + n + (4 - n % 4) % 4);
         EXPECT_EQ(buf.length() % 4, 0u);
         return std::string(reinterpret_cast<const char*>(body + 12), n);
@@ -30,7 +31,9 @@ protected:
     test::TempDir tmp;
 };
 
-std::string line(size_t n, char c = 'A') { return std::string(n, c); }
+std::string line(size_t n, char c = 'A') {
+    return std::string(n, c);
+}
 
 }  // namespace
 
@@ -41,8 +44,9 @@ TEST_F(PrgTest, TwelveBytePrintText) {
     ASSERT_EQ(buf.length(), 44u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(buf.data()), 20), "PETITCOMPETC0300RPRG");
     const std::vector<uint8_t> body(buf.body(), buf.body() + 24);
-    EXPECT_EQ(body, (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0, 0, 11, 0, 0, 0, 'P', 'R', 'I', 'N', 'T',
-                                          ' ', '1', '\r', 'E', 'N', 'D', 0}));
+    EXPECT_EQ(body,
+              (std::vector<uint8_t>{0,   0,   0,   0,   0,   0,   0,   0,    11,  0,   0,   0,
+                                    'P', 'R', 'I', 'N', 'T', ' ', '1', '\r', 'E', 'N', 'D', 0}));
     ASSERT_TRUE(convert_prg(job));
     auto p = test::read_ptc(tmp.file("prog_PRG.ptc"));
     EXPECT_TRUE(p.valid);
@@ -62,7 +66,8 @@ TEST_F(PrgTest, PaddingAndShortTexts) {
 
 TEST_F(PrgTest, FullwidthTexts) {
     EXPECT_EQ(text_of("\x82\x6F\x82\x71\x82\x68\x82\x6D\x82\x73\r\n"), "PRINT\r");
-    EXPECT_EQ(text_of("\x82\x6F\x82\x71\x82\x68\x82\x6D\x82\x73\x81\x40\x82\x60\x82\x61"), "PRINT AB");
+    EXPECT_EQ(text_of("\x82\x6F\x82\x71\x82\x68\x82\x6D\x82\x73\x81\x40\x82\x60\x82\x61"),
+              "PRINT AB");
     EXPECT_EQ(text_of("\x83\x4B\x81\x85"), "\xB6\xDE\x3C\x3D");  // ガ≦
     // Bytes below 0x60 pass; a half-width katakana byte or a kanji fails.
     EXPECT_EQ(text_of("\x82\x60 1\r\n"), "A 1\r");
@@ -75,7 +80,8 @@ TEST_F(PrgTest, ModeByEvenOffsets) {
     EXPECT_TRUE(prg_is_fullwidth(reinterpret_cast<const uint8_t*>("\x82\x60\x82\x61"), 4));
     // A TAB shifts the lead bytes to odd offsets: the trail byte 0x60 of Ａ makes it single-byte.
     const std::string shifted = "\t\x82\x60\x82\x61";
-    EXPECT_FALSE(prg_is_fullwidth(reinterpret_cast<const uint8_t*>(shifted.data()), shifted.size()));
+    EXPECT_FALSE(
+        prg_is_fullwidth(reinterpret_cast<const uint8_t*>(shifted.data()), shifted.size()));
     EXPECT_EQ(text_of(shifted), shifted);  // stored unconverted
     EXPECT_EQ(text_of("~\x82\x60"), "~\x82\x60");
 }
@@ -99,10 +105,12 @@ TEST_F(PrgTest, LineLengthLimits) {
 
 TEST_F(PrgTest, EscapesOnlyInSingleByteMode) {
     g_settings.PRG_ESCAPE = 1;
-    EXPECT_EQ(text_of("A\\E0B"), "A\xE0" "B");
+    EXPECT_EQ(text_of("A\\E0B"),
+              "A\xE0"
+              "B");
     EXPECT_EQ(text_of("\\5C41"), "\\41");
     EXPECT_EQ(text_of("\x82\x60 \\\x82\x61"), "A \\B");  // full-width mode decodes no escape
-    EXPECT_EQ(text_of("\\"), "FAIL");                  // escapes leave nothing
+    EXPECT_EQ(text_of("\\"), "FAIL");                    // escapes leave nothing
     g_settings.PRG_ESCAPE = 0;
     EXPECT_EQ(text_of("A\\E0B"), "A\\E0B");
     EXPECT_EQ(text_of("\\"), "\\");

@@ -33,7 +33,9 @@ Parsed parse(const std::string& text) {
     return r;
 }
 
-std::map<std::pair<int, int>, int32_t> one(int x, int y, int32_t v) { return {{{x, y}, v}}; }
+std::map<std::pair<int, int>, int32_t> one(int x, int y, int32_t v) {
+    return {{{x, y}, v}};
+}
 
 }  // namespace
 
@@ -100,7 +102,7 @@ TEST(Bgput, RejectedForms) {
         "BGPUT0,1,2,3\r\n",
         "BG PUT 0,1,2,3\r\n",
         "BGPUT 0\r\n",
-        "BGPUT 0,1,1,1\nBGPUT 0,2,2,2\n",  // LF alone needs an empty line before the next B
+        "BGPUT 0,1,1,1\nBGPUT 0,2,2,2\n",     // LF alone needs an empty line before the next B
         "BGPUT 0,1,2,3\r\nBGPUT 0,1,2,\r\n",  // an error in the last line rejects everything
         "BGPUT 0,1,2,3,4,0,1\r\n'ok\r\nBGPUT",
         "BGPUT 0,&H,2,3\r\n",
@@ -120,7 +122,7 @@ TEST(ScrBody, BlockLayout) {
 }
 
 class ScrFiles : public testing::Test {
-protected:
+  protected:
     void SetUp() override { test::reset_settings(tmp.path()); }
     ResourceBuffer body(const std::string& file) {
         return build_scr_body(make_convert_job(tmp.file(file).c_str(), false));

@@ -1,9 +1,8 @@
 #include <windows.h>
 // shellapi.h and shlobj.h follow windows.h
+#include <gtest/gtest.h>
 #include <shellapi.h>
 #include <shlobj.h>
-
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
@@ -35,7 +34,8 @@ HDROP make_drop(const std::vector<std::string>& paths) {
 }  // namespace
 
 TEST(DropFiles, PathsInTheDropsOrder) {
-    const std::vector<std::string> paths{"C:\\work\\pic.bmp", "C:\\work\\prog.txt", "D:\\data\\all.ptc"};
+    const std::vector<std::string> paths{"C:\\work\\pic.bmp", "C:\\work\\prog.txt",
+                                         "D:\\data\\all.ptc"};
     HDROP drop = make_drop(paths);
     EXPECT_EQ(dropped_file_paths(drop), paths);
     GlobalFree(drop);
