@@ -77,8 +77,10 @@ bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
                     for (uint32_t tx = 0; tx < uw; tx += 8)
                         for (uint32_t r = 0; r < 8; ++r) {
                             uint32_t y = uy + ty + r, x = ux + tx;
-                            if (y >= h || x + 8 > w || at + (chr ? 4 : 8) > body.size())
+                            if (y >= h || x + 8 > w || at + (chr ? 4 : 8) > body.size()) {
+                                set_failure(kReasonUnitLayout, path);
                                 return false;
+                            }
                             uint8_t* out = row(y) + x;
                             if (chr) {
                                 for (int k = 0; k < 4; ++k) {

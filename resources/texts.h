@@ -67,6 +67,8 @@ inline constexpr const char* kReasonPrgLine = "1行が長すぎます（変換�
 inline constexpr const char* kReasonMemMarker = "MEM$=\"… が見つかりません";
 inline constexpr const char* kReasonMemQuote = "MEM$=\" の後に閉じる \" がありません";
 inline constexpr const char* kReasonBgput = "BGPUT テキストの %llu 行目が読めません";
+inline constexpr const char* kReasonUnitLayout =
+    "画像の大きさが単位の並びに合わないため書き出せません: %s";
 inline constexpr const char* kReasonPtcTruncated = "PTCファイルのデータが途中で切れています";
 inline constexpr const char* kReasonPtcRecord =
     "PTCファイルの %llu バイト目に読めるリソースがありません";
