@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "convert/resource_types.h"
 #include "support/bmp_writer.h"
+#include "support/cli_run.h"
 #include "support/image_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -16,27 +17,11 @@ namespace tw {
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::CmdRun;
 
 // Runs the command line in `dir` as `tilewright args...`.
 CliRun run_in(const std::string& dir, std::vector<std::string> args) {
-    auto old = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    args.insert(args.begin(), "tilewright");
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    int status = cli::run_convert(static_cast<int>(args.size()), argv.data());
-    CliRun r{status, testing::internal::GetCapturedStdout(),
-             testing::internal::GetCapturedStderr()};
-    std::filesystem::current_path(old);
-    return r;
+    return test::run(dir, cli::run_convert, std::move(args));
 }
 
 class CliTest : public testing::Test {

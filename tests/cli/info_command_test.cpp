@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "support/cli_run.h"
 #include "support/ptc_builder.h"
 #include "support/temp_dir.h"
 
@@ -11,21 +12,9 @@ namespace tw {
 
 namespace {
 
-struct InfoRun {
-    int status;
-    std::string out;
-};
-
-InfoRun info(std::vector<std::string> args) {
-    args.insert(args.begin(), {"tilewright", "info"});
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    int status = cli::run_info(static_cast<int>(args.size()), argv.data());
-    InfoRun r{status, testing::internal::GetCapturedStdout()};
-    testing::internal::GetCapturedStderr();
-    return r;
+test::CmdRun info(std::vector<std::string> args) {
+    args.insert(args.begin(), "info");
+    return test::run(".", cli::run_info, std::move(args));
 }
 
 }  // namespace
@@ -38,7 +27,7 @@ TEST(InfoCommand, PackageFlagsAndRecordNames) {
                                 {"COL", std::vector<uint8_t>(512), ""},
                                 {"SCR", std::vector<uint8_t>(8192), ""}});
     test::write_file(tmp.file("game.ptc"), file);
-    InfoRun r = info({tmp.file("game.ptc")});
+    test::CmdRun r = info({tmp.file("game.ptc")});
     EXPECT_EQ(r.status, 0) << r.out;
     for (const char* want :
          {"マジック: PX01", "ファイルサイズと一致", "種類コード: 0", "リソース名: GAME",
@@ -59,10 +48,10 @@ TEST(InfoCommand, BrokenFiles) {
     test::write_file(tmp.file("length.ptc"), bad_length);
     test::write_file(tmp.file("short.ptc"), std::string("PX01"));
     EXPECT_EQ(info({tmp.file("good.ptc")}).status, 0);
-    InfoRun d = info({tmp.file("digest.ptc")});
+    test::CmdRun d = info({tmp.file("digest.ptc")});
     EXPECT_EQ(d.status, 1);
     EXPECT_NE(d.out.find("MD5: 一致しません"), std::string::npos);
-    InfoRun l = info({tmp.file("good.ptc"), tmp.file("length.ptc")});
+    test::CmdRun l = info({tmp.file("good.ptc"), tmp.file("length.ptc")});
     EXPECT_EQ(l.status, 1);
     EXPECT_NE(l.out.find("ファイルサイズと一致しません"), std::string::npos);
     EXPECT_NE(l.out.find("レコードの始まりの R が見つかりません"), std::string::npos);

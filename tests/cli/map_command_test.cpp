@@ -118,9 +118,14 @@ TEST_F(MapCli, UsageErrors) {
         {"render", "-o", "x.png", "--crop", "500,0,16,8", "lvl_SCR.ptc"},
         {"render", "-o", "x.png", "--screen", "SCR4", "lvl_SCR.ptc"},
         {"render", "-o", "x.png"},
+        {"info", "--bogus", "lvl_SCR.ptc"},
+        {"info"},
     };
     for (const auto& args : cases) {
-        auto r = run(tmp.path(), args[0] == "map" ? cli::run_map : cli::run_render, args);
+        auto command = args[0] == "map"    ? cli::run_map
+                       : args[0] == "info" ? cli::run_info
+                                           : cli::run_render;
+        auto r = run(tmp.path(), command, args);
         EXPECT_EQ(r.status, 2) << args.back() << r.err;
         EXPECT_NE(r.err.find("--help"), std::string::npos) << r.err;
     }

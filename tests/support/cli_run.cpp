@@ -12,6 +12,7 @@ CmdRun run(const std::string& dir, int (*command)(int, char**), std::vector<std:
     args.insert(args.begin(), "tilewright");
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     int status = command(static_cast<int>(args.size()), argv.data());
