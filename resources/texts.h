@@ -13,7 +13,7 @@ inline constexpr const char* kSummaryCaption = "変換終了";
 // The question about two-colour images; the image's path stands before it.
 inline constexpr const char* kPaletteQuestion =
     "\nこの画像は2色1bitタイプの画像です。\n画像では現在パレット1が使用されています。\n"
-    "プチコンの文字色であるパレット15を使用して変換を行いますか？";
+    "文字色であるパレット15を使用して変換を行いますか？";
 inline constexpr const char* kPaletteCaption = "パレット変換の確認";
 
 inline constexpr const char* kErrorCaption = "Error";

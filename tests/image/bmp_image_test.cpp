@@ -158,7 +158,7 @@ TEST_F(BmpTest, TwoColourQuestionIsAskedOncePerRead) {
     EXPECT_EQ(ui.questions[0].caption, "パレット変換の確認");
     EXPECT_EQ(ui.questions[0].text,
               "C:\\pics\\a.bmp\nこの画像は2色1bitタイプの画像です。\n画像では現在パレット1が使用"
-              "されています。\nプチコンの文字色であるパレット15を使用して変換を行いますか？");
+              "されています。\n文字色であるパレット15を使用して変換を行いますか？");
     // Other bit counts and the settings 0 and 1 never ask.
     s.bits = 4;
     s.palette = test::ramp_palette(16);
