@@ -10,7 +10,9 @@
 #include "convert/batch.h"
 #include "convert/resource_types.h"
 #include "platform/console.h"
+#include "platform/md5.h"
 #include "platform/native_text.h"
+#include "platform/png.h"
 #include "resources/texts.h"
 
 namespace tw::cli {
@@ -43,7 +45,8 @@ int run_convert(int argc, char** argv) {
             return 0;
         }
         if (arg == "--version") {
-            console_write(CONSOLE_OUT, std::string(kVersion) + "\n");
+            console_write(CONSOLE_OUT,
+                          say(kCliVersion, kVersion, md5_backend_name(), png_codec_name()));
             return 0;
         }
         std::string value;

@@ -109,6 +109,7 @@ inline constexpr const char* kReasonFailed = "変換できませんでした";
 inline constexpr const char* kReasonNoConverter = "このファイルの種類は変換できません";
 
 // The command line.
+inline constexpr const char* kCliVersion = "%s (MD5: %s, PNG: %s)\n";
 inline constexpr const char* kCliConvertUsage =
     "使い方: tilewright [オプション] ファイル...\n"
     "  ファイルを順に変換します（メインウィンドウへのドロップと同じ）。\n"

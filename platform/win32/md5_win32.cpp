@@ -26,4 +26,8 @@ bool md5_digest(const void* data, size_t len, uint8_t out[16]) {
     return ok;
 }
 
+const char* md5_backend_name() {
+    return "CryptoAPI (CALG_MD5)";
+}
+
 }  // namespace tw
