@@ -8,8 +8,10 @@
 # into a package as it stands, and the package's screen is drawn back.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh linux >/dev/null
-tw="$(pwd)/build/linux/bin/tilewright"
+bash scripts/setup.sh demo
+cmake --preset cli >/dev/null
+cmake --build --preset cli -j"$(nproc)" --target tilewright >/dev/null
+tw="$(pwd)/build/cli/bin/tilewright"
 out=build/demo
 rm -rf "$out"
 mkdir -p "$out"

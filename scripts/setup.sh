@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs every Debian package that the build and the tests need, skipping
-# what is already there. Run as root (or with sudo) on a fresh machine.
+# Installs the Debian packages that the work needs, skipping what is already
+# there, so it is quick to run again. `setup.sh demo` installs what building the
+# command line takes (the compiler, CMake and the library headers); `setup.sh`
+# alone installs everything the tests need too. As root, or with sudo.
 set -euo pipefail
 
+demo_packages=(g++ cmake make pkg-config libssl-dev libspng-dev)
 packages=(
   g++ cmake make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
@@ -13,6 +16,8 @@ packages=(
   xvfb xdotool imagemagick fonts-ipafont-gothic
   python3
 )
+
+[[ "${1:-all}" == demo ]] && packages=("${demo_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 # tests under Wine and a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/setup.sh
 source scripts/wine_env.sh
 jobs="$(nproc)"
 failed=0
