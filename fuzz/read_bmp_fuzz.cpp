@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Cutting fills a whole part (16384 or 49152 pixels) however small the image,
     // and costs far more than decoding: only images of 4096 pixels or less are cut,
     // and into a graphic page only now and then.
-    if (img.pixel_count <= 4096 && (pick & 0x40)) {
+    if (img.pixel_count <= 4096 && (pick & 0xC0) == 0x40) {
         const int32_t region = tw::chr_region_width(img.width);
         if (region > 0)
             (void)tw::gather_tiles(tw::kChrPartPixels, 0, unit[0], unit[1], region, img);
