@@ -125,6 +125,7 @@ inline constexpr const char* kCliConvertUsage =
     "  -h, --help            この説明 (usage)\n"
     "  --version             バージョン\n"
     "\n"
+    "  --                    以降の引数はすべてファイル\n"
     "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n";
 inline constexpr const char* kCliMapUsage =
     "使い方: tilewright map [-o フォルダ] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... "
@@ -137,6 +138,8 @@ inline constexpr const char* kCliMapUsage =
     "  --no-flip             反転したタイルをまとめない\n"
     "  --palette-fix yes|no  2色1bitのBMPのパレット変換の確認への答え\n"
     "  -s, --set KEY=VALUE   この実行だけの設定（Select, User, Create など）\n"
+    "  -h, --help            この説明\n"
+    "  --                    以降の引数はすべてファイル\n"
     "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n";
 inline constexpr const char* kCliRenderUsage =
     "使い方: tilewright render -o 出力.png|出力.bmp [--screen SCR0-SCR3] [--crop X,Y,W,H] "
@@ -149,6 +152,8 @@ inline constexpr const char* kCliRenderUsage =
     "  --screen SLOT         パッケージのどの画面を描くか: SCR0, SCR1（上画面）, SCR2, "
     "SCR3（下画面）\n"
     "  --crop X,Y,W,H        画面の一部だけを描く（見える範囲なら 0,0,256,192）\n"
+    "  -h, --help            この説明\n"
+    "  --                    以降の引数はすべてファイル\n"
     "終了コード: 0 描いた、1 描けなかった、2 指定の誤り\n";
 inline constexpr const char* kCliPackageUsage =
     "使い方: tilewright package -o 出力.ptc [--name 名前] スロット=ファイル[@バンク][:幅x高さ] "
@@ -164,6 +169,7 @@ inline constexpr const char* kCliPackageUsage =
     "  -o, --output FILE     出力するファイル（拡張子は .ptc になります）\n"
     "  --name NAME           パッケージ名（8文字、英大文字・数字・_）。既定 PACKAGE\n"
     "  -s, --set KEY=VALUE   この実行だけの設定（AutoTrim, WideMode, PRG_ESCAPE など）\n"
+    "  -h, --help            この説明\n"
     "終了コード: 0 作成した、1 作成できなかった、2 指定の誤り\n";
 inline constexpr const char* kCliMore = "%s: %s\n詳しくは %s --help を見てください\n";
 inline constexpr const char* kCliSetForm = "--set は KEY=VALUE の形で指定してください: %s";
@@ -190,6 +196,8 @@ inline constexpr const char* kInfoUsage =
     "使い方: tilewright info ファイル...\n"
     "  PTCファイルのヘッダ、長さとMD5の検査、パッケージのフラグとレコード\n"
     "  （展開したときのファイル名つき）を表示します。\n"
+    "  -h, --help            この説明\n"
+    "  --                    以降の引数はすべてファイル\n"
     "終了コード: 0 すべて正常、1 異常なファイルあり、2 指定の誤り\n";
 inline constexpr const char* kInfoNoFiles = "ファイルを指定してください";
 inline constexpr const char* kInfoCannotOpen = "  ファイルを開けません\n";

@@ -1,0 +1,72 @@
+# Bash completion for tilewright: commands, options, resource types, slot
+# names (SLOT= then a file) and the files each command reads.
+
+_tilewright() {
+    local cur prev cmd words cword
+    shopt -s extglob
+    _init_completion -n =: 2>/dev/null || {
+        cur="${COMP_WORDS[COMP_CWORD]}"
+        prev="${COMP_WORDS[COMP_CWORD - 1]}"
+    }
+    cmd=convert
+    case "${COMP_WORDS[1]}" in
+        info | package | map | render) cmd="${COMP_WORDS[1]}" ;;
+    esac
+
+    local types="bg 16x16 32x16 16x32 32x32 64x32 32x64 64x64 grp bin"
+    local slots="PRG MEM SPU0 SPU1 SPU2 SPU3 SPU4 SPU5 SPU6 SPU7 BGU0 BGU1 BGU2 BGU3 BGF0 COL0 COL1
+        COL2 SCR0 SCR1 GRP0 GRP1 GRP2 GRP3 SPD0 SPD1 SPD2 SPD3 BGS0 BGS1 BGS2 BGS3 BGF1 COL0_S
+        COL1_S COL2_S SCR2 SCR3 SPS0 SPS1 BGD0 BGD1"
+    local keys="Select= Create= User= TextOut= Data_Type= AutoTrim= PAL_Fix_1bit= WideMode=
+        Make_Wide= PRG_Limit= PRG_To_SCR= PRG_To_MEM= PRG_MultiByte= PRG_ESCAPE="
+
+    case "$prev" in
+        -t | --type) COMPREPLY=($(compgen -W "$types" -- "$cur")); return ;;
+        -s | --set) compopt -o nospace 2>/dev/null; COMPREPLY=($(compgen -W "$keys" -- "$cur")); return ;;
+        --palette-fix) COMPREPLY=($(compgen -W "yes no" -- "$cur")); return ;;
+        --screen) COMPREPLY=($(compgen -W "SCR0 SCR1 SCR2 SCR3" -- "$cur")); return ;;
+        --name | --crop) return ;;
+        -o | --output)
+            case "$cmd" in
+                map) COMPREPLY=($(compgen -d -- "$cur")) ;;
+                render) COMPREPLY=($(compgen -f -X '!*.@(png|PNG|bmp|BMP)' -- "$cur") $(compgen -d -- "$cur")) ;;
+                *) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC)' -- "$cur") $(compgen -d -- "$cur")) ;;
+            esac
+            return ;;
+    esac
+
+    if [[ "$cur" == -* ]]; then
+        local opts
+        case "$cmd" in
+            convert) opts="-t --type -s --set --palette-fix -h --help --version --" ;;
+            info) opts="-h --help --" ;;
+            package) opts="-o --output --name -s --set -h --help" ;;
+            map) opts="-o --output --no-flip --palette-fix -s --set -h --help --" ;;
+            render) opts="-o --output --screen --crop -h --help --" ;;
+        esac
+        COMPREPLY=($(compgen -W "$opts" -- "$cur"))
+        return
+    fi
+
+    case "$cmd" in
+        convert)
+            if ((COMP_CWORD == 1)); then
+                COMPREPLY=($(compgen -W "info package map render" -- "$cur"))
+            fi
+            COMPREPLY+=($(compgen -f -- "$cur"))
+            ;;
+        info) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        map) COMPREPLY=($(compgen -f -X '!*.@(bmp|BMP|png|PNG)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        render) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC|rscr|RSCR|txt|TXT)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        package)
+            if [[ "$cur" == *=* ]]; then
+                local slot="${cur%%=*}" file="${cur#*=}"
+                COMPREPLY=($(compgen -f -P "$slot=" -- "$file"))
+            else
+                compopt -o nospace 2>/dev/null
+                COMPREPLY=($(compgen -S = -W "$slots" -- "$cur"))
+            fi
+            ;;
+    esac
+}
+complete -F _tilewright tilewright
