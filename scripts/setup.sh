@@ -14,7 +14,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64
   xvfb xdotool imagemagick fonts-ipafont-gothic
-  python3
+  python3 unzip
 )
 
 [[ "${1:-all}" == demo ]] && packages=("${demo_packages[@]}")

@@ -72,6 +72,19 @@ else
   ((gf == 0)) || failed=1
 fi
 
+step "release: the downloads of scripts/release.sh"
+release_log=build/release-test.log
+bash tests/release/check_release.sh 2>&1 | tee "$release_log" || true
+release_line="$(grep -E '^release: [0-9]+ passed, [0-9]+ failed' "$release_log" | tail -1)"
+if [[ -z "$release_line" ]]; then
+  echo "the release check gave no result"; failed=1
+else
+  rp="$(sed -E 's/^release: ([0-9]+) passed.*/\1/' <<<"$release_line")"
+  rf="$(sed -E 's/.*passed, ([0-9]+) failed/\1/' <<<"$release_line")"
+  total=$((total + rp + rf)); bad=$((bad + rf))
+  ((rf == 0)) || failed=1
+fi
+
 step "fuzz: build and short runs"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"
