@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/settings.h"
@@ -11,6 +12,41 @@
 #include "resources/texts.h"
 
 namespace tw::cli {
+
+Language language_from_environment() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && value[0] != '\0')
+            return std::strncmp(value, "ja", 2) == 0 ? LANGUAGE_JA : LANGUAGE_EN;
+    }
+    return system_language_is_japanese() ? LANGUAGE_JA : LANGUAGE_EN;
+}
+
+bool take_language_option(int& argc, char** argv, std::string& error) {
+    Language chosen = language_from_environment();
+    set_language(chosen);  // for the message of a bad value too
+    int kept = 1;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        std::string value;
+        bool missing = false;
+        if (options && arg == "--") options = false;
+        if (options && take_value(argc, argv, i, arg, "", "--lang", value, missing)) {
+            if (missing || (value != "ja" && value != "en")) {
+                error = kCliLangValue.get();
+                return false;
+            }
+            chosen = value == "ja" ? LANGUAGE_JA : LANGUAGE_EN;
+            continue;
+        }
+        argv[kept++] = argv[i];
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    set_language(chosen);
+    return true;
+}
 
 std::string say(const char* fmt, ...) {
     va_list args;
@@ -26,7 +62,8 @@ std::string say(const char* fmt, ...) {
 }
 
 int usage_error(const std::string& command, const std::string& message) {
-    console_write(CONSOLE_ERR, say(kCliMore, command.c_str(), message.c_str(), command.c_str()));
+    console_write(CONSOLE_ERR,
+                  say(kCliMore.get(), command.c_str(), message.c_str(), command.c_str()));
     return 2;
 }
 
@@ -67,22 +104,22 @@ std::optional<int32_t> parse_int32(std::string_view text) {
 std::string apply_setting(std::string_view assignment) {
     size_t eq = assignment.find('=');
     if (eq == std::string_view::npos || eq == 0)
-        return say(kCliSetForm, std::string(assignment).c_str());
+        return say(kCliSetForm.get(), std::string(assignment).c_str());
     std::string_view key = assignment.substr(0, eq);
     std::string_view value = assignment.substr(eq + 1);
     if (same_ci(key, kUserKey)) {
         if (value.empty() || !copy_text(g_settings.User, sizeof g_settings.User, value))
-            return kCliUserFolder;
+            return kCliUserFolder.get();
         return "";
     }
     if (const SettingKey* k = setting_key(key)) {
         auto n = parse_int32(value);
-        if (!n) return say(kCliSettingInteger, k->key, std::string(value).c_str());
+        if (!n) return say(kCliSettingInteger.get(), k->key, std::string(value).c_str());
         g_settings.*k->field = *n;
         apply_load_replacements(g_settings);
         return "";
     }
-    return say(kCliUnknownSetting, std::string(key).c_str());
+    return say(kCliUnknownSetting.get(), std::string(key).c_str());
 }
 
 }  // namespace tw::cli

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/fixed_text.h"
+#include "common/text.h"
 
 namespace tw::cli {
 
@@ -23,6 +24,16 @@ int usage_error(const std::string& command, const std::string& message);
 // is set when its value is missing.
 bool take_value(int argc, char** argv, int& i, std::string_view arg, std::string_view short_name,
                 std::string_view long_name, std::string& value, bool& error);
+
+// The language of the messages: Japanese when the locale is (LC_ALL, else
+// LC_MESSAGES, else LANG, starting with "ja"), English otherwise; where none of
+// them is set, the system's own language.
+Language language_from_environment();
+
+// Takes "--lang ja|en" and "--lang=ja|en" out of argv (anywhere before "--")
+// and sets the language: that one, or the environment's. False for a bad value
+// (message in `error`).
+bool take_language_option(int& argc, char** argv, std::string& error);
 
 // printf into a string, for the texts of resources/texts.h.
 std::string say(const char* fmt, ...) TW_PRINTF(1, 2);

@@ -14,16 +14,16 @@ bool ConsoleInteraction::ask_yes_no(const char* text, const char* caption) {
     if (palette_fix_) return *palette_fix_;
     end_progress();
     if (!console_input_is_terminal()) {
-        console_write(CONSOLE_ERR, std::string(caption) + ": " + text + kCliNoTerminal);
+        console_write(CONSOLE_ERR, std::string(caption) + ": " + text + kCliNoTerminal.get());
         return false;
     }
     console_write(CONSOLE_ERR, std::string("[") + caption + "]\n" + text + "\n");
     for (;;) {
-        console_write(CONSOLE_ERR, kCliYesNoPrompt);
+        console_write(CONSOLE_ERR, kCliYesNoPrompt.get());
         std::string line;
         if (!console_read_line(line)) return false;  // input ended: No
-        if (line == "y" || line == "Y" || line == "yes" || line == kCliYes) return true;
-        if (line == "n" || line == "N" || line == "no" || line == kCliNo) return false;
+        if (line == "y" || line == "Y" || line == "yes" || line == kCliYes.get()) return true;
+        if (line == "n" || line == "N" || line == "no" || line == kCliNo.get()) return false;
     }
 }
 
@@ -50,14 +50,14 @@ void ConsoleInteraction::batch_progress(size_t index, size_t count) {
     file_index_ = index;
     file_count_ = count;
     char text[64];
-    std::snprintf(text, sizeof text, kCliProgress, index + 1, count);
+    std::snprintf(text, sizeof text, kCliProgress.get(), index + 1, count);
     draw(text);
 }
 
 void ConsoleInteraction::progress(uint64_t done, uint64_t total) {
     if (total == 0) return;
     char text[80];
-    std::snprintf(text, sizeof text, kCliProgressPercent, file_index_ + 1,
+    std::snprintf(text, sizeof text, kCliProgressPercent.get(), file_index_ + 1,
                   file_count_ ? file_count_ : 1, static_cast<unsigned>(done * 100 / total));
     draw(text);
 }

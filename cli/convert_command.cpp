@@ -41,38 +41,38 @@ int run_convert(int argc, char** argv) {
             continue;
         }
         if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kCliConvertUsage);
+            console_write(CONSOLE_OUT, kCliConvertUsage.get());
             return 0;
         }
         if (arg == "--version") {
             console_write(CONSOLE_OUT,
-                          say(kCliVersion, kVersion, md5_backend_name(), png_codec_name()));
+                          say(kCliVersion.get(), kVersion, md5_backend_name(), png_codec_name()));
             return 0;
         }
         std::string value;
         bool missing = false;
         if (take_value(argc, argv, i, arg, "-t", "--type", value, missing)) {
-            if (missing) return usage_error(say(kCliNeedsType, std::string(arg).c_str()));
+            if (missing) return usage_error(say(kCliNeedsType.get(), std::string(arg).c_str()));
             const ResourceType* type = resource_type_by_name(value);
-            if (type == nullptr) return usage_error(say(kCliUnknownType, value.c_str()));
+            if (type == nullptr) return usage_error(say(kCliUnknownType.get(), value.c_str()));
             g_runtime.resource_type = type->menu_id;
             if (type->unit_width != 0) {
                 g_runtime.sprite_width = type->unit_width;
                 g_runtime.sprite_height = type->unit_height;
             }
         } else if (take_value(argc, argv, i, arg, "-s", "--set", value, missing)) {
-            if (missing) return usage_error(say(kCliNeedsSetting, std::string(arg).c_str()));
+            if (missing) return usage_error(say(kCliNeedsSetting.get(), std::string(arg).c_str()));
             std::string error = apply_setting(value);
             if (!error.empty()) return usage_error(error);
         } else if (take_value(argc, argv, i, arg, "", "--palette-fix", value, missing)) {
             if (missing || (value != "yes" && value != "no"))
-                return usage_error(kCliPaletteFixValue);
+                return usage_error(kCliPaletteFixValue.get());
             palette_fix = value == "yes";
         } else {
-            return usage_error(say(kCliUnknownOption, std::string(arg).c_str()));
+            return usage_error(say(kCliUnknownOption.get(), std::string(arg).c_str()));
         }
     }
-    if (files.empty()) return usage_error(kCliNoFiles);
+    if (files.empty()) return usage_error(kCliNoFiles.get());
 
     ConsoleInteraction console(palette_fix);
     set_interaction(&console);
@@ -82,9 +82,9 @@ int run_convert(int argc, char** argv) {
         console.end_progress();
         std::string shown = native_to_utf8(path.c_str());
         if (!ok)
-            console_write(CONSOLE_OUT, say(kCliFailed, shown.c_str(), last_failure()));
+            console_write(CONSOLE_OUT, say(kCliFailed.get(), shown.c_str(), last_failure()));
         else if (several)
-            console_write(CONSOLE_OUT, say(kCliSucceeded, shown.c_str()));
+            console_write(CONSOLE_OUT, say(kCliSucceeded.get(), shown.c_str()));
         if (index + 1 < files.size()) console.batch_progress(index + 1, files.size());
     });
     set_interaction(nullptr);

@@ -50,29 +50,30 @@ bool describe(const std::string& path, std::string& out) {
     File f = File::open_read(path.c_str());
     uint64_t size = 0;
     if (!f.is_open() || !f.size(&size)) {
-        out += kInfoCannotOpen;
+        out += kInfoCannotOpen.get();
         return false;
     }
     InputCursor in(f);
     uint8_t head[48] = {};
     const bool whole_header = size >= 48 && in.read(head, sizeof head);
     if (!whole_header) {
-        out += say(kInfoTooShort, static_cast<unsigned long long>(size));
+        out += say(kInfoTooShort.get(), static_cast<unsigned long long>(size));
         return false;
     }
     bool ok = true;
     const bool magic = std::memcmp(head, "PX01", 4) == 0;
     ok = ok && magic;
-    out += say(kInfoMagic, printable(head, 4).c_str(), magic ? "" : kInfoNotPx01);
+    out += say(kInfoMagic.get(), printable(head, 4).c_str(), magic ? "" : kInfoNotPx01.get());
     const uint32_t length = get_le32(head + 4);
     const bool length_ok = uint64_t{length} + 36 == size;
     ok = ok && length_ok;
-    out += say(kInfoLength, length, length_ok ? kInfoLengthMatches : kInfoLengthDiffers);
-    out += say(kInfoTypeCode, get_le32(head + 8));
+    out += say(kInfoLength.get(), length,
+               length_ok ? kInfoLengthMatches.get() : kInfoLengthDiffers.get());
+    out += say(kInfoTypeCode.get(), get_le32(head + 8));
     const std::string name = ptc_resource_name(in);
-    out += say(kInfoName,
+    out += say(kInfoName.get(),
                printable(reinterpret_cast<const uint8_t*>(name.data()), name.size()).c_str());
-    out += say(kInfoTypeString, printable(head + 36, 12).c_str());
+    out += say(kInfoTypeString.get(), printable(head + 36, 12).c_str());
 
     // The digest covers "PETITCOM" and everything from offset 36 on.
     std::vector<uint8_t> hashed(8 + static_cast<size_t>(size - 36));
@@ -83,7 +84,7 @@ bool describe(const std::string& path, std::string& out) {
                            md5_digest(hashed.data(), hashed.size(), digest) &&
                            std::memcmp(digest, head + 20, 16) == 0;
     ok = ok && digest_ok;
-    out += say(kInfoDigest, digest_ok ? kInfoMatches : kInfoDiffers);
+    out += say(kInfoDigest.get(), digest_ok ? kInfoMatches.get() : kInfoDiffers.get());
 
     PtcWalk walk(in, size);
     PtcRecord rec;
@@ -92,26 +93,26 @@ bool describe(const std::string& path, std::string& out) {
         PtcWalk::Step step = walk.next(rec);
         if (step == PtcWalk::STEP_END) break;
         if (step == PtcWalk::STEP_BAD) {
-            out += say(kInfoBadRecord, walk.bad_reason());
+            out += say(kInfoBadRecord.get(), walk.bad_reason());
             ok = false;
             break;
         }
         if (first && std::strcmp(rec.tag, "PRG") == 0 &&
             (rec.package_mask_1 | rec.package_mask_2)) {
-            out += say(kInfoPackage, rec.package_mask_1, rec.package_mask_2);
+            out += say(kInfoPackage.get(), rec.package_mask_1, rec.package_mask_2);
         }
-        if (first) out += kInfoRecords;
+        if (first) out += kInfoRecords.get();
         first = false;
         out +=
-            say(kInfoRecord, static_cast<unsigned long long>(rec.r_offset - 8), rec.tag,
+            say(kInfoRecord.get(), static_cast<unsigned long long>(rec.r_offset - 8), rec.tag,
                 static_cast<unsigned long long>(rec.body_length), output_name(name, rec).c_str());
         if (rec.body_start + rec.body_length > size) {
-            out += kInfoRecordCut;
+            out += kInfoRecordCut.get();
             ok = false;
             break;
         }
     }
-    out += say(kInfoVerdict, ok ? kInfoWellFormed : kInfoMalformed);
+    out += say(kInfoVerdict.get(), ok ? kInfoWellFormed.get() : kInfoMalformed.get());
     return ok;
 }
 
@@ -122,7 +123,7 @@ int run_info(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kInfoUsage);
+            console_write(CONSOLE_OUT, kInfoUsage.get());
             return 0;
         }
         if (arg == "--") {
@@ -130,10 +131,10 @@ int run_info(int argc, char** argv) {
             break;
         }
         if (arg.size() > 1 && arg[0] == '-')
-            return usage_error("tilewright info", say(kCliUnknownOption, arg.c_str()));
+            return usage_error("tilewright info", say(kCliUnknownOption.get(), arg.c_str()));
         files.push_back(arg);
     }
-    if (files.empty()) return usage_error("tilewright info", kInfoNoFiles);
+    if (files.empty()) return usage_error("tilewright info", kInfoNoFiles.get());
     bool all_ok = true;
     for (const auto& f : files) {
         std::string out;

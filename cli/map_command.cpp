@@ -38,7 +38,7 @@ std::string banks_text(uint16_t banks) {
 bool job_for(const std::string& path, const std::string& out_dir, ConvertJob& job) {
     job = make_convert_job(path.c_str(), out_dir.empty() && g_settings.Create == 1);
     if (job.kind == KIND_NO_OUTPUT_DIR) {
-        set_failure(kReasonFolder, path.c_str());
+        set_failure(kReasonFolder.get(), path.c_str());
         return false;
     }
     if (out_dir.empty()) return true;
@@ -46,7 +46,7 @@ bool job_for(const std::string& path, const std::string& out_dir, ConvertJob& jo
     const bool separated = last == '/' || last == '\\';
     if (!format_text(job.out_dir, sizeof job.out_dir, "%s%s", out_dir.c_str(),
                      separated ? "" : "/")) {
-        set_failure(kReasonPathTooLong, out_dir.c_str());
+        set_failure(kReasonPathTooLong.get(), out_dir.c_str());
         return false;
     }
     return true;
@@ -72,29 +72,29 @@ int run_map(int argc, char** argv) {
         if (arg == "--") {
             options_done = true;
         } else if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kCliMapUsage);
+            console_write(CONSOLE_OUT, kCliMapUsage.get());
             return 0;
         } else if (arg == "--no-flip") {
             flips = false;
         } else if (take_value(argc, argv, i, arg, "-o", "--output", value, missing)) {
-            if (missing || value.empty()) return usage_error(kMapNeedsFolder);
+            if (missing || value.empty()) return usage_error(kMapNeedsFolder.get());
             out_dir = value;
         } else if (take_value(argc, argv, i, arg, "-s", "--set", value, missing)) {
-            if (missing) return usage_error(say(kCliNeedsSetting, std::string(arg).c_str()));
+            if (missing) return usage_error(say(kCliNeedsSetting.get(), std::string(arg).c_str()));
             std::string error = apply_setting(value);
             if (!error.empty()) return usage_error(error);
         } else if (take_value(argc, argv, i, arg, "", "--palette-fix", value, missing)) {
             if (missing || (value != "yes" && value != "no"))
-                return usage_error(kCliPaletteFixValue);
+                return usage_error(kCliPaletteFixValue.get());
             palette_fix = value == "yes";
         } else {
-            return usage_error(say(kCliUnknownOption, std::string(arg).c_str()));
+            return usage_error(say(kCliUnknownOption.get(), std::string(arg).c_str()));
         }
     }
-    if (files.empty()) return usage_error(kMapNoImages);
+    if (files.empty()) return usage_error(kMapNoImages.get());
     if (!out_dir.empty() && !is_directory(out_dir.c_str()) && !make_directory(out_dir.c_str())) {
-        console_write(CONSOLE_ERR,
-                      say(kMapNoFolder, "tilewright map", native_to_utf8(out_dir.c_str()).c_str()));
+        console_write(CONSOLE_ERR, say(kMapNoFolder.get(), "tilewright map",
+                                       native_to_utf8(out_dir.c_str()).c_str()));
         return 1;
     }
 
@@ -109,12 +109,12 @@ int run_map(int argc, char** argv) {
                         guard_memory([&] { return convert_map(job, flips, map); });
         const std::string shown = native_to_utf8(path.c_str());
         if (!ok) {
-            set_failure_if_none("%s", kReasonFailed);
-            console_write(CONSOLE_OUT, say(kCliFailed, shown.c_str(), last_failure()));
+            set_failure_if_none("%s", kReasonFailed.get());
+            console_write(CONSOLE_OUT, say(kCliFailed.get(), shown.c_str(), last_failure()));
             ++failed;
             continue;
         }
-        console_write(CONSOLE_OUT, say(kMapSucceeded, shown.c_str(), map.tiles.size(),
+        console_write(CONSOLE_OUT, say(kMapSucceeded.get(), shown.c_str(), map.tiles.size(),
                                        map.flipped_cells, banks_text(map.banks_used).c_str()));
     }
     set_interaction(nullptr);

@@ -44,10 +44,10 @@ bool all_digits(std::string_view s) {
 std::string parse_slot(std::string_view arg, SlotRequest& out) {
     size_t eq = arg.find('=');
     if (eq == std::string_view::npos || eq == 0)
-        return say(kPackageSlotForm, std::string(arg).c_str());
+        return say(kPackageSlotForm.get(), std::string(arg).c_str());
     std::string name(arg.substr(0, eq));
     out.slot = slot_by_cli_name(name.c_str());
-    if (out.slot == nullptr) return say(kPackageUnknownSlot, name.c_str());
+    if (out.slot == nullptr) return say(kPackageUnknownSlot.get(), name.c_str());
     std::string_view rest = arg.substr(eq + 1);
     size_t colon = rest.rfind(':');
     if (colon != std::string_view::npos) {
@@ -55,20 +55,20 @@ std::string parse_slot(std::string_view arg, SlotRequest& out) {
         size_t x = size.find('x');
         if (x != std::string_view::npos && all_digits(size.substr(0, x)) &&
             all_digits(size.substr(x + 1))) {
-            if (!slot_has_size_box(*out.slot)) return say(kPackageNoSize, name.c_str());
+            if (!slot_has_size_box(*out.slot)) return say(kPackageNoSize.get(), name.c_str());
             out.size = std::string(size);
             rest = rest.substr(0, colon);
         }
     }
     size_t at = rest.rfind('@');
     if (at != std::string_view::npos && all_digits(rest.substr(at + 1))) {
-        if (!slot_has_bank_box(*out.slot)) return say(kPackageNoBank, name.c_str());
+        if (!slot_has_bank_box(*out.slot)) return say(kPackageNoBank.get(), name.c_str());
         auto bank = parse_int32(rest.substr(at + 1));
-        if (!bank || *bank < 1) return say(kPackageBankNumber, std::string(arg).c_str());
+        if (!bank || *bank < 1) return say(kPackageBankNumber.get(), std::string(arg).c_str());
         out.bank = *bank;
         rest = rest.substr(0, at);
     }
-    if (rest.empty()) return say(kPackageNoFile, name.c_str());
+    if (rest.empty()) return say(kPackageNoFile.get(), name.c_str());
     out.file = std::string(rest);
     return "";
 }
@@ -90,31 +90,31 @@ int run_package(int argc, char** argv) {
             return true;
         };
         if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kCliPackageUsage);
+            console_write(CONSOLE_OUT, kCliPackageUsage.get());
             return 0;
         } else if (arg == "-o" || arg == "--output") {
-            if (!value(output)) return usage_error(kPackageNeedsOutput);
+            if (!value(output)) return usage_error(kPackageNeedsOutput.get());
         } else if (arg == "--name") {
-            if (!value(name)) return usage_error(kPackageNeedsName);
+            if (!value(name)) return usage_error(kPackageNeedsName.get());
             have_name = true;
         } else if (arg == "-s" || arg == "--set") {
             std::string v;
-            if (!value(v)) return usage_error(say(kCliNeedsSetting, "--set"));
+            if (!value(v)) return usage_error(say(kCliNeedsSetting.get(), "--set"));
             std::string error = apply_setting(v);
             if (!error.empty()) return usage_error(error);
         } else if (!arg.empty() && arg[0] == '-') {
-            return usage_error(say(kCliUnknownOption, std::string(arg).c_str()));
+            return usage_error(say(kCliUnknownOption.get(), std::string(arg).c_str()));
         } else {
             SlotRequest r;
             std::string error = parse_slot(arg, r);
             if (!error.empty()) return usage_error(error);
             if (!used.insert(r.slot).second)
-                return usage_error(say(kPackageTwice, r.slot->cli_name));
+                return usage_error(say(kPackageTwice.get(), r.slot->cli_name));
             requests.push_back(r);
         }
     }
-    if (output.empty()) return usage_error(kPackageNoOutput);
-    if (requests.empty()) return usage_error(kPackageNoSlots);
+    if (output.empty()) return usage_error(kPackageNoOutput.get());
+    if (requests.empty()) return usage_error(kPackageNoSlots.get());
 
     ConsoleInteraction console(std::nullopt);
     set_interaction(&console);
@@ -138,7 +138,7 @@ int run_package(int argc, char** argv) {
             int banks = dialog.combo_count(base + SLOT_BANK);
             if (r.bank > banks) {
                 console_write(CONSOLE_OUT,
-                              say(kPackageBankMissing, r.slot->cli_name, r.bank, banks));
+                              say(kPackageBankMissing.get(), r.slot->cli_name, r.bank, banks));
                 slots_ok = false;
                 continue;
             }
@@ -151,7 +151,7 @@ int run_package(int argc, char** argv) {
             if (found < 0) {
                 set_interaction(nullptr);
                 set_ready_resources(false);
-                return usage_error(say(kPackageBadSize, r.slot->cli_name, r.size.c_str()));
+                return usage_error(say(kPackageBadSize.get(), r.slot->cli_name, r.size.c_str()));
             }
             dialog.combo_select(base + SLOT_SIZE, found);
         }

@@ -59,25 +59,25 @@ int run_render(int argc, char** argv) {
         if (arg == "--") {
             options_done = true;
         } else if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kCliRenderUsage);
+            console_write(CONSOLE_OUT, kCliRenderUsage.get());
             return 0;
         } else if (take_value(argc, argv, i, arg, "-o", "--output", value, missing)) {
             if (missing || picture_format_of(value) == PICTURE_NONE)
-                return usage_error(kRenderOutputKind);
+                return usage_error(kRenderOutputKind.get());
             output = value;
         } else if (take_value(argc, argv, i, arg, "", "--screen", value, missing)) {
             screen = -1;
             for (int s = 0; s < 4; ++s)
                 if (same_ci(value, kScreenSlots[s])) screen = s;
-            if (missing || screen < 0) return usage_error(kRenderScreenName);
+            if (missing || screen < 0) return usage_error(kRenderScreenName.get());
         } else if (take_value(argc, argv, i, arg, "", "--crop", value, missing)) {
-            if (missing || !parse_crop(value, crop)) return usage_error(kRenderCrop);
+            if (missing || !parse_crop(value, crop)) return usage_error(kRenderCrop.get());
         } else {
-            return usage_error(say(kCliUnknownOption, std::string(arg).c_str()));
+            return usage_error(say(kCliUnknownOption.get(), std::string(arg).c_str()));
         }
     }
-    if (output.empty()) return usage_error(kRenderNoOutput);
-    if (files.empty()) return usage_error(kRenderNoFiles);
+    if (output.empty()) return usage_error(kRenderNoOutput.get());
+    if (files.empty()) return usage_error(kRenderNoFiles.get());
 
     clear_failure();
     auto sources = std::make_unique<ScreenSources>();
@@ -90,11 +90,11 @@ int run_render(int argc, char** argv) {
     });
     const std::string shown = native_to_utf8(output.c_str());
     if (!ok) {
-        set_failure_if_none("%s", kReasonFailed);
-        console_write(CONSOLE_OUT, say(kRenderFailed, shown.c_str(), last_failure()));
+        set_failure_if_none("%s", kReasonFailed.get());
+        console_write(CONSOLE_OUT, say(kRenderFailed.get(), shown.c_str(), last_failure()));
         return 1;
     }
-    console_write(CONSOLE_OUT, say(kRenderSucceeded, shown.c_str(), crop.width, crop.height));
+    console_write(CONSOLE_OUT, say(kRenderSucceeded.get(), shown.c_str(), crop.width, crop.height));
     return 0;
 }
 

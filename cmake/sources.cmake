@@ -2,6 +2,7 @@
 set(TW_CORE_SOURCES
   common/failure.cpp
   common/fixed_text.cpp
+  common/text.cpp
   platform/files.cpp
   platform/memory_files.cpp
   platform/paths.cpp

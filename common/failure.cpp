@@ -34,7 +34,7 @@ const char* last_failure() {
 }
 
 void set_out_of_memory() {
-    set_failure("%s", kReasonOutOfMemory);
+    set_failure("%s", kReasonOutOfMemory.get());
 }
 
 }  // namespace tw

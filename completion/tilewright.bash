@@ -24,6 +24,7 @@ _tilewright() {
         -t | --type) COMPREPLY=($(compgen -W "$types" -- "$cur")); return ;;
         -s | --set) compopt -o nospace 2>/dev/null; COMPREPLY=($(compgen -W "$keys" -- "$cur")); return ;;
         --palette-fix) COMPREPLY=($(compgen -W "yes no" -- "$cur")); return ;;
+        --lang) COMPREPLY=($(compgen -W "ja en" -- "$cur")); return ;;
         --screen) COMPREPLY=($(compgen -W "SCR0 SCR1 SCR2 SCR3" -- "$cur")); return ;;
         --name | --crop) return ;;
         -o | --output)
@@ -38,11 +39,11 @@ _tilewright() {
     if [[ "$cur" == -* ]]; then
         local opts
         case "$cmd" in
-            convert) opts="-t --type -s --set --palette-fix -h --help --version --" ;;
-            info) opts="-h --help --" ;;
-            package) opts="-o --output --name -s --set -h --help" ;;
-            map) opts="-o --output --no-flip --palette-fix -s --set -h --help --" ;;
-            render) opts="-o --output --screen --crop -h --help --" ;;
+            convert) opts="-t --type -s --set --palette-fix --lang -h --help --version --" ;;
+            info) opts="--lang -h --help --" ;;
+            package) opts="-o --output --name -s --set --lang -h --help" ;;
+            map) opts="-o --output --no-flip --palette-fix -s --set --lang -h --help --" ;;
+            render) opts="-o --output --screen --crop --lang -h --help --" ;;
         esac
         COMPREPLY=($(compgen -W "$opts" -- "$cur"))
         return

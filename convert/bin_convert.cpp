@@ -34,11 +34,11 @@ bool convert_bin(ConvertJob job) {
         return false;
     }
     if (length == 0) {
-        set_failure("%s", kReasonEmptyInput);
+        set_failure("%s", kReasonEmptyInput.get());
         return false;
     }
     if (length >= kBinMaxBytes) {
-        set_failure("%s", kReasonTooLarge);
+        set_failure("%s", kReasonTooLarge.get());
         return false;
     }
 

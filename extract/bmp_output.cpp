@@ -47,7 +47,7 @@ bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
     if (palette == PALETTE_COL_BODY) {
         uint8_t body[512];
         if (!in.read(body, sizeof body)) {
-            set_failure("%s", kReasonPtcTruncated);
+            set_failure("%s", kReasonPtcTruncated.get());
             return false;
         }
         for (int i = 0; i < 256; ++i) colours[i] = get_le16(body + 2 * i);
@@ -65,7 +65,7 @@ bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
         const bool chr = byte_count == 8192;
         std::vector<uint8_t> body(byte_count);
         if (!in.read(body.data(), body.size())) {
-            set_failure("%s", kReasonPtcTruncated);
+            set_failure("%s", kReasonPtcTruncated.get());
             return false;
         }
         const uint32_t uw = static_cast<uint32_t>(unit_width),

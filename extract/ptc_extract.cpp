@@ -29,7 +29,7 @@ bool extract_ptc(ConvertJob job) {
     const std::string name = ptc_resource_name(in);
     // The name comes from the file: a separator in it would put the folder elsewhere.
     if (name.find_first_of("/\\") != std::string::npos) {
-        set_failure("%s", kReasonPtcName);
+        set_failure("%s", kReasonPtcName.get());
         return false;
     }
     char folder[260], base_path[260];

@@ -14,7 +14,7 @@ namespace tw {
 bool scr_to_files(InputCursor& in, const char* base_path, const std::string& part_name) {
     uint8_t body[8192];
     if (!in.read(body, sizeof body)) {
-        set_failure("%s", kReasonPtcTruncated);
+        set_failure("%s", kReasonPtcTruncated.get());
         return false;
     }
     char raw_path[260], text_path[260];

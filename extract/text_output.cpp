@@ -53,7 +53,7 @@ void write_escaped_byte(std::string& out, uint8_t b) {
 bool mem_to_text(InputCursor& in, const char* base_path) {
     uint8_t body[516];
     if (!in.read(body, sizeof body)) {
-        set_failure("%s", kReasonPtcTruncated);
+        set_failure("%s", kReasonPtcTruncated.get());
         return false;
     }
     char path[260];
@@ -78,19 +78,19 @@ bool mem_to_text(InputCursor& in, const char* base_path) {
     }
     text.append("\"\r\n");
     if (!write_text_file(path, text)) return false;
-    if (!valid) set_failure("%s", kReasonMemUnit);
+    if (!valid) set_failure("%s", kReasonMemUnit.get());
     return valid;
 }
 
 bool prg_to_text(InputCursor& in, uint64_t file_size, const char* base_path, uint32_t text_length) {
     // Never allocate more than the file can hold.
     if (in.tell() > file_size || text_length > file_size - in.tell()) {
-        set_failure("%s", kReasonPtcTruncated);
+        set_failure("%s", kReasonPtcTruncated.get());
         return false;
     }
     std::vector<uint8_t> bytes(text_length);
     if (!in.read(bytes.data(), bytes.size())) {
-        set_failure("%s", kReasonPtcTruncated);
+        set_failure("%s", kReasonPtcTruncated.get());
         return false;
     }
     char path[260];

@@ -29,7 +29,7 @@ BmpImage fail(const char* reason) {
 bool ask_palette_fix(const char* path) {
     if (g_settings.PAL_Fix_1bit == 0) return false;
     if (g_settings.PAL_Fix_1bit == 1) return true;
-    std::string text = native_to_utf8(path) + kPaletteQuestion;
+    std::string text = native_to_utf8(path) + kPaletteQuestion.get();
     return interaction().ask_yes_no(text.c_str(), kPaletteCaption);
 }
 
@@ -79,7 +79,7 @@ void convert_pixels(BmpImage& img, const uint8_t* data, uint32_t stride, int bit
 bool check_image_size(int32_t width, int32_t height, int32_t unit_width, int32_t unit_height,
                       uint8_t pixel_mask) {
     if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
-        set_failure("%s", kReasonBmpTooLarge);
+        set_failure("%s", kReasonBmpTooLarge.get());
         return false;
     }
     if (pixel_mask == 15 && g_settings.AutoTrim != 0 &&

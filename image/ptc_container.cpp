@@ -37,7 +37,7 @@ bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t lengt
 
 bool write_ptc(const ConvertJob& job, const uint8_t* buffer, uint32_t length, uint32_t type_code) {
     if (buffer == nullptr || length <= ResourceBuffer::kPrefixLength) {
-        set_failure("%s", kReasonNoBody);
+        set_failure("%s", kReasonNoBody.get());
         return false;
     }
     uint8_t header[kPtcHeaderLength];

@@ -35,7 +35,7 @@ ResourceBuffer read_ptc_resource(const char* path, const char* tag) {
     std::memcpy(prefix + 8, head + kPtcHeaderLength, kTypeStringLength);
     ResourceBuffer buf(prefix, body_length);
     if (buf.empty()) {
-        set_failure("%s", kReasonOutOfMemory);
+        set_failure("%s", kReasonOutOfMemory.get());
         return buf;
     }
     if (!f.read_exact(buf.body(), body_length)) {

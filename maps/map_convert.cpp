@@ -28,7 +28,7 @@ bool convert_map(ConvertJob job, bool flips, TileMap& map) {
     }
     ResourceBuffer scr = scr_buffer_from_cells(map.cells);
     if (scr.empty()) {
-        set_failure("%s", kReasonOutOfMemory);
+        set_failure("%s", kReasonOutOfMemory.get());
         return false;
     }
     return out.name_whole("%s%s_SCR.ptc") && write_ptc(out.job(), scr, TYPE_CODE_SCR) && ok;

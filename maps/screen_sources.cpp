@@ -50,7 +50,7 @@ bool read_ptc_bodies(const char* path, std::vector<Body>& bodies, bool* package)
             continue;
         Body b{rec.tag, rec.part_name, std::vector<uint8_t>(rec.body_length)};
         if (!in->read(b.bytes.data(), b.bytes.size())) {
-            set_failure("%s", kReasonPtcTruncated);
+            set_failure("%s", kReasonPtcTruncated.get());
             return false;
         }
         bodies.push_back(std::move(b));
@@ -155,11 +155,11 @@ bool load_sources(const std::vector<std::string>& files, int screen, ScreenSourc
         }
     }
     if (!have_screen || !have_colours || banks == 0) {
-        set_failure("%s", kReasonRenderInputs);
+        set_failure("%s", kReasonRenderInputs.get());
         return false;
     }
     if (screen >= 0) {
-        set_failure("%s", kReasonRenderScreenNeedsPackage);
+        set_failure("%s", kReasonRenderScreenNeedsPackage.get());
         return false;
     }
     return true;

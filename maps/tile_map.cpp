@@ -127,7 +127,7 @@ uint32_t tile_map_chr_count(const TileMap& map) {
 ResourceBuffer tile_map_chr(const TileMap& map, uint32_t part) {
     ResourceBuffer buf(kPrefixCHR, kTilesPerChr * kTileBytes);
     if (buf.empty()) {
-        set_failure("%s", kReasonOutOfMemory);
+        set_failure("%s", kReasonOutOfMemory.get());
         return buf;
     }
     for (uint32_t i = 0; i < kTilesPerChr; ++i) {

@@ -62,7 +62,7 @@ int bank_of(DialogControls& dialog, const PackageSlot& slot) {
 }
 
 std::string failure_list(const std::vector<bool>& failed) {
-    std::string text = kPackageFailures;
+    std::string text = kPackageFailures.get();
     for (size_t i = 0; i < kFailureOrderCount; ++i) {
         const PackageSlot& s = *kFailureOrder[i];
         if (!failed[&s - kPackageSlots]) continue;

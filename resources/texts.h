@@ -1,30 +1,39 @@
 #pragma once
-// Every text the program shows, in one place. Source files are UTF-8; the
+// Every text the program shows, in one place. A Text is shown by the command
+// line too and has an English form beside the Japanese; the rest belongs to the
+// desktop program alone. Source files are UTF-8; the
 // desktop program converts these to UTF-16 for the wide API, the command
 // line prints them as they are (UTF-8) or through the console's wide output.
+
+#include "common/text.h"
 
 namespace tw {
 
 // Batch summary.
-inline constexpr const char* kSummaryFormat =
-    "%d個のファイルを変換しました\n変換成功：%d個\n変換失敗：%d個";
-inline constexpr const char* kSummaryCaption = "変換終了";
+inline constexpr Text kSummaryFormat{"%d個のファイルを変換しました\n変換成功：%d個\n変換失敗：%d個",
+                                     "%d files\nConverted: %d\nFailed: %d"};
+inline constexpr Text kSummaryCaption{"変換終了", "Conversion finished"};
 
 // The question about two-colour images; the image's path stands before it.
-inline constexpr const char* kPaletteQuestion =
+inline constexpr Text kPaletteQuestion{
     "\nこの画像は2色1bitタイプの画像です。\n画像では現在パレット1が使用されています。\n"
-    "文字色であるパレット15を使用して変換を行いますか？";
-inline constexpr const char* kPaletteCaption = "パレット変換の確認";
+    "文字色であるパレット15を使用して変換を行いますか？",
+    "\nThis is a two-colour 1-bit image.\nIt uses colour 1 of the palette.\nConvert it with colour "
+    "15, the text colour, instead?"};
+inline constexpr Text kPaletteCaption{"パレット変換の確認", "Palette question"};
 
 inline constexpr const char* kErrorCaption = "Error";
 
 // Packages.
-inline constexpr const char* kPackageFailures = "以下のファイルの変換に失敗しました";
+inline constexpr Text kPackageFailures{"以下のファイルの変換に失敗しました",
+                                       "These files could not be converted:"};
 inline constexpr const char* kPackageSaveTitle = "ファイルの保存場所を選択";
 inline constexpr const char* kPackageFilter = "PTCパッケージ";
-inline constexpr const char* kPackageWritten = "PTCパッケージを作成しました";
-inline constexpr const char* kPackageWriteFailed = "ファイルの保存に失敗しました";
-inline constexpr const char* kSlotImageRefused = "この画像はこのリソースタイプに指定できません";
+inline constexpr Text kPackageWritten{"PTCパッケージを作成しました", "The PTC package was written"};
+inline constexpr Text kPackageWriteFailed{"ファイルの保存に失敗しました",
+                                          "The file could not be saved"};
+inline constexpr Text kSlotImageRefused{"この画像はこのリソースタイプに指定できません",
+                                        "This image cannot go in this kind of resource"};
 inline constexpr const char* kBankEntry = "%d枚目";
 inline constexpr const char* kChooseImageTitle = "変換するビットマップ画像を選択";
 inline constexpr const char* kImageFilter = "ビットマップ画像";
@@ -34,83 +43,114 @@ inline constexpr const char* kChooseFileTitle = "変換するファイルを選�
 inline constexpr const char* kScrFilter = "SCRリソースファイル";
 
 // Reasons for a failed file, printed by the command line (one line each).
-inline constexpr const char* kReasonPathTooLong = "パスが長すぎます（259文字まで）: %s";
-inline constexpr const char* kReasonFolder = "出力フォルダを作成できません: %s";
-inline constexpr const char* kReasonOpenInput = "ファイルを開けません: %s";
-inline constexpr const char* kReasonWriteOutput = "出力ファイルを書き込めません: %s";
-inline constexpr const char* kReasonDigest = "MD5を計算できません: %s";
-inline constexpr const char* kReasonNoBody = "出力するデータがありません";
-inline constexpr const char* kReasonReadInput = "ファイルを最後まで読めません: %s";
-inline constexpr const char* kReasonOutOfMemory = "メモリが足りません";
-inline constexpr const char* kReasonEmptyInput = "空のファイルです";
-inline constexpr const char* kReasonTooLarge = "4GiB以上のファイルは変換できません";
-inline constexpr const char* kReasonNotBmp = "BMPファイルではありません";
-inline constexpr const char* kReasonBmpHeader = "対応していないBMPヘッダです（OS/2形式など）";
-inline constexpr const char* kReasonBmpBits =
-    "対応していないBMPの種類です: %u bit（1・4・8 bitのパレット付き画像のみ）";
-inline constexpr const char* kReasonBmpCompression =
-    "圧縮されたBMPには対応していません（圧縮形式 %u）";
-inline constexpr const char* kReasonBmpSize = "画像の幅または高さが不正です";
-inline constexpr const char* kReasonBmpTooLarge = "画像が大きすぎます（16384x16384ピクセルまで）";
-inline constexpr const char* kReasonBmpTruncated =
-    "BMPのピクセルデータがファイルに収まっていません";
-inline constexpr const char* kReasonBmpPalette = "BMPのパレットがファイルに収まっていません";
-inline constexpr const char* kReasonBmpUnit =
-    "画像のサイズ %dx%d が単位 %dx%d の倍数ではありません";
-inline constexpr const char* kReasonChrWidth =
-    "画像の幅 %d はこの単位の高さ %d では変換できません（幅は%dまで）";
-inline constexpr const char* kReasonDataText = "DATAテキストファイルを書き込めません: %s";
-inline constexpr const char* kReasonTextTooLarge = "テキストが大きすぎます（1GiBまで）";
-inline constexpr const char* kReasonPrgFullwidth =
-    "全角テキストに変換できない文字があります: %02X %02X（%llu バイト目）";
-inline constexpr const char* kReasonPrgLine = "1行が長すぎます（変換後 %llu バイト目）";
-inline constexpr const char* kReasonMemMarker = "MEM$=\"… が見つかりません";
-inline constexpr const char* kReasonMemQuote = "MEM$=\" の後に閉じる \" がありません";
-inline constexpr const char* kReasonBgput = "BGPUT テキストの %llu 行目が読めません";
-inline constexpr const char* kReasonUnitLayout =
-    "画像の大きさが単位の並びに合わないため書き出せません: %s";
-inline constexpr const char* kReasonPtcTruncated = "PTCファイルのデータが途中で切れています";
-inline constexpr const char* kReasonPtcRecord =
-    "PTCファイルの %llu バイト目に読めるリソースがありません";
-inline constexpr const char* kReasonPtcName =
-    "リソース名に / や \\ が含まれているため展開できません";
-inline constexpr const char* kReasonMemUnit = "MEMに文字にできない値があります";
-inline constexpr const char* kReasonNotPng = "PNGファイルではありません";
-inline constexpr const char* kReasonPngBroken = "PNGファイルが壊れているか、読めない形式です";
-inline constexpr const char* kReasonPngType =
-    "パレット付きでないPNGには対応していません（%s、%u bit）";
-inline constexpr const char* kPngGrey = "グレースケール";
-inline constexpr const char* kPngRgb = "RGB";
-inline constexpr const char* kPngGreyAlpha = "グレースケール＋アルファ";
-inline constexpr const char* kPngRgba = "RGBA";
-inline constexpr const char* kPngUnknownType = "不明な色の種類";
-inline constexpr const char* kReasonMapSize =
-    "画像のサイズ %dx%d はBG画面にできません（幅と高さは8の倍数で512まで）";
-inline constexpr const char* kReasonMapMixedBanks =
-    "セル %d,%d の中で違うパレットの色が使われています";
-inline constexpr const char* kReasonMapTooManyTiles =
-    "タイルが多すぎます: 空白タイルを含めて%u個必要です（1024個まで）";
-inline constexpr const char* kReasonRenderMissingBanks =
-    "画面が使うキャラクタのバンク %s がありません";
-inline constexpr const char* kReasonRenderNoSlot = "パッケージ %s に %s がありません";
-inline constexpr const char* kReasonRenderTwice = "%s: %s が2つ指定されています";
-inline constexpr const char* kReasonRenderPackageAlone =
-    "パッケージ %s は1つだけで指定してください";
-inline constexpr const char* kReasonRenderUnusable =
-    "%s: 描画に使えるのは SCR・CHR・COL のPTCファイル、.rscr、BGPUTテキストです";
-inline constexpr const char* kReasonRenderTooManyBanks = "%s: CHRは4つまでです";
-inline constexpr const char* kReasonRenderInputs =
-    "画面（SCR）、CHR（1〜4個）、COLを1つずつ指定してください";
-inline constexpr const char* kReasonRenderScreenNeedsPackage =
-    "--screen はパッケージを描画するときだけ指定できます";
-inline constexpr const char* kReasonPictureEncode = "画像を作れません: %s";
-inline constexpr const char* kReasonPtcKind = "%s: %s のPTCファイルではありません";
-inline constexpr const char* kReasonFailed = "変換できませんでした";
-inline constexpr const char* kReasonNoConverter = "このファイルの種類は変換できません";
+inline constexpr Text kReasonPathTooLong{"パスが長すぎます（259文字まで）: %s",
+                                         "path too long (259 characters at most): %s"};
+inline constexpr Text kReasonFolder{"出力フォルダを作成できません: %s",
+                                    "cannot create the output folder: %s"};
+inline constexpr Text kReasonOpenInput{"ファイルを開けません: %s", "cannot open the file: %s"};
+inline constexpr Text kReasonWriteOutput{"出力ファイルを書き込めません: %s",
+                                         "cannot write the output file: %s"};
+inline constexpr Text kReasonDigest{"MD5を計算できません: %s", "cannot compute the MD5 digest: %s"};
+inline constexpr Text kReasonNoBody{"出力するデータがありません", "nothing to write"};
+inline constexpr Text kReasonReadInput{"ファイルを最後まで読めません: %s",
+                                       "cannot read the file to its end: %s"};
+inline constexpr Text kReasonOutOfMemory{"メモリが足りません", "out of memory"};
+inline constexpr Text kReasonEmptyInput{"空のファイルです", "the file is empty"};
+inline constexpr Text kReasonTooLarge{"4GiB以上のファイルは変換できません",
+                                      "files of 4 GiB or more cannot be converted"};
+inline constexpr Text kReasonNotBmp{"BMPファイルではありません", "not a BMP file"};
+inline constexpr Text kReasonBmpHeader{"対応していないBMPヘッダです（OS/2形式など）",
+                                       "unsupported BMP header (OS/2 or similar)"};
+inline constexpr Text kReasonBmpBits{
+    "対応していないBMPの種類です: %u bit（1・4・8 bitのパレット付き画像のみ）",
+    "unsupported BMP: %u bits (only 1, 4 and 8-bit images with a palette)"};
+inline constexpr Text kReasonBmpCompression{"圧縮されたBMPには対応していません（圧縮形式 %u）",
+                                            "compressed BMPs are not supported (compression %u)"};
+inline constexpr Text kReasonBmpSize{"画像の幅または高さが不正です",
+                                     "the width or height of the image is invalid"};
+inline constexpr Text kReasonBmpTooLarge{"画像が大きすぎます（16384x16384ピクセルまで）",
+                                         "the image is too large (16384x16384 pixels at most)"};
+inline constexpr Text kReasonBmpTruncated{"BMPのピクセルデータがファイルに収まっていません",
+                                          "the pixel data of the BMP does not fit in the file"};
+inline constexpr Text kReasonBmpPalette{"BMPのパレットがファイルに収まっていません",
+                                        "the palette of the BMP does not fit in the file"};
+inline constexpr Text kReasonBmpUnit{"画像のサイズ %dx%d が単位 %dx%d の倍数ではありません",
+                                     "the image size %dx%d is not a multiple of the unit %dx%d"};
+inline constexpr Text kReasonChrWidth{
+    "画像の幅 %d はこの単位の高さ %d では変換できません（幅は%dまで）",
+    "an image %d wide cannot be converted with units %d high (%d wide at most)"};
+inline constexpr Text kReasonDataText{"DATAテキストファイルを書き込めません: %s",
+                                      "cannot write the DATA text file: %s"};
+inline constexpr Text kReasonTextTooLarge{"テキストが大きすぎます（1GiBまで）",
+                                          "the text is too large (1 GiB at most)"};
+inline constexpr Text kReasonPrgFullwidth{
+    "全角テキストに変換できない文字があります: %02X %02X（%llu バイト目）",
+    "a character cannot be written as full-width text: %02X %02X (byte %llu)"};
+inline constexpr Text kReasonPrgLine{"1行が長すぎます（変換後 %llu バイト目）",
+                                     "a line is too long (byte %llu after conversion)"};
+inline constexpr Text kReasonMemMarker{"MEM$=\"… が見つかりません", "no MEM$=\"... found"};
+inline constexpr Text kReasonMemQuote{"MEM$=\" の後に閉じる \" がありません",
+                                      "no closing \" after MEM$=\""};
+inline constexpr Text kReasonBgput{"BGPUT テキストの %llu 行目が読めません",
+                                   "cannot read line %llu of the BGPUT text"};
+inline constexpr Text kReasonUnitLayout{
+    "画像の大きさが単位の並びに合わないため書き出せません: %s",
+    "the image size does not fit its units, so it cannot be written: %s"};
+inline constexpr Text kReasonPtcTruncated{"PTCファイルのデータが途中で切れています",
+                                          "the data of the PTC file is cut short"};
+inline constexpr Text kReasonPtcRecord{"PTCファイルの %llu バイト目に読めるリソースがありません",
+                                       "no readable resource at byte %llu of the PTC file"};
+inline constexpr Text kReasonPtcName{
+    "リソース名に / や \\ が含まれているため展開できません",
+    "the resource name holds / or \\, so it cannot be taken apart"};
+inline constexpr Text kReasonMemUnit{"MEMに文字にできない値があります",
+                                     "the MEM holds a value that is no character"};
+inline constexpr Text kReasonNotPng{"PNGファイルではありません", "not a PNG file"};
+inline constexpr Text kReasonPngBroken{"PNGファイルが壊れているか、読めない形式です",
+                                       "the PNG file is broken or of a kind that cannot be read"};
+inline constexpr Text kReasonPngType{"パレット付きでないPNGには対応していません（%s、%u bit）",
+                                     "only PNGs with a palette are supported (%s, %u bits)"};
+inline constexpr Text kPngGrey{"グレースケール", "greyscale"};
+inline constexpr Text kPngRgb{"RGB", "RGB"};
+inline constexpr Text kPngGreyAlpha{"グレースケール＋アルファ", "greyscale with alpha"};
+inline constexpr Text kPngRgba{"RGBA", "RGBA"};
+inline constexpr Text kPngUnknownType{"不明な色の種類", "unknown colour type"};
+inline constexpr Text kReasonMapSize{
+    "画像のサイズ %dx%d はBG画面にできません（幅と高さは8の倍数で512まで）",
+    "an image of %dx%d cannot become a BG screen (width and height multiples of 8, 512 at most)"};
+inline constexpr Text kReasonMapMixedBanks{"セル %d,%d の中で違うパレットの色が使われています",
+                                           "cell %d,%d uses colours of different palettes"};
+inline constexpr Text kReasonMapTooManyTiles{
+    "タイルが多すぎます: 空白タイルを含めて%u個必要です（1024個まで）",
+    "too many tiles: %u are needed, the blank one included (1024 at most)"};
+inline constexpr Text kReasonRenderMissingBanks{
+    "画面が使うキャラクタのバンク %s がありません",
+    "the screen uses character banks that were not given: %s"};
+inline constexpr Text kReasonRenderNoSlot{"パッケージ %s に %s がありません",
+                                          "the package %s has no %s"};
+inline constexpr Text kReasonRenderTwice{"%s: %s が2つ指定されています", "%s: a second %s"};
+inline constexpr Text kReasonRenderPackageAlone{"パッケージ %s は1つだけで指定してください",
+                                                "give the package %s on its own"};
+inline constexpr Text kReasonRenderUnusable{
+    "%s: 描画に使えるのは SCR・CHR・COL のPTCファイル、.rscr、BGPUTテキストです",
+    "%s: a render takes SCR, CHR and COL PTC files, .rscr files and BGPUT texts"};
+inline constexpr Text kReasonRenderTooManyBanks{"%s: CHRは4つまでです",
+                                                "%s: four CHR files at most"};
+inline constexpr Text kReasonRenderInputs{
+    "画面（SCR）、CHR（1〜4個）、COLを1つずつ指定してください",
+    "give a screen (SCR), one to four CHR files and one COL file"};
+inline constexpr Text kReasonRenderScreenNeedsPackage{
+    "--screen はパッケージを描画するときだけ指定できます",
+    "--screen is only for drawing a package"};
+inline constexpr Text kReasonPictureEncode{"画像を作れません: %s", "cannot make the picture: %s"};
+inline constexpr Text kReasonPtcKind{"%s: %s のPTCファイルではありません", "%s: not a %s PTC file"};
+inline constexpr Text kReasonFailed{"変換できませんでした", "could not be converted"};
+inline constexpr Text kReasonNoConverter{"このファイルの種類は変換できません",
+                                         "files of this kind cannot be converted"};
 
 // The command line.
-inline constexpr const char* kCliVersion = "%s (MD5: %s, PNG: %s)\n";
-inline constexpr const char* kCliConvertUsage =
+inline constexpr Text kCliVersion{"%s (MD5: %s, PNG: %s)\n", "%s (MD5: %s, PNG: %s)\n"};
+inline constexpr Text kCliConvertUsage{
     "使い方: tilewright [オプション] ファイル...\n"
     "  ファイルを順に変換します（メインウィンドウへのドロップと同じ）。\n"
     "  BMP画像 → COL/CHR（またはGRP）、テキスト → PRG/MEM/SCR、PTC → 元のファイル、\n"
@@ -122,12 +162,30 @@ inline constexpr const char* kCliConvertUsage =
     "                        （大文字小文字は区別しない）、VALUE は整数、User はフォルダ。\n"
     "                        繰り返し指定できます。保存はされません\n"
     "  --palette-fix yes|no  2色1bit画像のパレット変換の確認への答え\n"
+    "  --lang ja|en          表示の言語（指定しないときはロケールから）\n"
     "  -h, --help            この説明 (usage)\n"
     "  --version             バージョン\n"
     "\n"
     "  --                    以降の引数はすべてファイル\n"
-    "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n";
-inline constexpr const char* kCliMapUsage =
+    "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n",
+    "Usage: tilewright [OPTIONS] FILE...\n"
+    "  Converts the files in order, as a drop of them on the main window would.\n"
+    "  BMP image -> COL/CHR (or GRP), text -> PRG/MEM/SCR, PTC -> the files it holds,\n"
+    "  any other file -> BIN. The settings come from Brickyard.ini in the working folder.\n"
+    "\n"
+    "  -t, --type TYPE       the resource type: bg (default), 16x16, 32x16, 16x32, 32x32,\n"
+    "                        64x32, 32x64, 64x64 (sprites), grp, bin\n"
+    "  -s, --set KEY=VALUE   a setting for this run only: KEY as in Brickyard.ini (any\n"
+    "                        case), VALUE an integer, or a folder for User. Repeatable;\n"
+    "                        nothing is saved\n"
+    "  --palette-fix yes|no  the answer to the palette question of two-colour 1-bit images\n"
+    "  --lang ja|en          the language of the messages (else from the locale)\n"
+    "  -h, --help            this usage\n"
+    "  --version             the version\n"
+    "\n"
+    "  --                    every later argument is a file\n"
+    "Exit status: 0 every file converted, 1 some failed, 2 a usage error\n"};
+inline constexpr Text kCliMapUsage{
     "使い方: tilewright map [-o フォルダ] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... "
     "画像...\n"
     "  1枚の絵（パレット付きのBMPかPNG、幅と高さは8の倍数で512まで）をBG画面にします。\n"
@@ -140,8 +198,21 @@ inline constexpr const char* kCliMapUsage =
     "  -s, --set KEY=VALUE   この実行だけの設定（Select, User, Create など）\n"
     "  -h, --help            この説明\n"
     "  --                    以降の引数はすべてファイル\n"
-    "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n";
-inline constexpr const char* kCliRenderUsage =
+    "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n",
+    "Usage: tilewright map [-o DIR] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... IMAGE...\n"
+    "  Turns one picture (indexed BMP or PNG, width and height multiples of 8 up to 512) into\n"
+    "  a BG screen. Equal tiles (mirrored ones too) are stored once; the upper four bits of\n"
+    "  each index give the palette.\n"
+    "  Outputs: NAME_COL.ptc, NAME_CHR.ptc (past 256 tiles NAME_CHR0.ptc, NAME_CHR1.ptc...),\n"
+    "           NAME_SCR.ptc (the 64x64 screen)\n"
+    "  -o, --output DIR      the output folder (by default the settings' one)\n"
+    "  --no-flip             stores mirrored tiles as tiles of their own\n"
+    "  --palette-fix yes|no  the answer to the palette question of two-colour 1-bit BMPs\n"
+    "  -s, --set KEY=VALUE   a setting for this run only (Select, User, Create...)\n"
+    "  -h, --help            this usage\n"
+    "  --                    every later argument is a file\n"
+    "Exit status: 0 every image converted, 1 some failed, 2 a usage error\n"};
+inline constexpr Text kCliRenderUsage{
     "使い方: tilewright render -o 出力.png|出力.bmp [--screen SCR0-SCR3] [--crop X,Y,W,H] "
     "ファイル...\n"
     "  BG画面を512x512の8bitパレット画像に描きます。ファイルは次のどちらかです:\n"
@@ -154,8 +225,20 @@ inline constexpr const char* kCliRenderUsage =
     "  --crop X,Y,W,H        画面の一部だけを描く（見える範囲なら 0,0,256,192）\n"
     "  -h, --help            この説明\n"
     "  --                    以降の引数はすべてファイル\n"
-    "終了コード: 0 描いた、1 描けなかった、2 指定の誤り\n";
-inline constexpr const char* kCliPackageUsage =
+    "終了コード: 0 描いた、1 描けなかった、2 指定の誤り\n",
+    "Usage: tilewright render -o OUT.png|OUT.bmp [--screen SCR0-SCR3] [--crop X,Y,W,H] FILE...\n"
+    "  Draws a BG screen as a 512x512 8-bit indexed picture. The files are either\n"
+    "    one package (its screen --screen, drawn with BGU0-BGU3 and COL0 on the upper\n"
+    "    screen, BGS0-BGS3 and COL0_S on the lower; SCR0 by default), or\n"
+    "    a screen (SCR PTC file, .rscr or BGPUT text), one to four CHR PTC files (banks\n"
+    "    0 to 3 in order) and one COL PTC file\n"
+    "  -o, --output FILE     the picture to write (.png or .bmp)\n"
+    "  --screen SLOT         the screen of the package: SCR0, SCR1 (upper), SCR2, SCR3 (lower)\n"
+    "  --crop X,Y,W,H        draws only that part (what the handheld shows: 0,0,256,192)\n"
+    "  -h, --help            this usage\n"
+    "  --                    every later argument is a file\n"
+    "Exit status: 0 drawn, 1 not drawn, 2 a usage error\n"};
+inline constexpr Text kCliPackageUsage{
     "使い方: tilewright package -o 出力.ptc [--name 名前] スロット=ファイル[@バンク][:幅x高さ] "
     "...\n"
     "  プログラムとリソースを1つのPTCパッケージにまとめます（パッケージ作成ダイアログと同じ）。\n"
@@ -170,94 +253,140 @@ inline constexpr const char* kCliPackageUsage =
     "  --name NAME           パッケージ名（8文字、英大文字・数字・_）。既定 PACKAGE\n"
     "  -s, --set KEY=VALUE   この実行だけの設定（AutoTrim, WideMode, PRG_ESCAPE など）\n"
     "  -h, --help            この説明\n"
-    "終了コード: 0 作成した、1 作成できなかった、2 指定の誤り\n";
-inline constexpr const char* kCliMore = "%s: %s\n詳しくは %s --help を見てください\n";
-inline constexpr const char* kCliSetForm = "--set は KEY=VALUE の形で指定してください: %s";
-inline constexpr const char* kCliUserFolder = "User には259文字までのフォルダを指定してください";
-inline constexpr const char* kCliSettingInteger = "%s の値は整数で指定してください: %s";
-inline constexpr const char* kCliUnknownSetting = "設定の名前が不明です: %s";
-inline constexpr const char* kCliNoTerminal =
-    "\n→ 端末から答えられないため「いいえ」として続けます（--palette-fix yes|no で指定できます）\n";
-inline constexpr const char* kCliYesNoPrompt = "はい/いいえ (y/n): ";
-inline constexpr const char* kCliYes = "はい";
-inline constexpr const char* kCliNo = "いいえ";
-inline constexpr const char* kCliProgress = "変換中 %zu/%zu";
-inline constexpr const char* kCliProgressPercent = "変換中 %zu/%zu (%u%%)";
-inline constexpr const char* kCliNeedsType = "%s には種類を指定してください";
-inline constexpr const char* kCliUnknownType = "リソースの種類が不明です: %s";
-inline constexpr const char* kCliNeedsSetting = "%s には KEY=VALUE を指定してください";
-inline constexpr const char* kCliPaletteFixValue =
-    "--palette-fix には yes か no を指定してください";
-inline constexpr const char* kCliUnknownOption = "不明なオプションです: %s";
-inline constexpr const char* kCliNoFiles = "変換するファイルを指定してください";
-inline constexpr const char* kCliFailed = "変換失敗: %s: %s\n";
-inline constexpr const char* kCliSucceeded = "変換成功: %s\n";
-inline constexpr const char* kInfoUsage =
+    "終了コード: 0 作成した、1 作成できなかった、2 指定の誤り\n",
+    "Usage: tilewright package -o OUT.ptc [--name NAME] SLOT=FILE[@BANK][:WxH] ...\n"
+    "  Puts a program and resources into one PTC package, as the package dialog does.\n"
+    "  SLOT:   PRG, MEM, SPU0-SPU7, BGU0-BGU3, BGF0, COL0-COL2, SCR0, SCR1 (upper screen),\n"
+    "          GRP0-GRP3, SPD0-SPD3, BGS0-BGS3, BGF1, COL0_S-COL2_S, SCR2, SCR3 (lower screen),\n"
+    "          SPS0, SPS1, BGD0, BGD1 (the names extraction gives the files)\n"
+    "  FILE    an image (indexed BMP or PNG), a text, or a PTC file of the slot's kind\n"
+    "          (CHR, COL, SCR, GRP, MEM, taken as it stands: the outputs of tilewright map...)\n"
+    "  @BANK   which part of the image (from 1, 1 by default)\n"
+    "  :WxH    the sprite size (SPU, SPS: 16x16 and so on, 16x16 by default; SPD 32x32)\n"
+    "  -o, --output FILE     the file to write (its extension becomes .ptc)\n"
+    "  --name NAME           the package name (8 characters: A-Z, 0-9, _); PACKAGE by default\n"
+    "  -s, --set KEY=VALUE   a setting for this run only (AutoTrim, WideMode, PRG_ESCAPE...)\n"
+    "  -h, --help            this usage\n"
+    "Exit status: 0 written, 1 not written, 2 a usage error\n"};
+inline constexpr Text kCliMore{"%s: %s\n詳しくは %s --help を見てください\n",
+                               "%s: %s\nSee %s --help\n"};
+inline constexpr Text kCliSetForm{"--set は KEY=VALUE の形で指定してください: %s",
+                                  "give --set as KEY=VALUE: %s"};
+inline constexpr Text kCliUserFolder{"User には259文字までのフォルダを指定してください",
+                                     "give User a folder of 259 characters at most"};
+inline constexpr Text kCliSettingInteger{"%s の値は整数で指定してください: %s",
+                                         "the value of %s must be an integer: %s"};
+inline constexpr Text kCliUnknownSetting{"設定の名前が不明です: %s", "unknown setting: %s"};
+inline constexpr Text kCliNoTerminal{
+    "\n→ 端末から答えられないため「いいえ」として続けます（--palette-fix yes|no で指定できます）\n",
+    "\n-> no terminal can answer, so the answer is no (--palette-fix yes|no gives it)\n"};
+inline constexpr Text kCliYesNoPrompt{"はい/いいえ (y/n): ", "yes/no (y/n): "};
+inline constexpr Text kCliYes{"はい", "yes"};
+inline constexpr Text kCliNo{"いいえ", "no"};
+inline constexpr Text kCliProgress{"変換中 %zu/%zu", "converting %zu/%zu"};
+inline constexpr Text kCliProgressPercent{"変換中 %zu/%zu (%u%%)", "converting %zu/%zu (%u%%)"};
+inline constexpr Text kCliNeedsType{"%s には種類を指定してください", "%s needs a resource type"};
+inline constexpr Text kCliUnknownType{"リソースの種類が不明です: %s", "unknown resource type: %s"};
+inline constexpr Text kCliNeedsSetting{"%s には KEY=VALUE を指定してください",
+                                       "%s needs KEY=VALUE"};
+inline constexpr Text kCliPaletteFixValue{"--palette-fix には yes か no を指定してください",
+                                          "--palette-fix takes yes or no"};
+inline constexpr Text kCliLangValue{"--lang には ja か en を指定してください",
+                                    "--lang takes ja or en"};
+inline constexpr Text kCliUnknownOption{"不明なオプションです: %s", "unknown option: %s"};
+inline constexpr Text kCliNoFiles{"変換するファイルを指定してください",
+                                  "give the files to convert"};
+inline constexpr Text kCliFailed{"変換失敗: %s: %s\n", "failed: %s: %s\n"};
+inline constexpr Text kCliSucceeded{"変換成功: %s\n", "converted: %s\n"};
+inline constexpr Text kInfoUsage{
     "使い方: tilewright info ファイル...\n"
     "  PTCファイルのヘッダ、長さとMD5の検査、パッケージのフラグとレコード\n"
     "  （展開したときのファイル名つき）を表示します。\n"
     "  -h, --help            この説明\n"
     "  --                    以降の引数はすべてファイル\n"
-    "終了コード: 0 すべて正常、1 異常なファイルあり、2 指定の誤り\n";
-inline constexpr const char* kInfoNoFiles = "ファイルを指定してください";
-inline constexpr const char* kInfoCannotOpen = "  ファイルを開けません\n";
-inline constexpr const char* kInfoTooShort = "  短すぎます: %llu バイト（ヘッダは48バイト）\n";
-inline constexpr const char* kInfoMagic = "  マジック: %s%s\n";
-inline constexpr const char* kInfoNotPx01 = "（PX01ではありません）";
-inline constexpr const char* kInfoLength = "  長さ: %u（%s）\n";
-inline constexpr const char* kInfoLengthMatches = "ファイルサイズと一致";
-inline constexpr const char* kInfoLengthDiffers = "ファイルサイズと一致しません";
-inline constexpr const char* kInfoTypeCode = "  種類コード: %u\n";
-inline constexpr const char* kInfoName = "  リソース名: %s\n";
-inline constexpr const char* kInfoTypeString = "  タイプ: %s\n";
-inline constexpr const char* kInfoDigest = "  MD5: %s\n";
-inline constexpr const char* kInfoMatches = "一致";
-inline constexpr const char* kInfoDiffers = "一致しません";
-inline constexpr const char* kInfoBadRecord = "  レコードが読めません: %s\n";
-inline constexpr const char* kInfoPackage =
-    "  パッケージ: package_mask_1=0x%08X package_mask_2=0x%08X\n";
-inline constexpr const char* kInfoRecords = "  レコード:\n";
-inline constexpr const char* kInfoRecord = "    %8llu  %s  %6llu バイト  → %s\n";
-inline constexpr const char* kInfoRecordCut = "  レコードが途中で切れています\n";
-inline constexpr const char* kInfoVerdict = "  判定: %s\n";
-inline constexpr const char* kInfoWellFormed = "正常";
-inline constexpr const char* kInfoMalformed = "異常";
-inline constexpr const char* kMapNeedsFolder = "-o には出力するフォルダを指定してください";
-inline constexpr const char* kMapNoImages = "変換する画像を指定してください";
-inline constexpr const char* kMapNoFolder = "%s: 出力フォルダを作成できません: %s\n";
-inline constexpr const char* kMapSucceeded =
-    "変換成功: %s: タイル %zu個（空白タイルを含む）、反転を使うセル %u個、パレット %s\n";
-inline constexpr const char* kPackageSlotForm = "スロット=ファイル の形で指定してください: %s";
-inline constexpr const char* kPackageUnknownSlot = "スロットの名前が不明です: %s";
-inline constexpr const char* kPackageNoSize = "%s には大きさを指定できません";
-inline constexpr const char* kPackageNoBank = "%s にはバンクを指定できません";
-inline constexpr const char* kPackageBankNumber = "バンクは1以上の数で指定してください: %s";
-inline constexpr const char* kPackageNoFile = "%s のファイルを指定してください";
-inline constexpr const char* kPackageNeedsOutput = "-o には出力ファイルを指定してください";
-inline constexpr const char* kPackageNeedsName = "--name には名前を指定してください";
-inline constexpr const char* kPackageTwice = "%s が2回指定されています";
-inline constexpr const char* kPackageNoOutput = "-o で出力ファイルを指定してください";
-inline constexpr const char* kPackageNoSlots = "スロットを1つ以上指定してください";
-inline constexpr const char* kPackageBankMissing = "%s: %d枚目はありません（%d枚目まで）\n";
-inline constexpr const char* kPackageBadSize = "%s の大きさにできません: %s";
-inline constexpr const char* kRenderOutputKind =
-    "-o には .png か .bmp のファイルを指定してください";
-inline constexpr const char* kRenderScreenName =
-    "--screen には SCR0, SCR1, SCR2, SCR3 のどれかを指定してください";
-inline constexpr const char* kRenderCrop =
-    "--crop には 512x512 の中の範囲を X,Y,W,H で指定してください";
-inline constexpr const char* kRenderNoOutput = "-o で出力する画像を指定してください";
-inline constexpr const char* kRenderNoFiles = "描画するファイルを指定してください";
-inline constexpr const char* kRenderFailed = "描画失敗: %s: %s\n";
-inline constexpr const char* kRenderSucceeded = "描画成功: %s (%ux%u)\n";
+    "終了コード: 0 すべて正常、1 異常なファイルあり、2 指定の誤り\n",
+    "Usage: tilewright info FILE...\n"
+    "  Shows the header of PTC files, whether their length and MD5 digest match, and a\n"
+    "  package's flags and records (with the names extraction gives them).\n"
+    "  -h, --help            this usage\n"
+    "  --                    every later argument is a file\n"
+    "Exit status: 0 every file well formed, 1 some malformed, 2 a usage error\n"};
+inline constexpr Text kInfoNoFiles{"ファイルを指定してください", "give the files to describe"};
+inline constexpr Text kInfoCannotOpen{"  ファイルを開けません\n", "  cannot open the file\n"};
+inline constexpr Text kInfoTooShort{"  短すぎます: %llu バイト（ヘッダは48バイト）\n",
+                                    "  too short: %llu bytes (the header is 48)\n"};
+inline constexpr Text kInfoMagic{"  マジック: %s%s\n", "  magic: %s%s\n"};
+inline constexpr Text kInfoNotPx01{"（PX01ではありません）", " (not PX01)"};
+inline constexpr Text kInfoLength{"  長さ: %u（%s）\n", "  length: %u (%s)\n"};
+inline constexpr Text kInfoLengthMatches{"ファイルサイズと一致", "matches the file size"};
+inline constexpr Text kInfoLengthDiffers{"ファイルサイズと一致しません",
+                                         "does not match the file size"};
+inline constexpr Text kInfoTypeCode{"  種類コード: %u\n", "  type code: %u\n"};
+inline constexpr Text kInfoName{"  リソース名: %s\n", "  resource name: %s\n"};
+inline constexpr Text kInfoTypeString{"  タイプ: %s\n", "  type: %s\n"};
+inline constexpr Text kInfoDigest{"  MD5: %s\n", "  MD5: %s\n"};
+inline constexpr Text kInfoMatches{"一致", "matches"};
+inline constexpr Text kInfoDiffers{"一致しません", "does not match"};
+inline constexpr Text kInfoBadRecord{"  レコードが読めません: %s\n",
+                                     "  cannot read a record: %s\n"};
+inline constexpr Text kInfoPackage{"  パッケージ: package_mask_1=0x%08X package_mask_2=0x%08X\n",
+                                   "  package: package_mask_1=0x%08X package_mask_2=0x%08X\n"};
+inline constexpr Text kInfoRecords{"  レコード:\n", "  records:\n"};
+inline constexpr Text kInfoRecord{"    %8llu  %s  %6llu バイト  → %s\n",
+                                  "    %8llu  %s  %6llu bytes  -> %s\n"};
+inline constexpr Text kInfoRecordCut{"  レコードが途中で切れています\n",
+                                     "  the record is cut short\n"};
+inline constexpr Text kInfoVerdict{"  判定: %s\n", "  verdict: %s\n"};
+inline constexpr Text kInfoWellFormed{"正常", "well formed"};
+inline constexpr Text kInfoMalformed{"異常", "malformed"};
+inline constexpr Text kMapNeedsFolder{"-o には出力するフォルダを指定してください",
+                                      "-o needs the output folder"};
+inline constexpr Text kMapNoImages{"変換する画像を指定してください", "give the images to map"};
+inline constexpr Text kMapNoFolder{"%s: 出力フォルダを作成できません: %s\n",
+                                   "%s: cannot create the output folder: %s\n"};
+inline constexpr Text kMapSucceeded{
+    "変換成功: %s: タイル %zu個（空白タイルを含む）、反転を使うセル %u個、パレット %s\n",
+    "converted: %s: %zu tiles (the blank one included), %u cells flipped, palettes %s\n"};
+inline constexpr Text kPackageSlotForm{"スロット=ファイル の形で指定してください: %s",
+                                       "give slots as SLOT=FILE: %s"};
+inline constexpr Text kPackageUnknownSlot{"スロットの名前が不明です: %s", "unknown slot: %s"};
+inline constexpr Text kPackageNoSize{"%s には大きさを指定できません", "%s takes no size"};
+inline constexpr Text kPackageNoBank{"%s にはバンクを指定できません", "%s takes no bank"};
+inline constexpr Text kPackageBankNumber{"バンクは1以上の数で指定してください: %s",
+                                         "a bank is a number from 1: %s"};
+inline constexpr Text kPackageNoFile{"%s のファイルを指定してください", "%s needs a file"};
+inline constexpr Text kPackageNeedsOutput{"-o には出力ファイルを指定してください",
+                                          "-o needs the output file"};
+inline constexpr Text kPackageNeedsName{"--name には名前を指定してください", "--name needs a name"};
+inline constexpr Text kPackageTwice{"%s が2回指定されています", "%s is given twice"};
+inline constexpr Text kPackageNoOutput{"-o で出力ファイルを指定してください",
+                                       "give the output file with -o"};
+inline constexpr Text kPackageNoSlots{"スロットを1つ以上指定してください", "give one slot or more"};
+inline constexpr Text kPackageBankMissing{"%s: %d枚目はありません（%d枚目まで）\n",
+                                          "%s: there is no bank %d (%d at most)\n"};
+inline constexpr Text kPackageBadSize{"%s の大きさにできません: %s", "%s cannot take the size %s"};
+inline constexpr Text kRenderOutputKind{"-o には .png か .bmp のファイルを指定してください",
+                                        "-o needs a .png or .bmp file"};
+inline constexpr Text kRenderScreenName{
+    "--screen には SCR0, SCR1, SCR2, SCR3 のどれかを指定してください",
+    "--screen takes SCR0, SCR1, SCR2 or SCR3"};
+inline constexpr Text kRenderCrop{"--crop には 512x512 の中の範囲を X,Y,W,H で指定してください",
+                                  "--crop takes X,Y,W,H inside 512x512"};
+inline constexpr Text kRenderNoOutput{"-o で出力する画像を指定してください",
+                                      "give the picture to write with -o"};
+inline constexpr Text kRenderNoFiles{"描画するファイルを指定してください",
+                                     "give the files to draw"};
+inline constexpr Text kRenderFailed{"描画失敗: %s: %s\n", "failed: %s: %s\n"};
+inline constexpr Text kRenderSucceeded{"描画成功: %s (%ux%u)\n", "drawn: %s (%ux%u)\n"};
 
 // Packages, the failure list: the mark of a lower-screen slot.
-inline constexpr const char* kLowerScreenMark = " (下画面)";
+inline constexpr Text kLowerScreenMark{" (下画面)", " (lower screen)"};
 
 // The PTC walk: why no record could be read.
-inline constexpr const char* kWalkNoRecord = "レコードの始まりの R が見つかりません";
-inline constexpr const char* kWalkTagCut = "タグが途中で切れています";
-inline constexpr const char* kWalkUnknownTag = "不明なタグです";
+inline constexpr Text kWalkNoRecord{"レコードの始まりの R が見つかりません",
+                                    "no R where a record should start"};
+inline constexpr Text kWalkTagCut{"タグが途中で切れています", "the tag is cut short"};
+inline constexpr Text kWalkUnknownTag{"不明なタグです", "unknown tag"};
 
 // The desktop program's own choosers.
 inline constexpr const char* kFolderPickerTitle = "フォルダを選択";

@@ -30,7 +30,7 @@ ResourceBuffer mem_body(Reader& in, uint64_t size, const char* path) {
     uint64_t read = 0;
     while (state != 6) {
         if (read >= size) {
-            set_failure("%s", kReasonMemMarker);
+            set_failure("%s", kReasonMemMarker.get());
             return {};
         }
         const int c = in.next();
@@ -62,7 +62,7 @@ ResourceBuffer mem_body(Reader& in, uint64_t size, const char* path) {
                 break;
         }
         if (read >= size) {  // the marker must not end the file
-            set_failure("%s", kReasonMemMarker);
+            set_failure("%s", kReasonMemMarker.get());
             return {};
         }
     }
@@ -87,7 +87,7 @@ ResourceBuffer mem_body(Reader& in, uint64_t size, const char* path) {
         if (prefix.size() < kStringPrefix) prefix.push_back(b);
     }
     if (!quote) {
-        set_failure("%s", kReasonMemQuote);
+        set_failure("%s", kReasonMemQuote.get());
         return {};
     }
     size_t k = static_cast<size_t>(last_quote < prefix.size() ? last_quote : prefix.size());
@@ -95,7 +95,7 @@ ResourceBuffer mem_body(Reader& in, uint64_t size, const char* path) {
     if (k > kMemMaxChars) k = kMemMaxChars;
     ResourceBuffer buf(kPrefixMEM, kMemBufferLength - ResourceBuffer::kPrefixLength);
     if (buf.empty()) {
-        set_failure("%s", kReasonOutOfMemory);
+        set_failure("%s", kReasonOutOfMemory.get());
         return {};
     }
     encode_mem_chars(buf.data(), prefix.data(), k);

@@ -27,13 +27,13 @@ bool prg_is_fullwidth(const uint8_t* text, size_t n) {
 
 ResourceBuffer prg_body_from_text(uint8_t* text, size_t n) {
     if (n == 0) {
-        set_failure("%s", kReasonEmptyInput);
+        set_failure("%s", kReasonEmptyInput.get());
         return {};
     }
     const bool fullwidth = prg_is_fullwidth(text, n);
     if (!fullwidth) n = decode_escapes(text, n);
     if (n == 0) {
-        set_failure("%s", kReasonEmptyInput);
+        set_failure("%s", kReasonEmptyInput.get());
         return {};
     }
     const bool limit = g_settings.PRG_Limit != 0;
@@ -74,7 +74,7 @@ ResourceBuffer prg_body_from_text(uint8_t* text, size_t n) {
     const uint32_t padding = (4 - length % 4) % 4;
     ResourceBuffer buf(kPrefixPRG, uint64_t{12} + length + padding);
     if (buf.empty()) {
-        set_failure("%s", kReasonOutOfMemory);
+        set_failure("%s", kReasonOutOfMemory.get());
         return {};
     }
     uint8_t* body = buf.body();  // masks stay 0

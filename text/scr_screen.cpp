@@ -67,7 +67,7 @@ ResourceBuffer build_scr_body(const ConvertJob& job) {
     }
     f.close();
     ResourceBuffer buf = scr_buffer_from_cells(cells);
-    if (buf.empty()) set_failure("%s", kReasonOutOfMemory);
+    if (buf.empty()) set_failure("%s", kReasonOutOfMemory.get());
     return buf;
 }
 

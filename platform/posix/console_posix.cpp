@@ -27,4 +27,8 @@ bool console_read_line(std::string& line) {
     return true;
 }
 
+bool system_language_is_japanese() {
+    return false;
+}
+
 }  // namespace tw

@@ -51,4 +51,8 @@ bool console_read_line(std::string& line) {
     return true;
 }
 
+bool system_language_is_japanese() {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+}
+
 }  // namespace tw
