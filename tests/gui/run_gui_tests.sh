@@ -136,9 +136,11 @@ for answer in yes no; do
   choose_files "$(winpath "$work/mono.bmp")"
   question="$(P texts "パレット変換の確認" | tr '\n' '|')"
   [[ $answer == yes ]] && shot question
+  # The image's full path, then the question word for word.
   case "$question" in
-    *"この画像は2色1bitタイプの画像です。"*) ok "the question is asked ($answer)" ;;
-    *) bad "the question is asked ($answer): [$question]" ;;
+    *"mono.bmp|この画像は2色1bitタイプの画像です。|画像では現在パレット1が使用されています。|文字色であるパレット15を使用して変換を行いますか？"*)
+      ok "the question is asked, word for word ($answer)" ;;
+    *) bad "the question is asked, word for word ($answer): [$question]" ;;
   esac
   P click "パレット変換の確認" "$([[ $answer == yes ]] && echo 6 || echo 7)" >/dev/null
   summary >/dev/null
