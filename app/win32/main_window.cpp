@@ -33,8 +33,13 @@ void choose_and_convert(HWND window) {
     request.filter = std::string(kAllFilesFilter) + '\0' + "*.*" + '\0';
     request.multi_select = 1;
     request.default_ext = "bmp";
+    // The chooser belongs to the main window only while it is open: a dialog that
+    // is open beside it keeps owning its own messages afterwards.
+    HWND previous = g_gui.message_owner;
     g_gui.message_owner = window;
-    if (!choose_file(request)) return;  // cancelled or too long: no summary
+    const bool chosen = choose_file(request);
+    g_gui.message_owner = previous;
+    if (!chosen) return;  // cancelled or too long: no summary
     convert_paths(window, chosen_file_paths(request));
 }
 
