@@ -30,6 +30,19 @@ run_ctest() {
   ((f == 0)) || failed=1
 }
 
+# Adds the counts of a line "NAME: N passed, N failed" of a log to the totals.
+add_result_line() {
+  local line p f
+  line="$(grep -E "^$1: [0-9]+ passed, [0-9]+ failed" "$2" | tail -1)"
+  if [[ -z "$line" ]]; then
+    echo "$3 gave no result"; failed=1; return
+  fi
+  p="$(sed -E 's/^[a-z]+: ([0-9]+) passed.*/\1/' <<<"$line")"
+  f="$(sed -E 's/.*passed, ([0-9]+) failed.*/\1/' <<<"$line")"
+  total=$((total + p + f)); bad=$((bad + f))
+  ((f == 0)) || failed=1
+}
+
 step "format: every C++ file as .clang-format lays it out"
 total=$((total + 1))
 if clang-format --dry-run --Werror $(git ls-files '*.cpp' '*.h') >build/format.log 2>&1; then
@@ -62,28 +75,12 @@ run_ctest windows --preset windows
 step "windows: the desktop program end to end under Wine"
 gui_log=build/gui-test.log
 bash tests/gui/run_gui_tests.sh 2>&1 | tee "$gui_log" || true
-gui_line="$(grep -E '^gui: [0-9]+ passed, [0-9]+ failed' "$gui_log" | tail -1)"
-if [[ -z "$gui_line" ]]; then
-  echo "the end-to-end tests gave no result"; failed=1
-else
-  gp="$(sed -E 's/^gui: ([0-9]+) passed.*/\1/' <<<"$gui_line")"
-  gf="$(sed -E 's/.*passed, ([0-9]+) failed.*/\1/' <<<"$gui_line")"
-  total=$((total + gp + gf)); bad=$((bad + gf))
-  ((gf == 0)) || failed=1
-fi
+add_result_line gui "$gui_log" "the end-to-end tests"
 
 step "release: the downloads of scripts/release.sh"
 release_log=build/release-test.log
 bash tests/release/check_release.sh 2>&1 | tee "$release_log" || true
-release_line="$(grep -E '^release: [0-9]+ passed, [0-9]+ failed' "$release_log" | tail -1)"
-if [[ -z "$release_line" ]]; then
-  echo "the release check gave no result"; failed=1
-else
-  rp="$(sed -E 's/^release: ([0-9]+) passed.*/\1/' <<<"$release_line")"
-  rf="$(sed -E 's/.*passed, ([0-9]+) failed/\1/' <<<"$release_line")"
-  total=$((total + rp + rf)); bad=$((bad + rf))
-  ((rf == 0)) || failed=1
-fi
+add_result_line release "$release_log" "the release check"
 
 step "fuzz: build and short runs"
 cmake --preset fuzz >/dev/null

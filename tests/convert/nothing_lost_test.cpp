@@ -39,6 +39,20 @@ Files outputs_in(const std::string& dir, const std::vector<std::string>& inputs)
     return out;
 }
 
+// Every output is the fresh one or the older copy ("older NAME") it replaced,
+// nothing more is there, and ok says whether all are fresh.
+void expect_new_or_older(const Files& fresh, Files& now, bool ok) {
+    ASSERT_EQ(now.size(), fresh.size()) << "a temporary was left, or an output lost";
+    bool all_new = true;
+    for (const auto& [name, bytes] : fresh) {
+        const std::string old = "older " + name;
+        const bool is_new = now[name] == bytes;
+        EXPECT_TRUE(is_new || now[name] == std::vector<uint8_t>(old.begin(), old.end())) << name;
+        all_new = all_new && is_new;
+    }
+    EXPECT_EQ(ok, all_new);
+}
+
 TEST(OutputFile, CommitReplacesAndFailureKeepsTheOlderFile) {
     test::TempDir tmp;
     const std::string path = tmp.file("out.bin");
@@ -95,16 +109,7 @@ void expect_whole_or_untouched(const std::function<void(const std::string& dir)>
         const bool ok = convert(tmp.path());
         set_write_fault_budget(-1);
         Files now = outputs_in(tmp.path(), inputs);
-        ASSERT_EQ(now.size(), fresh.size()) << "a temporary was left, or an output lost";
-        bool all_new = true;
-        for (const auto& [name, bytes] : fresh) {
-            const std::string old = "older " + name;
-            const bool is_new = now[name] == bytes;
-            EXPECT_TRUE(is_new || now[name] == std::vector<uint8_t>(old.begin(), old.end()))
-                << name;
-            all_new = all_new && is_new;
-        }
-        EXPECT_EQ(ok, all_new);
+        expect_new_or_older(fresh, now, ok);
         ++(ok ? succeeded : failed);
     }
     EXPECT_GT(failed, 0);
@@ -190,16 +195,7 @@ TEST(NothingLost, FullFileSystem) {
                 std::vector<uint8_t>(space.available - static_cast<uint64_t>(room), 1));
         const bool ok = convert_file((mnt + "/page.bmp").c_str());
         Files now = outputs_in(mnt, {"page.bmp", "filler"});
-        ASSERT_EQ(now.size(), fresh.size()) << "a temporary was left, or an output lost";
-        bool all_new = true;
-        for (const auto& [name, bytes] : fresh) {
-            const std::string old = "older " + name;
-            const bool is_new = now[name] == bytes;
-            EXPECT_TRUE(is_new || now[name] == std::vector<uint8_t>(old.begin(), old.end()))
-                << name;
-            all_new = all_new && is_new;
-        }
-        EXPECT_EQ(ok, all_new);
+        expect_new_or_older(fresh, now, ok);
         ++(ok ? succeeded : failed);
     }
     EXPECT_GT(failed, 0);
