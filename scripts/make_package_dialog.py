@@ -48,8 +48,8 @@ LOWER = [
 ROW = 12       # height of a slot row
 HEAD = 9       # room for a group caption
 FOOT = 2       # room below a group's last row
-COL_W = 262    # width of a column
-CHECK_W, PATH_W, BUTTON_W, BANK_W, SIZE_W = 66, 80, 24, 36, 34
+COL_W = 276    # width of a column
+CHECK_W, PATH_W, BUTTON_W, BANK_W, SIZE_W = 66, 94, 24, 36, 34
 
 
 def column(groups, x, y, table, lower):

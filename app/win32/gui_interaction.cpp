@@ -85,6 +85,14 @@ bool GuiInteraction::choose_file(FileDialogRequest& request) {
 }
 
 int GuiInteraction::choose_folder(char* folder, size_t cap) {
+    // The shell's folder browser runs on COM, in a single-threaded apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    struct ComScope {
+        bool owned;
+        ~ComScope() {
+            if (owned) CoUninitialize();
+        }
+    } scope{SUCCEEDED(com)};
     std::wstring title = widen(kFolderPickerTitle);
     BROWSEINFOW bi{};
     bi.lpszTitle = title.c_str();

@@ -32,6 +32,10 @@ std::string HwndControls::text(int id) {
 
 void HwndControls::set_text(int id, const std::string& text) {
     SetDlgItemTextW(dialog_, id, widen(text).c_str());
+    // A path is read by its end: put the caret there so that a long one shows its file name.
+    const LPARAM end = GetWindowTextLengthW(item(id));
+    SendDlgItemMessageW(dialog_, id, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendDlgItemMessageW(dialog_, id, EM_SCROLLCARET, 0, 0);
 }
 
 void HwndControls::combo_clear(int id) {

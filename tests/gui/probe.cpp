@@ -9,7 +9,13 @@
 //   count TITLE                    number of top-level windows with this title
 //   client TITLE                   client area: "W H"
 //   command TITLE ID               post WM_COMMAND ID (a menu command)
-//   menu-checked TITLE ID          "1" when the menu item is checked, else "0"
+//   menu-checked TITLE ID...       per menu item "1" when checked, else "0" (with twprobe_hook.dll)
+//   owner TITLE                    the title of the window's owner ("" for none)
+//   activate TITLE                 bring the window to the foreground
+//   foreground                     the title of the foreground window
+//   acp                            the ANSI code page
+//   folder TEXT PATH               in the folder browser showing TEXT, choose PATH and press OK
+//   shown-text TITLE ID            an edit field's text from its first visible character
 //   texts TITLE                    the texts of the static controls, one a line
 //   click TITLE ID                 post a click to button ID
 //   set-text TITLE ID TEXT         set the text of control ID
@@ -20,7 +26,6 @@
 //   close-button TITLE             the caption's close button (SC_CLOSE)
 //   rect TITLE                     the window's rectangle: "WxH+X+Y"
 //   open-menu TITLE CHAR           open the menu bar entry with that mnemonic
-//   menu-marks N                   the check marks of the N items of the open popup menu: "0100"
 //   file TITLE TEXT                type TEXT into a file dialog's name field and press OK
 //   combo TITLE ID INDEX           select entry INDEX of combo box ID (and notify the dialog)
 
@@ -109,56 +114,106 @@ BOOL CALLBACK find_edit_impl(HWND w, LPARAM p) {
     return TRUE;
 }
 
-BOOL CALLBACK first_popup(HWND w, LPARAM p) {
+// The check marks of menu items ID... of window w, one digit each ("1" checked):
+// asked of the program's own thread through twprobe_hook.dll, beside this probe.
+int menu_checked(HWND w, const std::vector<UINT>& ids) {
+    wchar_t here[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, here, MAX_PATH);
+    std::wstring dll(here, n);
+    dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"twprobe_hook.dll";
+    HMODULE module = LoadLibraryW(dll.c_str());
+    auto hook_proc = module ? reinterpret_cast<HOOKPROC>(
+                                  reinterpret_cast<void*>(GetProcAddress(module, "twprobe_get_message")))
+                            : nullptr;
+    if (hook_proc == nullptr) return 1;
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hook_proc, module,
+                                   GetWindowThreadProcessId(w, nullptr));
+    if (hook == nullptr) return 1;
+    const UINT query = RegisterWindowMessageW(L"twprobe-menu-query");
+    std::string marks;
+    int status = 0;
+    for (UINT id : ids) {
+        const LPARAM nonce = static_cast<LPARAM>(GetTickCount() & 0xFFFFFF) + 1;
+        PostMessageW(w, query, id, nonce);
+        LPARAM answer = -1;
+        for (int i = 0; i < 100 && answer < 0; ++i) {
+            auto value = reinterpret_cast<LPARAM>(GetPropW(w, L"twprobe-menu-answer"));
+            if ((value >> 2) == nonce) answer = value & 3;
+            else Sleep(50);
+        }
+        if (answer < 0 || answer == 2) status = 1;
+        marks += answer == 1 ? '1' : '0';
+        Sleep(20);  // the next nonce differs
+    }
+    UnhookWindowsHookEx(hook);
+    out(marks);
+    return status;
+}
+
+BOOL CALLBACK has_static(HWND w, LPARAM p) {
+    auto* want = reinterpret_cast<std::pair<const std::wstring*, bool>*>(p);
     wchar_t cls[64] = L"";
     GetClassNameW(w, cls, 64);
-    if (lstrcmpW(cls, L"#32768") == 0 && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(p) = w;
+    if (lstrcmpiW(cls, L"Static") == 0 && text_of(w) == *want->first) {
+        want->second = true;
         return FALSE;
     }
     return TRUE;
 }
 
-// Which of the `rows` items of the topmost open popup menu show a check mark:
-// the mark is the only drawing in the margin left of the item texts.
-int menu_marks(int rows) {
-    HWND popup = nullptr;
-    for (int i = 0; i < 50 && popup == nullptr; ++i) {
-        EnumWindows(first_popup, reinterpret_cast<LPARAM>(&popup));
-        if (popup == nullptr) Sleep(100);
+struct DialogSearch {
+    std::wstring text;
+    HWND found;
+};
+
+BOOL CALLBACK dialog_with_text(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<DialogSearch*>(p);
+    std::pair<const std::wstring*, bool> want{&s->text, false};
+    if (IsWindowVisible(w)) EnumChildWindows(w, has_static, reinterpret_cast<LPARAM>(&want));
+    if (!want.second) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+// The shell's folder browser showing TEXT: select PATH in it and press OK. The
+// path goes into the browser's own memory, where its message reads it.
+int choose_folder(const std::wstring& text, const std::wstring& path) {
+    DialogSearch s{text, nullptr};
+    for (int i = 0; i < 100 && s.found == nullptr; ++i) {
+        EnumWindows(dialog_with_text, reinterpret_cast<LPARAM>(&s));
+        if (s.found == nullptr) Sleep(100);
     }
-    if (popup == nullptr || rows <= 0) return 1;
-    Sleep(300);  // let it finish drawing
-    RECT r;
-    GetWindowRect(popup, &r);
-    HDC screen = GetDC(nullptr);
-    const int border = 3, height = (r.bottom - r.top - 2 * border) / rows;
-    std::string marks;
-    for (int row = 0; row < rows; ++row) {
-        const int top = r.top + border + row * height;
-        const COLORREF background = GetPixel(screen, r.left + border, top + height / 2);
-        int differing = 0;
-        for (int y = top + 2; y < top + height - 2; ++y)
-            for (int x = r.left + border + 1; x < r.left + border + 14; ++x) {
-                COLORREF c = GetPixel(screen, x, y);
-                int d = abs(GetRValue(c) - GetRValue(background)) +
-                        abs(GetGValue(c) - GetGValue(background)) +
-                        abs(GetBValue(c) - GetBValue(background));
-                differing += d > 120;
-            }
-        marks += differing > 6 ? '1' : '0';
-    }
-    ReleaseDC(nullptr, screen);
-    out(marks);
-    return 0;
+    if (s.found == nullptr) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(s.found, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return 1;
+    const SIZE_T bytes = (path.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    bool ok = remote && WriteProcessMemory(process, remote, path.c_str(), bytes, nullptr);
+    const UINT set_selection = WM_USER + 103;  // BFFM_SETSELECTIONW
+    if (ok) SendMessageW(s.found, set_selection, TRUE, reinterpret_cast<LPARAM>(remote));
+    Sleep(300);
+    ok = ok && PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(GetDlgItem(s.found, IDOK)));
+    CloseHandle(process);
+    return ok ? 0 : 1;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wstring(argv[1]) == L"acp") {
+        out(std::to_string(GetACP()));
+        return 0;
+    }
+    if (argc == 2 && std::wstring(argv[1]) == L"foreground") {
+        out(utf8(text_of(GetForegroundWindow())));
+        return 0;
+    }
     if (argc < 3) return 2;
     std::wstring cmd = argv[1], title = argv[2];
-    if (cmd == L"menu-marks") return menu_marks(static_cast<int>(wcstol(argv[2], nullptr, 10)));
+    if (cmd == L"folder") return argc == 4 ? choose_folder(title, argv[3]) : 2;
     auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
     auto id = [&](int i) { return static_cast<int>(wcstol(arg(i).c_str(), nullptr, 10)); };
 
@@ -203,12 +258,15 @@ int wmain(int argc, wchar_t** argv) {
         return PostMessageW(w, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(arg(3)[0])) ? 0 : 1;
     }
     if (cmd == L"menu-checked") {
-        HMENU menu = GetMenu(w);
-        UINT state = GetMenuState(menu, static_cast<UINT>(id(3)), MF_BYCOMMAND);
-        if (state == 0xFFFFFFFF) return 1;
-        out((state & MF_CHECKED) ? "1" : "0");
+        std::vector<UINT> ids;
+        for (int i = 3; i < argc; ++i) ids.push_back(static_cast<UINT>(id(i)));
+        return menu_checked(w, ids);
+    }
+    if (cmd == L"owner") {
+        out(utf8(text_of(GetWindow(w, GW_OWNER))));
         return 0;
     }
+    if (cmd == L"activate") return SetForegroundWindow(w) ? 0 : 1;
     if (cmd == L"texts") {
         std::vector<std::wstring> texts;
         EnumChildWindows(w, collect_statics, reinterpret_cast<LPARAM>(&texts));
@@ -241,6 +299,13 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"set-text") {
         std::wstring value = arg(4);
         SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
+        return 0;
+    }
+    if (cmd == L"shown-text") {  // the part of an edit field's text from its first visible character
+        RECT r;
+        GetClientRect(control, &r);
+        LRESULT at = SendMessageW(control, EM_CHARFROMPOS, 0, MAKELPARAM(2, r.bottom / 2));
+        out(utf8(text_of(control).substr(LOWORD(at))));
         return 0;
     }
     if (cmd == L"get-text") {
