@@ -12,5 +12,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Test executables run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Test executables run under Wine, in the Japanese locale of the users (code page 932).
+set(CMAKE_CROSSCOMPILING_EMULATOR env LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8 wine)

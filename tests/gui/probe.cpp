@@ -27,9 +27,13 @@
 //   rect TITLE                     the window's rectangle: "WxH+X+Y"
 //   open-menu TITLE CHAR           open the menu bar entry with that mnemonic
 //   file TITLE TEXT                type TEXT into a file dialog's name field and press OK
+//   combo-items TITLE ID           the entries of combo box ID, joined by "|"
+//   move TITLE X Y                 move the window's top left corner to X, Y
 //   combo TITLE ID INDEX           select entry INDEX of combo box ID (and notify the dialog)
 
 #include <windows.h>
+// commctrl.h follows windows.h
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -122,12 +126,12 @@ int menu_checked(HWND w, const std::vector<UINT>& ids) {
     std::wstring dll(here, n);
     dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"twprobe_hook.dll";
     HMODULE module = LoadLibraryW(dll.c_str());
-    auto hook_proc = module ? reinterpret_cast<HOOKPROC>(
-                                  reinterpret_cast<void*>(GetProcAddress(module, "twprobe_get_message")))
+    auto hook_proc = module ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                  GetProcAddress(module, "twprobe_get_message")))
                             : nullptr;
     if (hook_proc == nullptr) return 1;
-    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hook_proc, module,
-                                   GetWindowThreadProcessId(w, nullptr));
+    HHOOK hook =
+        SetWindowsHookExW(WH_GETMESSAGE, hook_proc, module, GetWindowThreadProcessId(w, nullptr));
     if (hook == nullptr) return 1;
     const UINT query = RegisterWindowMessageW(L"twprobe-menu-query");
     std::string marks;
@@ -138,8 +142,10 @@ int menu_checked(HWND w, const std::vector<UINT>& ids) {
         LPARAM answer = -1;
         for (int i = 0; i < 100 && answer < 0; ++i) {
             auto value = reinterpret_cast<LPARAM>(GetPropW(w, L"twprobe-menu-answer"));
-            if ((value >> 2) == nonce) answer = value & 3;
-            else Sleep(50);
+            if ((value >> 2) == nonce)
+                answer = value & 3;
+            else
+                Sleep(50);
         }
         if (answer < 0 || answer == 2) status = 1;
         marks += answer == 1 ? '1' : '0';
@@ -186,16 +192,41 @@ int choose_folder(const std::wstring& text, const std::wstring& path) {
     if (s.found == nullptr) return 1;
     DWORD pid = 0;
     GetWindowThreadProcessId(s.found, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, pid);
     if (process == nullptr) return 1;
     const SIZE_T bytes = (path.size() + 1) * sizeof(wchar_t);
-    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    void* remote =
+        VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     bool ok = remote && WriteProcessMemory(process, remote, path.c_str(), bytes, nullptr);
     const UINT set_selection = WM_USER + 103;  // BFFM_SETSELECTIONW
-    if (ok) SendMessageW(s.found, set_selection, TRUE, reinterpret_cast<LPARAM>(remote));
-    Sleep(300);
-    ok = ok && PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                            reinterpret_cast<LPARAM>(GetDlgItem(s.found, IDOK)));
+    // The browser fills its tree as it starts: select again until its tree shows the folder
+    // selected (the item's text is read through the same borrowed memory).
+    const std::wstring leaf = path.substr(path.find_last_of(L'\\') + 1);
+    HWND tree = FindWindowExW(s.found, nullptr, L"SysTreeView32", nullptr);
+    const SIZE_T room = sizeof(TVITEMW) + 520;
+    void* scratch =
+        VirtualAllocEx(process, nullptr, room, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    bool selected = false;
+    for (int i = 0; ok && tree && scratch && !selected && i < 40; ++i) {
+        SendMessageW(s.found, set_selection, TRUE, reinterpret_cast<LPARAM>(remote));
+        Sleep(250);
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem =
+            reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(scratch) + sizeof(TVITEMW));
+        item.cchTextMax = 260;
+        wchar_t text[261] = L"";
+        if (item.hItem && WriteProcessMemory(process, scratch, &item, sizeof item, nullptr) &&
+            SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(scratch)) &&
+            ReadProcessMemory(process, item.pszText, text, 520, nullptr))
+            selected = leaf == text;
+    }
+    ok = ok && selected;
+    const int button = ok ? IDOK : IDCANCEL;  // a folder not found leaves no browser behind
+    PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(s.found, button)));
     CloseHandle(process);
     return ok ? 0 : 1;
 }
@@ -267,6 +298,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"activate") return SetForegroundWindow(w) ? 0 : 1;
+    if (cmd == L"move")
+        return SetWindowPos(w, nullptr, id(3), id(4), 0, 0, SWP_NOSIZE | SWP_NOZORDER) ? 0 : 1;
     if (cmd == L"texts") {
         std::vector<std::wstring> texts;
         EnumChildWindows(w, collect_statics, reinterpret_cast<LPARAM>(&texts));
@@ -301,7 +334,8 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
         return 0;
     }
-    if (cmd == L"shown-text") {  // the part of an edit field's text from its first visible character
+    if (cmd ==
+        L"shown-text") {  // the part of an edit field's text from its first visible character
         RECT r;
         GetClientRect(control, &r);
         LRESULT at = SendMessageW(control, EM_CHARFROMPOS, 0, MAKELPARAM(2, r.bottom / 2));
@@ -318,6 +352,19 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"enabled") {
         out(IsWindowEnabled(control) ? "1" : "0");
+        return 0;
+    }
+    if (cmd == L"combo-items") {
+        std::string items;
+        const LRESULT n = SendMessageW(control, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            wchar_t item[256] = L"";
+            if (SendMessageW(control, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 256)
+                SendMessageW(control, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                             reinterpret_cast<LPARAM>(item));
+            items += (i ? "|" : "") + utf8(item);
+        }
+        out(items);
         return 0;
     }
     if (cmd == L"combo") {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/win32/gui_windows.h"
+#include "app/win32/win32_text.h"
 
 namespace tw::win32 {
 
@@ -38,6 +39,17 @@ TEST(DropFiles, PathsInTheDropsOrder) {
                                          "D:\\data\\all.ptc"};
     HDROP drop = make_drop(paths);
     EXPECT_EQ(dropped_file_paths(drop), paths);
+    GlobalFree(drop);
+}
+
+// The tests run as the users do, under a Japanese locale: code page 932, where the second
+// byte of a character such as ソ (0x83 0x5C) is the path separator's.
+TEST(DropFiles, TwoByteNamesUnderCodePage932) {
+    ASSERT_EQ(GetACP(), 932u);
+    const std::string path = narrow_ansi(L"C:\\work\\\u30bd.bmp");
+    EXPECT_EQ(path, "C:\\work\\\x83\x5c.bmp");
+    HDROP drop = make_drop({path});
+    EXPECT_EQ(dropped_file_paths(drop), std::vector<std::string>{path});
     GlobalFree(drop);
 }
 
