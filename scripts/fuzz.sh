@@ -24,5 +24,7 @@ for target in "$bin"/fuzz_*; do
       >"build/fuzz/$name.log" 2>&1; then
     echo "fuzz: $name FAILED"; tail -40 "build/fuzz/$name.log"; failed=1
   fi
+  rate="$(grep -o 'exec/s: [0-9]*' "build/fuzz/$name.log" | tail -1 | cut -d' ' -f2)"
+  echo "fuzz: $name ran ${rate:-?} executions a second"
 done
 exit $failed
