@@ -208,9 +208,12 @@ Q move "$title" 0 0
 Q command "$title" 512
 check "the options dialog opens" P find "$opt"
 equal "it has no owner" "$(P owner "$opt")" ""
+Q activate "$title"
+sleep 0.5
+equal "activating the main window gives the focus back to the dialog" "$(P foreground)" "$opt"
 xdotool mousemove 140 120 click 1
 sleep 0.5
-equal "clicking the main window gives the focus back to the dialog" "$(P foreground)" "$opt"
+equal "and so does a click on it" "$(P foreground)" "$opt"
 screen; shot_window options "$opt"
 Q click "$opt" 1
 Q gone "$opt"
