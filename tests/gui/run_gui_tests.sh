@@ -116,6 +116,7 @@ choose_files() {  # choose_files TEXT: the file dialog of the menu command, answ
 marks() { P menu-checked "$title" 257 258 259 260 261 262 263 264 265 266; }
 drop() {  # drop FILE...: dragged onto the middle of the main window
   local geometry w h x y
+  sleep 0.5  # the last message box's window is gone from the X server
   geometry="$(P rect "$title")"
   IFS='x+' read -r w h x y <<<"$geometry"
   timeout 30 /usr/bin/python3 "$root/tests/gui/xdnd_drop.py" $((x + w / 2)) $((y + h / 2)) "$@"

@@ -23,18 +23,18 @@ def main():
     source = root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
     source.set_selection_owner(selection, X.CurrentTime)
 
-    # The target: the deepest window under the point that takes drops.
-    target, window = None, root
-    while window:
-        if window.get_full_property(aware, Xatom.ATOM):
-            target = window
-        child = window.translate_coords(root, x, y).child
-        window = child if child and child != X.NONE else None
-    if target is None:
-        sys.exit("xdnd: no window takes drops at %d,%d" % (x, y))
+    def find_target():  # the deepest window under the point that takes drops
+        target, window = None, root
+        while window:
+            if window.get_full_property(aware, Xatom.ATOM):
+                target = window
+            child = window.translate_coords(root, x, y).child
+            window = child if child and child != X.NONE else None
+        return target
+
     root.warp_pointer(x, y)
 
-    def send(name, data):
+    def send(target, name, data):
         event = protocol.event.ClientMessage(window=target, client_type=atom(name),
                                              data=(32, ([source.id] + data + [0] * 4)[:5]))
         target.send_event(event)
@@ -52,7 +52,7 @@ def main():
         request.requestor.send_event(notify)
         d.flush()
 
-    def wait_for(name, seconds=10):
+    def wait_for(name, seconds):
         end = time.time() + seconds
         while time.time() < end:
             while d.pending_events():
@@ -62,16 +62,33 @@ def main():
                 elif e.type == X.ClientMessage and e.client_type == atom(name):
                     return e
             time.sleep(0.02)
-        sys.exit("xdnd: no %s from the target" % name)
+        return None
 
-    send("XdndEnter", [5 << 24, uri_list, 0, 0])
-    send("XdndPosition", [0, (x << 16) | y, X.CurrentTime, copy])
-    status = wait_for("XdndStatus")
-    if not status.data[1][1] & 1:
-        sys.exit("xdnd: the target refused the drop")
-    send("XdndDrop", [0, X.CurrentTime, 0])
-    wait_for("XdndFinished")
-
+    # A window that is just closing may still stand under the point and never answer: leave it
+    # and look again.
+    for _ in range(5):
+        try:
+            target = find_target()
+        except Exception:  # a window went away while we looked
+            target = None
+        if target is None:
+            time.sleep(1)
+            continue
+        send(target, "XdndEnter", [5 << 24, uri_list, 0, 0])
+        send(target, "XdndPosition", [0, (x << 16) | y, X.CurrentTime, copy])
+        status = wait_for("XdndStatus", 4)
+        if status is None:
+            print("xdnd: no answer from window %#x, trying again" % target.id, file=sys.stderr)
+            send(target, "XdndLeave", [0])
+            time.sleep(1)
+            continue
+        if not status.data[1][1] & 1:
+            sys.exit("xdnd: the target refused the drop")
+        send(target, "XdndDrop", [0, X.CurrentTime, 0])
+        if wait_for("XdndFinished", 10) is None:
+            sys.exit("xdnd: no XdndFinished from the target")
+        return
+    sys.exit("xdnd: no window at %d,%d answered the drop" % (x, y))
 
 if __name__ == "__main__":
     main()
