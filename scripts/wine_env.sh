@@ -13,4 +13,8 @@ tw_wine_init() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # Wine's own fonts (fonts-wine) in the prefix's font folder, where Wine finds them:
+  # Marlett draws the caption buttons.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }

@@ -136,11 +136,14 @@ int menu_checked(HWND w, const std::vector<UINT>& ids) {
     const UINT query = RegisterWindowMessageW(L"twprobe-menu-query");
     std::string marks;
     int status = 0;
-    for (UINT id : ids) {
-        const LPARAM nonce = static_cast<LPARAM>(GetTickCount() & 0xFFFFFF) + 1;
+    // A nonce of this call and this item, so that no answer is taken for another's.
+    const LPARAM call = static_cast<LPARAM>(GetTickCount() & 0xFFFF) << 8;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        const UINT id = ids[i];
+        const LPARAM nonce = call | static_cast<LPARAM>(i + 1);
         PostMessageW(w, query, id, nonce);
         LPARAM answer = -1;
-        for (int i = 0; i < 100 && answer < 0; ++i) {
+        for (int tries = 0; tries < 100 && answer < 0; ++tries) {
             auto value = reinterpret_cast<LPARAM>(GetPropW(w, L"twprobe-menu-answer"));
             if ((value >> 2) == nonce)
                 answer = value & 3;
@@ -149,7 +152,6 @@ int menu_checked(HWND w, const std::vector<UINT>& ids) {
         }
         if (answer < 0 || answer == 2) status = 1;
         marks += answer == 1 ? '1' : '0';
-        Sleep(20);  // the next nonce differs
     }
     UnhookWindowsHookEx(hook);
     out(marks);
@@ -227,6 +229,8 @@ int choose_folder(const std::wstring& text, const std::wstring& path) {
     const int button = ok ? IDOK : IDCANCEL;  // a folder not found leaves no browser behind
     PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(s.found, button)));
+    for (void* borrowed : {remote, scratch})
+        if (borrowed) VirtualFreeEx(process, borrowed, 0, MEM_RELEASE);
     CloseHandle(process);
     return ok ? 0 : 1;
 }
@@ -334,8 +338,8 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
         return 0;
     }
-    if (cmd ==
-        L"shown-text") {  // the part of an edit field's text from its first visible character
+    // The part of an edit field's text from its first visible character.
+    if (cmd == L"shown-text") {
         RECT r;
         GetClientRect(control, &r);
         LRESULT at = SendMessageW(control, EM_CHARFROMPOS, 0, MAKELPARAM(2, r.bottom / 2));

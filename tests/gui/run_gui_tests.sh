@@ -59,9 +59,6 @@ sleep 1
 tw_wine_init
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-# Wine's own fonts (fonts-wine) in the prefix's font folder: Marlett draws the caption buttons.
-mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
 for font in "ＭＳ ゴシック" "MS Gothic" "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic" "Tahoma"; do
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d IPAGothic /f >/dev/null 2>&1
 done
