@@ -5,16 +5,18 @@
 # alone installs everything the tests need too. As root, or with sudo.
 set -euo pipefail
 
-demo_packages=(g++ cmake make pkg-config libssl-dev libspng-dev)
+demo_packages=(g++ cmake make pkg-config libssl-dev libspng-dev libpugixml-dev nlohmann-json3-dev zlib1g-dev libzstd-dev)
 packages=(
   g++ cmake make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libssl-dev libspng-dev
+  libssl-dev libspng-dev libpugixml-dev nlohmann-json3-dev zlib1g-dev libzstd-dev
+  libz-mingw-w64-dev
   clang libclang-rt-dev clang-format
   g++-mingw-w64-x86-64-posix
   wine wine64
   xvfb xdotool imagemagick fonts-ipafont-gothic fonts-wine
-  python3 python3-xlib unzip locales
+  python3 python3-xlib python3-pil unzip locales
+  tiled
 )
 
 [[ "${1:-all}" == demo ]] && packages=("${demo_packages[@]}")
