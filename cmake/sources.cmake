@@ -45,6 +45,7 @@ set(TW_CORE_SOURCES
   maps/screen_render.cpp
   maps/screen_sources.cpp
   maps/picture_output.cpp
+  maps/picture.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.
