@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/settings.h"
@@ -55,10 +56,9 @@ void convert_palette(BmpImage& img, const uint8_t* table, uint32_t colour_count,
 namespace {
 
 void convert_pixels(BmpImage& img, const uint8_t* data, uint32_t stride, int bits, bool top_down,
-                    uint8_t mask, bool fix) {
+                    uint8_t mask) {
     const uint32_t w = static_cast<uint32_t>(img.width);
     const uint32_t h = static_cast<uint32_t>(img.height);
-    const uint8_t one = fix ? 15 : 1;
     for (uint32_t stored = 0; stored < h; ++stored) {
         const uint8_t* src = data + static_cast<size_t>(stored) * stride;
         uint32_t y = top_down ? stored : h - 1 - stored;
@@ -69,7 +69,7 @@ void convert_pixels(BmpImage& img, const uint8_t* data, uint32_t stride, int bit
             for (uint32_t x = 0; x < w; ++x)
                 dst[x] = (x & 1) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
         } else {
-            for (uint32_t x = 0; x < w; ++x) dst[x] = ((src[x / 8] >> (7 - x % 8)) & 1) ? one : 0;
+            for (uint32_t x = 0; x < w; ++x) dst[x] = (src[x / 8] >> (7 - x % 8)) & 1;
         }
     }
 }
@@ -100,8 +100,29 @@ uint16_t rgb_to_col(uint8_t r, uint8_t g, uint8_t b) {
     return static_cast<uint16_t>((r >> 3) | (g >> 3) << 5 | (b >> 3) << 10 | ((g >> 2) & 1) << 15);
 }
 
+void apply_one_bit_rule(BmpImage& img, uint32_t bits, const char* path) {
+    if (img.pixel_count == 0 || bits != 1 || !ask_palette_fix(path)) return;
+    // Colour 1 moves to 15, the text colour, in every row of the palette and in the pixels.
+    for (int row = 0; row < 16; ++row) {
+        uint8_t* one = img.col + 20 + 2 * (16 * row + 1);
+        uint8_t* fifteen = img.col + 20 + 2 * (16 * row + 15);
+        std::swap(one[0], fifteen[0]);
+        std::swap(one[1], fifteen[1]);
+    }
+    for (uint32_t i = 0; i < img.pixel_count; ++i)
+        if (img.pixels[i] == 1) img.pixels[i] = 15;
+}
+
 BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t unit_width,
                     int32_t unit_height, uint8_t pixel_mask) {
+    uint32_t bits = 0;
+    BmpImage img = decode_bmp_pixels(data, size, unit_width, unit_height, pixel_mask, bits);
+    apply_one_bit_rule(img, bits, path);
+    return img;
+}
+
+BmpImage decode_bmp_pixels(const uint8_t* data, size_t size, int32_t unit_width,
+                           int32_t unit_height, uint8_t pixel_mask, uint32_t& bits_out) {
     // File header (14 bytes) and the start of the information header.
     if (size < 14 || data[0] != 'B' || data[1] != 'M') return fail(kReasonNotBmp);
     const uint32_t file_size = get_le32(data + 2);
@@ -147,17 +168,15 @@ BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t 
     if (static_cast<uint64_t>(header_size) + 4ull * used_entries > block_len)
         return fail(kReasonBmpPalette);
 
-    bool fix = bits == 1 && ask_palette_fix(path);
-
     BmpImage img{};
     img.width = width;
     img.height = height;
-    convert_palette(img, block + header_size, used_entries, fix);
+    convert_palette(img, block + header_size, used_entries, false);
     uint32_t count = static_cast<uint32_t>(width) * static_cast<uint32_t>(height);
     img.pixels.reset(new uint8_t[count]);
-    convert_pixels(img, data + offset, static_cast<uint32_t>(stride), bits, top_down, pixel_mask,
-                   fix);
+    convert_pixels(img, data + offset, static_cast<uint32_t>(stride), bits, top_down, pixel_mask);
     img.pixel_count = count;
+    bits_out = bits;
     return img;
 }
 

@@ -35,6 +35,17 @@ BmpImage read_bmp(const ConvertJob& job, int32_t unit_width, int32_t unit_height
 BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t unit_width,
                     int32_t unit_height, uint8_t pixel_mask);
 
+// Decoding alone: a two-colour image keeps its colours 0 and 1. bits_out is the
+// file's bit count.
+BmpImage decode_bmp_pixels(const uint8_t* data, size_t size, int32_t unit_width,
+                           int32_t unit_height, uint8_t pixel_mask, uint32_t& bits_out);
+
+// The two-colour rule, the one step after decoding for every reader (BMP and
+// PNG alike): a picture of `bits` 1 whose colour 1 is to move to 15, as the
+// settings say or the user answers, gets colours 1 and 15 of every palette row
+// swapped and its pixels of colour 1 made 15. Asks at most once.
+void apply_one_bit_rule(BmpImage& img, uint32_t bits, const char* path);
+
 // The checks every indexed image passes before its pixels are read: at most
 // kMaxPixels, and with pixel_mask 15 and AutoTrim a whole number of units.
 // False with the reason recorded.

@@ -34,7 +34,7 @@ bool ImageOutputs::open_data_text(const char* fmt) {
         set_failure(kReasonDataText, path);
         return false;
     }
-    writer_.emplace(text_file_->file());
+    writer_.emplace(*text_file_);
     return true;
 }
 

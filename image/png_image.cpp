@@ -39,7 +39,7 @@ bool is_png(const uint8_t* data, size_t size) {
 }  // namespace
 
 BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_t unit_height,
-                    uint8_t pixel_mask) {
+                    uint8_t pixel_mask, uint32_t* bits_out) {
     // The header chunk comes first: its fields decide before the codec runs.
     if (!is_png(data, size)) {
         set_failure("%s", kReasonNotPng.get());
@@ -99,6 +99,7 @@ BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_
         }
     }
     img.pixel_count = count;
+    if (bits_out != nullptr) *bits_out = depth;
     return img;
 }
 
@@ -106,9 +107,14 @@ BmpImage read_picture(const char* path, int32_t unit_width, int32_t unit_height,
                       uint8_t pixel_mask) {
     std::vector<uint8_t> bytes;
     if (!load_image_file(path, bytes)) return BmpImage{};
-    if (is_png(bytes.data(), bytes.size()))
-        return decode_png(bytes.data(), bytes.size(), unit_width, unit_height, pixel_mask);
-    return decode_bmp(bytes.data(), bytes.size(), path, unit_width, unit_height, pixel_mask);
+    uint32_t bits = 0;
+    BmpImage img =
+        is_png(bytes.data(), bytes.size())
+            ? decode_png(bytes.data(), bytes.size(), unit_width, unit_height, pixel_mask, &bits)
+            : decode_bmp_pixels(bytes.data(), bytes.size(), unit_width, unit_height, pixel_mask,
+                                bits);
+    apply_one_bit_rule(img, bits, path);
+    return img;
 }
 
 }  // namespace tw

@@ -5,11 +5,15 @@
 
 namespace tw {
 
+bool BufferedWriter::write(const void* data, size_t n) {
+    return file_ != nullptr ? file_->write(data, n) : out_->write(data, n);
+}
+
 void BufferedWriter::put(std::string_view text) {
     if (!ok_) return;
     if (buf_.size() + text.size() > kCapacity) flush();
     if (text.size() >= kCapacity) {
-        ok_ = ok_ && file_.write(text.data(), text.size());
+        ok_ = ok_ && write(text.data(), text.size());
         return;
     }
     buf_.append(text);
@@ -29,14 +33,14 @@ void BufferedWriter::printf(const char* fmt, ...) {
 }
 
 bool BufferedWriter::flush() {
-    if (ok_ && !buf_.empty()) ok_ = file_.write(buf_.data(), buf_.size());
+    if (ok_ && !buf_.empty()) ok_ = write(buf_.data(), buf_.size());
     buf_.clear();
     return ok_;
 }
 
 bool BufferedWriter::finish() {
     flush();
-    ok_ = ok_ && file_.truncate_here();
+    if (file_ != nullptr) ok_ = ok_ && file_->truncate_here();
     return ok_;
 }
 

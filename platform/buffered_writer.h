@@ -13,7 +13,9 @@ namespace tw {
 
 class BufferedWriter {
   public:
-    explicit BufferedWriter(File& file) : file_(file) { buf_.reserve(kCapacity); }
+    explicit BufferedWriter(File& file) : file_(&file) { buf_.reserve(kCapacity); }
+    // Into an output file, which cuts itself at what was written when committed.
+    explicit BufferedWriter(OutputFile& out) : out_(&out) { buf_.reserve(kCapacity); }
     ~BufferedWriter() { flush(); }
     BufferedWriter(const BufferedWriter&) = delete;
     BufferedWriter& operator=(const BufferedWriter&) = delete;
@@ -27,7 +29,9 @@ class BufferedWriter {
 
   private:
     static constexpr size_t kCapacity = 1 << 16;
-    File& file_;
+    bool write(const void* data, size_t n);
+    File* file_ = nullptr;
+    OutputFile* out_ = nullptr;
     std::string buf_;
     bool ok_ = true;
 };

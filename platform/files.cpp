@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "platform/files_sys.h"
@@ -136,24 +137,83 @@ OutputFile::OutputFile(const char* path) : path_(path) {
         file_ = File(&fs, fs.open_write(path));
         return;
     }
-    for (int attempt = 0; attempt < 16 && !file_.is_open(); ++attempt) {
-        temp_ = temp_name_for(path);
-        file_ = File(&fs, fs.create_new(temp_.c_str()));
-    }
-    if (!file_.is_open()) temp_.clear();
+    older_ = File(&fs, fs.open_read(path));
+    comparing_ = older_.is_open();
+    if (!comparing_) open_temporary();
 }
 
 OutputFile::~OutputFile() {
     discard();
 }
 
+bool OutputFile::open_temporary() {
+    const FileSystem& fs = file_system();
+    for (int attempt = 0; attempt < 16 && !file_.is_open(); ++attempt) {
+        temp_ = temp_name_for(path_.c_str());
+        file_ = File(&fs, fs.create_new(temp_.c_str()));
+    }
+    if (!file_.is_open()) temp_.clear();
+    return file_.is_open();
+}
+
+bool OutputFile::start_writing() {
+    comparing_ = false;
+    older_.close();
+    if (!open_temporary()) return false;
+    // The bytes that matched are the older file's first ones: copy them from there.
+    File older = File::open_read(path_.c_str());
+    unsigned char chunk[65536];
+    for (uint64_t left = matched_; left > 0;) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(left, sizeof chunk));
+        if (!older.read_exact(chunk, n) || !file_.write(chunk, n)) return false;
+        left -= n;
+    }
+    return true;
+}
+
+bool OutputFile::write(const void* buf, size_t n) {
+    if (comparing_) {
+        const auto* p = static_cast<const unsigned char*>(buf);
+        unsigned char chunk[65536];
+        size_t done = 0;
+        while (done < n) {
+            const size_t want = std::min(n - done, sizeof chunk);
+            size_t got = 0;
+            if (!older_.read(chunk, want, &got) || got == 0 ||
+                std::memcmp(chunk, p + done, got) != 0)
+                break;
+            done += got;
+            matched_ += got;
+        }
+        if (done == n) return true;
+        // Differs here (or the older file ends): the bytes of this call that
+        // matched are already in matched_, the rest is written after them.
+        return start_writing() && file_.write(p + done, n - done);
+    }
+    return file_.write(buf, n);
+}
+
 void OutputFile::discard() {
     file_.close();
+    older_.close();
+    comparing_ = false;
     if (!temp_.empty()) file_system().remove_file(temp_.c_str());
     temp_.clear();
 }
 
 bool OutputFile::commit() {
+    if (comparing_) {
+        unsigned char extra;
+        size_t got = 0;
+        if (older_.read(&extra, 1, &got) && got == 0) {  // the same bytes, the same length
+            discard();
+            return true;
+        }
+        if (!start_writing()) {  // the older file is longer: a shorter output replaces it
+            discard();
+            return false;
+        }
+    }
     if (!file_.is_open()) return false;
     bool ok = file_.truncate_here();
     ok = file_.close() && ok;

@@ -51,6 +51,12 @@ class File {
 // commit(). Until then, and whenever anything fails, the file at `path` stays
 // as it was; an output that is not committed leaves nothing behind. A device
 // (such as /dev/null) is written in place, having nothing to lose.
+//
+// While what is written matches the older file at `path` byte for byte,
+// nothing is written at all: an output that comes out the same as before is
+// left alone, time stamp and all, as build tools do, and a run over earlier
+// outputs costs a read instead of a write, a rename and freeing the old file.
+// The temporary is made at the first byte that differs.
 class OutputFile {
   public:
     explicit OutputFile(const char* path);
@@ -58,18 +64,23 @@ class OutputFile {
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool is_open() const { return file_.is_open(); }
-    File& file() { return file_; }
-    bool write(const void* buf, size_t n) { return file_.write(buf, n); }
+    bool is_open() const { return comparing_ || file_.is_open(); }
+    bool write(const void* buf, size_t n);
     // Cuts the temporary at what was written, closes it and renames it over
-    // `path`. False when any of that failed: then the temporary is gone.
+    // `path`; when everything written equals the older file, leaves that file
+    // as it is. False when any of that failed: then the temporary is gone.
     bool commit();
 
   private:
+    bool open_temporary();
+    bool start_writing();  // the first difference: the temporary takes the matched bytes
     void discard();
     std::string path_;
     std::string temp_;  // empty when writing in place
     File file_;
+    File older_;              // the file at path_ while what was written matches it
+    bool comparing_ = false;  // nothing written yet, everything so far equal to older_
+    uint64_t matched_ = 0;
 };
 
 // Byte-at-a-time reads through a buffer.

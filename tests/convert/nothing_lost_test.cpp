@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -75,6 +76,46 @@ TEST(OutputFile, CommitReplacesAndFailureKeepsTheOlderFile) {
     EXPECT_EQ(outputs_in(tmp.path(), {}).size(), 1u);
     ASSERT_TRUE(make_directory(tmp.file("folder").c_str()));
     EXPECT_FALSE(OutputFile(tmp.file("folder").c_str()).is_open());  // nothing to put in its place
+}
+
+// An output equal to the file already there leaves that file alone (no write,
+// no rename: its time stamp stays); any difference, longer or shorter, anywhere
+// in one write or across several, replaces it with exactly the new bytes.
+TEST(OutputFile, EqualOutputLeavesTheOlderFileAndAnyDifferenceReplacesIt) {
+    test::TempDir tmp;
+    const std::string path = tmp.file("out.bin");
+    std::string older(150000, '\0');
+    for (size_t i = 0; i < older.size(); ++i) older[i] = static_cast<char>(i * 7 % 251);
+    const std::vector<std::string> outputs = {older,
+                                              older.substr(0, 149999),
+                                              older + "x",
+                                              "y" + older.substr(1),
+                                              older.substr(0, 100000) + "z" + older.substr(100001),
+                                              ""};
+    for (size_t k = 0; k < outputs.size(); ++k) {
+        for (size_t pieces : {997u, 70000u, 150001u}) {
+            test::write_file(path, older);
+            const auto before = std::filesystem::last_write_time(path);
+            std::filesystem::last_write_time(path, before - std::chrono::hours(1));
+            set_write_fault_budget(0);  // an unchanged output must write nothing at all
+            const bool same = outputs[k] == older;
+            if (!same) set_write_fault_budget(-1);
+            OutputFile f(path.c_str());
+            const std::string& out = outputs[k];
+            bool ok = f.is_open();
+            for (size_t at = 0; at < out.size(); at += pieces)
+                ok = ok && f.write(out.data() + at, std::min(pieces, out.size() - at));
+            ok = ok && f.commit();
+            set_write_fault_budget(-1);
+            EXPECT_TRUE(ok) << k << " " << pieces;
+            const auto bytes = test::read_file(path);
+            EXPECT_EQ(std::string(bytes.begin(), bytes.end()), out) << k << " " << pieces;
+            EXPECT_EQ(std::filesystem::last_write_time(path) == before - std::chrono::hours(1),
+                      same)
+                << k << " " << pieces;
+            EXPECT_EQ(outputs_in(tmp.path(), {}).size(), 1u);
+        }
+    }
 }
 
 // Runs `convert` over the inputs in a fresh folder, first whole, then with the
