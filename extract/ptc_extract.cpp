@@ -10,9 +10,26 @@
 #include "extract/screen_output.h"
 #include "extract/text_output.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "resources/texts.h"
 
 namespace tw {
+namespace {
+
+// A '/' or '\\' of its own; the second byte of a two-byte character is no separator.
+bool holds_separator(const std::string& name) {
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (system_lead_byte(c)) {
+            ++i;
+            continue;
+        }
+        if (c == '/' || c == '\\') return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 bool extract_ptc(ConvertJob job) {
     File f = File::open_read(job.path);
@@ -27,9 +44,14 @@ bool extract_ptc(ConvertJob job) {
     }
     InputCursor in(f);
     const std::string name = ptc_resource_name(in);
-    // The name comes from the file: a separator in it would put the folder elsewhere.
-    if (name.find_first_of("/\\") != std::string::npos) {
+    // The name comes from the file: a separator in it would put the folder elsewhere,
+    // and a name the system would take as another would put the files elsewhere.
+    if (holds_separator(name)) {
         set_failure("%s", kReasonPtcName.get());
+        return false;
+    }
+    if (const Text* fault = system_name_fault(name)) {
+        set_failure(kReasonPtcNameOnWindows, shown_name(name).c_str(), fault->get());
         return false;
     }
     char folder[260], base_path[260];

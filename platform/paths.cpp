@@ -1,13 +1,49 @@
 #include "platform/paths.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "common/fixed_text.h"
+#include "resources/texts.h"
 
 namespace tw {
 
 bool shift_jis_lead_byte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+const Text* windows_name_fault(std::string_view name, LeadByteTest lead,
+                               bool (*carried)(std::string_view)) {
+    if (name.empty()) return nullptr;
+    const unsigned char last = static_cast<unsigned char>(name.back());
+    if (last == '.' || last == ' ') return &kNameTrailingDot;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (lead(c)) {
+            if (i + 1 == name.size()) return &kNameEndsInLeadByte;  // would take the '_' after it
+            ++i;  // the trail byte may be anything, '\\' included
+            continue;
+        }
+        if (c < 0x20) return &kNameControlByte;
+        if (c == ':' || c == '<' || c == '>' || c == '"' || c == '|' || c == '?' || c == '*')
+            return &kNameReservedCharacter;
+    }
+    return carried(name) ? nullptr : &kNameNotInCodePage;
+}
+
+std::string shown_name(std::string_view name) {
+    std::string out;
+    for (char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x20 && c < 0x7F) {
+            out.push_back(ch);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out;
 }
 
 bool split_path(const char* path, PathParts& out, LeadByteTest lead) {

@@ -7,6 +7,10 @@
 // a parameter so that the Shift-JIS case can be tested anywhere.
 
 #include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "common/text.h"
 
 namespace tw {
 
@@ -25,6 +29,22 @@ struct PathParts {
     char name[260];   // file name without its extension
     char ext[260];    // from the last dot of the file name on, or empty
 };
+
+// Names that come from a file (a resource name) become folder and file names.
+// Windows takes some names as other names (a trailing dot or space is dropped)
+// or not at all; such a name is refused before anything is written rather than
+// written somewhere else. Returns why `name` cannot stand as written, or
+// nullptr when it can. `carried` tells whether the ANSI code page holds every
+// character of the name (and gives back the same bytes).
+const Text* windows_name_fault(std::string_view name, LeadByteTest lead,
+                               bool (*carried)(std::string_view));
+
+// The rule of this platform: Windows's there, none on POSIX (any byte but '/'
+// and NUL can stand in a name).
+const Text* system_name_fault(std::string_view name);
+
+// A name as the reason shows it: bytes outside printable ASCII as \xNN.
+std::string shown_name(std::string_view name);
 
 // False when the path is 260 bytes or longer.
 bool split_path(const char* path, PathParts& out, LeadByteTest lead = system_lead_byte);

@@ -392,4 +392,18 @@ inline constexpr Text kWalkUnknownTag{"不明なタグです", "unknown tag"};
 inline constexpr const char* kFolderPickerTitle = "フォルダを選択";
 inline constexpr const char* kAllFilesFilter = "全てのファイル";
 
+// Resource names that cannot name a folder or file on Windows as written.
+inline constexpr Text kReasonPtcNameOnWindows{
+    "リソース名 \"%s\" はWindowsのフォルダ名・ファイル名に使えないため展開できません（%s）",
+    "the resource name \"%s\" cannot name a folder or file on Windows, so it is not taken apart "
+    "(%s)"};
+inline constexpr Text kNameTrailingDot{"末尾が . または空白", "it ends in a dot or a space"};
+inline constexpr Text kNameEndsInLeadByte{"2バイト文字の1バイト目で終わっている",
+                                          "it ends in the first byte of a two-byte character"};
+inline constexpr Text kNameControlByte{"制御文字を含む", "it holds a control character"};
+inline constexpr Text kNameReservedCharacter{"使えない文字 : < > \" | ? * を含む",
+                                             "it holds one of : < > \" | ? *"};
+inline constexpr Text kNameNotInCodePage{"システムのコードページにない文字を含む",
+                                         "it holds a character the system code page lacks"};
+
 }  // namespace tw

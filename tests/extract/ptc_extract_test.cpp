@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/settings.h"
+#include "common/failure.h"
 #include "platform/files.h"
+#include "platform/paths.h"
+#include "resources/texts.h"
 #include "support/ptc_builder.h"
 #include "support/temp_dir.h"
 
@@ -199,6 +203,64 @@ TEST_F(ExtractTest, FailedWriteStopsTheWalk) {
     EXPECT_FALSE(extract("g.ptc", test::make_ptc("G", 0, {{"GRP", filled(49152), ""}})));
     set_write_fault_budget(-1);
     EXPECT_FALSE(test::file_exists(tmp.file("PTC_G/G_GRP.bmp")));
+}
+
+}  // namespace tw
+
+namespace tw {
+
+// A name Windows would take for another is refused there with nothing written,
+// before any folder is made; elsewhere such names are written as they are.
+// Plain names extract everywhere, and so does ソ on Windows, whose second byte
+// is '\' (elsewhere that byte is a lone backslash, refused as a separator).
+TEST(ExtractNames, NamesWindowsWouldMisdirectAreRefusedThere) {
+#ifdef _WIN32
+    const bool windows = true;
+#else
+    const bool windows = false;
+#endif
+    const struct {
+        std::string name;
+        bool refused_on_windows;
+        bool refused_elsewhere;
+    } cases[] = {
+        {"HERO", false, false}, {"\x83\x5C", false, true}, {"..", true, false},
+        {"AB.", true, false},   {"AB ", true, false},      {"A:B", true, false},
+        {"A\x01", true, false}, {"A?B", true, false},      {"AB\x83", true, false},
+        {"A\xFD", true, false},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        test::reset_settings(dir.path());
+        test::write_file(dir.file("in.ptc"),
+                         test::make_ptc(c.name, 0, {{"COL", std::vector<uint8_t>(512, 7), ""}}));
+        const bool refuse = windows ? c.refused_on_windows : c.refused_elsewhere;
+        clear_failure();
+        EXPECT_EQ(extract_ptc(make_convert_job(dir.file("in.ptc").c_str(), false)), !refuse)
+            << shown_name(c.name);
+        size_t entries = 0;
+        for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+            (void)e;
+            ++entries;
+        }
+        EXPECT_EQ(entries, refuse ? 1u : 2u) << shown_name(c.name);  // in.ptc, PTC_<name>/
+        if (refuse && windows) {
+            char expected[512];
+            std::snprintf(expected, sizeof expected, kReasonPtcNameOnWindows.get(),
+                          shown_name(c.name).c_str(),
+                          windows_name_fault(c.name, system_lead_byte,
+                                             [](std::string_view) { return true; }) != nullptr
+                              ? windows_name_fault(c.name, system_lead_byte,
+                                                   [](std::string_view) { return true; })
+                                    ->get()
+                              : kNameNotInCodePage.get());
+            EXPECT_STREQ(last_failure(), expected);
+        } else if (!refuse) {
+            EXPECT_TRUE(std::filesystem::is_regular_file(dir.path() + "/PTC_" + c.name + "/" +
+                                                         c.name + "_COL.bmp"))
+                << shown_name(c.name);
+        }
+    }
 }
 
 }  // namespace tw

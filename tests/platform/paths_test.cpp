@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "resources/texts.h"
+
 namespace tw {
 
 TEST(SplitPath, Parts) {
@@ -58,6 +60,51 @@ TEST(SplitPath, RefusesPathsThatDoNotFit) {
     PathParts p;
     EXPECT_TRUE(split_path(std::string(259, 'a').c_str(), p, shift_jis_lead_byte));
     EXPECT_FALSE(split_path(std::string(260, 'a').c_str(), p, shift_jis_lead_byte));
+}
+
+}  // namespace tw
+
+namespace tw {
+
+// Names Windows would take as other names, or refuse, in code page 932; ソ (0x83 0x5C) is fine.
+TEST(WindowsNameFault, ShiftJisNames) {
+    auto carried = [](std::string_view name) {
+        for (char c : name)
+            if (static_cast<unsigned char>(c) >= 0xFD) return false;  // no character in 932
+        return true;
+    };
+    const struct {
+        const char* name;
+        const Text* fault;
+    } cases[] = {
+        {"HERO", nullptr},
+        {"\x83\x5C", nullptr},
+        {"A\x83\x5C"
+         "B",
+         nullptr},
+        {"..", &kNameTrailingDot},
+        {"AB.", &kNameTrailingDot},
+        {"AB ", &kNameTrailingDot},
+        {"A.B", nullptr},
+        {"A:B", &kNameReservedCharacter},
+        {"A?", &kNameReservedCharacter},
+        {"A*B", &kNameReservedCharacter},
+        {"<", &kNameReservedCharacter},
+        {"\"", &kNameReservedCharacter},
+        {"|", &kNameReservedCharacter},
+        {"A\x01", &kNameControlByte},
+        {"\x1F"
+         "A",
+         &kNameControlByte},
+        {"AB\x83", &kNameEndsInLeadByte},
+        {"\x83\x5C\x83", &kNameEndsInLeadByte},
+        {"A\xFD", &kNameNotInCodePage},
+        {"\x83:", nullptr},  // ':' as a trail byte
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(windows_name_fault(c.name, shift_jis_lead_byte, carried), c.fault)
+            << shown_name(c.name);
+    EXPECT_EQ(shown_name("A\x83\x5C\x01"), "A\\x83\\\\x01");
 }
 
 }  // namespace tw
