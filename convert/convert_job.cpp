@@ -62,9 +62,13 @@ bool create_output_folders(ConvertJob& job) {
 }  // namespace
 
 ConvertJob make_convert_job(const char* path, bool create_folders) {
+    return make_convert_job(path, create_folders, system_lead_byte);
+}
+
+ConvertJob make_convert_job(const char* path, bool create_folders, LeadByteTest lead) {
     ConvertJob job{};
     PathParts parts;
-    if (!split_path(path, parts) || !copy_text(job.path, sizeof job.path, path)) {
+    if (!split_path(path, parts, lead) || !copy_text(job.path, sizeof job.path, path)) {
         set_failure(kReasonPathTooLong, "");
         job.kind = KIND_NO_OUTPUT_DIR;
         return job;

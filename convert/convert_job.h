@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/paths.h"
+
 namespace tw {
 
 enum ConversionKind : int32_t {
@@ -31,6 +33,8 @@ struct ConvertJob {
 // the output folders PTC/ and PTC/<name>/ are made; a folder that cannot be
 // made, or a path or folder that does not fit its field, gives KIND_NO_OUTPUT_DIR.
 ConvertJob make_convert_job(const char* path, bool create_folders);
+// The same with the path read in the code page of `lead` (tests of Shift-JIS paths anywhere).
+ConvertJob make_convert_job(const char* path, bool create_folders, LeadByteTest lead);
 
 // ext equals the literal with its ASCII letters lowered.
 bool job_has_ext(const ConvertJob& job, const char* ext);

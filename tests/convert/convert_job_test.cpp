@@ -129,14 +129,17 @@ TEST_F(ConvertJobTest, PathsThatDoNotFitFailCleanly) {
 }
 
 TEST_F(ConvertJobTest, ShiftJisTrailByteStaysInTheName) {
-    // ソ (0x83 0x5C) ends in the byte of '\'. Where the system code page is Shift-JIS the
-    // character stays whole; the split itself is tested with that code page everywhere.
-    ConvertJob job = make_convert_job("C:\\w\\\x83\x5C.bmp", false);
-    if (system_lead_byte(0x83)) {
-        EXPECT_STREQ(job.name, "\x83\x5C");
-        EXPECT_STREQ(job.dir, "\\w\\");
+    // ソ (0x83 0x5C) ends in the byte of '\'. In code page 932 the character stays whole:
+    // read so here on every system, and by the system itself where that is its code page.
+    for (bool system : {false, true}) {
+        if (system && !system_lead_byte(0x83)) continue;
+        ConvertJob job = system
+                             ? make_convert_job("C:\\w\\\x83\x5C.bmp", false)
+                             : make_convert_job("C:\\w\\\x83\x5C.bmp", false, shift_jis_lead_byte);
+        EXPECT_STREQ(job.name, "\x83\x5C") << system;
+        EXPECT_STREQ(job.dir, "\\w\\") << system;
+        EXPECT_EQ(job.kind, KIND_IMAGE) << system;
     }
-    EXPECT_EQ(job.kind, KIND_IMAGE);
 }
 
 TEST(JobHelpers, ExtensionAndSuffixTests) {
