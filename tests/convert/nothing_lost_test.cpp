@@ -86,12 +86,13 @@ TEST(OutputFile, EqualOutputLeavesTheOlderFileAndAnyDifferenceReplacesIt) {
     const std::string path = tmp.file("out.bin");
     std::string older(150000, '\0');
     for (size_t i = 0; i < older.size(); ++i) older[i] = static_cast<char>(i * 7 % 251);
-    const std::vector<std::string> outputs = {older,
-                                              older.substr(0, 149999),
-                                              older + "x",
-                                              "y" + older.substr(1),
-                                              older.substr(0, 100000) + "z" + older.substr(100001),
-                                              ""};
+    // The same bytes; one fewer; one more; the first byte and a byte in the middle changed; none.
+    std::vector<std::string> outputs(6, older);
+    outputs[1].pop_back();
+    outputs[2].push_back('x');
+    outputs[3][0] = 'y';
+    outputs[4][100000] = 'z';
+    outputs[5].clear();
     for (size_t k = 0; k < outputs.size(); ++k) {
         for (size_t pieces : {997u, 70000u, 150001u}) {
             test::write_file(path, older);
