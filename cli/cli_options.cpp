@@ -22,32 +22,6 @@ Language language_from_environment() {
     return system_language_is_japanese() ? LANGUAGE_JA : LANGUAGE_EN;
 }
 
-bool take_language_option(int& argc, char** argv, std::string& error) {
-    Language chosen = language_from_environment();
-    set_language(chosen);  // for the message of a bad value too
-    int kept = 1;
-    bool options = true;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        std::string value;
-        bool missing = false;
-        if (options && arg == "--") options = false;
-        if (options && take_value(argc, argv, i, arg, "", "--lang", value, missing)) {
-            if (missing || (value != "ja" && value != "en")) {
-                error = kCliLangValue.get();
-                return false;
-            }
-            chosen = value == "ja" ? LANGUAGE_JA : LANGUAGE_EN;
-            continue;
-        }
-        argv[kept++] = argv[i];
-    }
-    argc = kept;
-    argv[argc] = nullptr;
-    set_language(chosen);
-    return true;
-}
-
 std::string say(const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
@@ -67,24 +41,6 @@ int usage_error(const std::string& command, const std::string& message) {
     return 2;
 }
 
-// The value of an option given as "-x VALUE", "--long VALUE" or "--long=VALUE".
-bool take_value(int argc, char** argv, int& i, std::string_view arg, std::string_view short_name,
-                std::string_view long_name, std::string& value, bool& error) {
-    if (arg == short_name || arg == long_name) {
-        if (i + 1 >= argc) {
-            error = true;
-            return true;
-        }
-        value = argv[++i];
-        return true;
-    }
-    if (!long_name.empty() && arg.size() > long_name.size() + 1 &&
-        arg.substr(0, long_name.size()) == long_name && arg[long_name.size()] == '=') {
-        value = std::string(arg.substr(long_name.size() + 1));
-        return true;
-    }
-    return false;
-}
 std::optional<int32_t> parse_int32(std::string_view text) {
     size_t i = 0;
     bool negative = false;

@@ -19,21 +19,10 @@ std::string apply_setting(std::string_view assignment);
 // Prints "COMMAND: MESSAGE" and where help is on standard error; returns exit status 2.
 int usage_error(const std::string& command, const std::string& message);
 
-// The value of an option given as "-x VALUE", "--long VALUE" or "--long=VALUE"
-// (short_name or long_name may be empty). True when arg is that option; error
-// is set when its value is missing.
-bool take_value(int argc, char** argv, int& i, std::string_view arg, std::string_view short_name,
-                std::string_view long_name, std::string& value, bool& error);
-
 // The language of the messages: Japanese when the locale is (LC_ALL, else
 // LC_MESSAGES, else LANG, starting with "ja"), English otherwise; where none of
 // them is set, the system's own language.
 Language language_from_environment();
-
-// Takes "--lang ja|en" and "--lang=ja|en" out of argv (anywhere before "--")
-// and sets the language: that one, or the environment's. False for a bad value
-// (message in `error`).
-bool take_language_option(int& argc, char** argv, std::string& error);
 
 // printf into a string, for the texts of resources/texts.h.
 std::string say(const char* fmt, ...) TW_PRINTF(1, 2);

@@ -6,6 +6,7 @@
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
+#include "cli/option_parser.h"
 #include "common/failure.h"
 #include "convert/batch.h"
 #include "convert/resource_types.h"
@@ -16,62 +17,37 @@
 #include "resources/texts.h"
 
 namespace tw::cli {
-namespace {
-
-int usage_error(const std::string& message) {
-    return cli::usage_error("tilewright", message);
-}
-
-}  // namespace
 
 int run_convert(int argc, char** argv) {
     load_settings();
     reset_runtime_values();
-    std::vector<std::string> files;
+    const Command& me = command_named("convert");
+    auto usage_error = [&](const std::string& message) {
+        return cli::usage_error(program_name(me), message);
+    };
+    ParsedArgs args = parse_args(me, argc, argv);
     std::optional<bool> palette_fix;
-    bool options_done = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (options_done || arg.empty() || arg[0] != '-' || arg == "-") {
-            files.emplace_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            options_done = true;
-            continue;
-        }
-        if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kCliConvertUsage.get());
-            return 0;
-        }
-        if (arg == "--version") {
+    for (const GivenOption& option : args.options) {
+        if (int status = common_option(me, option); status >= 0) return status;
+        if (option.row->id == OPT_VERSION) {
             console_write(CONSOLE_OUT,
                           say(kCliVersion.get(), kVersion, md5_backend_name(), png_codec_name()));
             return 0;
-        }
-        std::string value;
-        bool missing = false;
-        if (take_value(argc, argv, i, arg, "-t", "--type", value, missing)) {
-            if (missing) return usage_error(say(kCliNeedsType.get(), std::string(arg).c_str()));
-            const ResourceType* type = resource_type_by_name(value);
-            if (type == nullptr) return usage_error(say(kCliUnknownType.get(), value.c_str()));
-            g_runtime.resource_type = type->menu_id;
+        } else if (option.row->id == OPT_TYPE) {
+            const ResourceType* type = resource_type_by_name(option.value);
+            g_runtime.resource_type = type->menu_id;  // the parser took only the table's names
             if (type->unit_width != 0) {
                 g_runtime.sprite_width = type->unit_width;
                 g_runtime.sprite_height = type->unit_height;
             }
-        } else if (take_value(argc, argv, i, arg, "-s", "--set", value, missing)) {
-            if (missing) return usage_error(say(kCliNeedsSetting.get(), std::string(arg).c_str()));
-            std::string error = apply_setting(value);
+        } else if (option.row->id == OPT_SET) {
+            std::string error = apply_setting(option.value);
             if (!error.empty()) return usage_error(error);
-        } else if (take_value(argc, argv, i, arg, "", "--palette-fix", value, missing)) {
-            if (missing || (value != "yes" && value != "no"))
-                return usage_error(kCliPaletteFixValue.get());
-            palette_fix = value == "yes";
-        } else {
-            return usage_error(say(kCliUnknownOption.get(), std::string(arg).c_str()));
+        } else if (option.row->id == OPT_PALETTE_FIX) {
+            palette_fix = option.value == "yes";
         }
     }
+    const std::vector<std::string>& files = args.operands;
     if (files.empty()) return usage_error(kCliNoFiles.get());
 
     ConsoleInteraction console(palette_fix);

@@ -7,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "cli/option_parser.h"
 #include "common/failure.h"
 #include "common/little_endian.h"
 #include "extract/input_cursor.h"
@@ -119,22 +120,12 @@ bool describe(const std::string& path, std::string& out) {
 }  // namespace
 
 int run_info(int argc, char** argv) {
-    std::vector<std::string> files;
-    for (int i = 2; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kInfoUsage.get());
-            return 0;
-        }
-        if (arg == "--") {
-            files.insert(files.end(), argv + i + 1, argv + argc);
-            break;
-        }
-        if (arg.size() > 1 && arg[0] == '-')
-            return usage_error("tilewright info", say(kCliUnknownOption.get(), arg.c_str()));
-        files.push_back(arg);
-    }
-    if (files.empty()) return usage_error("tilewright info", kInfoNoFiles.get());
+    const Command& me = command_named("info");
+    ParsedArgs args = parse_args(me, argc, argv);
+    for (const GivenOption& option : args.options)
+        if (int status = common_option(me, option); status >= 0) return status;
+    const std::vector<std::string>& files = args.operands;
+    if (files.empty()) return usage_error(program_name(me), kInfoNoFiles.get());
     bool all_ok = true;
     for (const auto& f : files) {
         std::string out;

@@ -8,6 +8,7 @@
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
+#include "cli/option_parser.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "convert/convert_job.h"
@@ -21,7 +22,7 @@ namespace tw::cli {
 namespace {
 
 int usage_error(const std::string& message) {
-    return cli::usage_error("tilewright map", message);
+    return cli::usage_error(program_name(command_named("map")), message);
 }
 
 std::string banks_text(uint16_t banks) {
@@ -57,40 +58,26 @@ bool job_for(const std::string& path, const std::string& out_dir, ConvertJob& jo
 int run_map(int argc, char** argv) {
     load_settings();
     reset_runtime_values();
-    std::vector<std::string> files;
+    const Command& me = command_named("map");
+    ParsedArgs args = parse_args(me, argc, argv);
     std::optional<bool> palette_fix;
     std::string out_dir;
-    bool flips = true, options_done = false;
-    for (int i = 2; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (options_done || arg.empty() || arg[0] != '-' || arg == "-") {
-            files.emplace_back(arg);
-            continue;
-        }
-        std::string value;
-        bool missing = false;
-        if (arg == "--") {
-            options_done = true;
-        } else if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kCliMapUsage.get());
-            return 0;
-        } else if (arg == "--no-flip") {
+    bool flips = true;
+    for (const GivenOption& option : args.options) {
+        if (int status = common_option(me, option); status >= 0) return status;
+        if (option.row->id == OPT_NO_FLIP) {
             flips = false;
-        } else if (take_value(argc, argv, i, arg, "-o", "--output", value, missing)) {
-            if (missing || value.empty()) return usage_error(kMapNeedsFolder.get());
-            out_dir = value;
-        } else if (take_value(argc, argv, i, arg, "-s", "--set", value, missing)) {
-            if (missing) return usage_error(say(kCliNeedsSetting.get(), std::string(arg).c_str()));
-            std::string error = apply_setting(value);
+        } else if (option.row->id == OPT_OUTPUT) {
+            if (option.value.empty()) return usage_error(kMapNeedsFolder.get());
+            out_dir = option.value;
+        } else if (option.row->id == OPT_SET) {
+            std::string error = apply_setting(option.value);
             if (!error.empty()) return usage_error(error);
-        } else if (take_value(argc, argv, i, arg, "", "--palette-fix", value, missing)) {
-            if (missing || (value != "yes" && value != "no"))
-                return usage_error(kCliPaletteFixValue.get());
-            palette_fix = value == "yes";
-        } else {
-            return usage_error(say(kCliUnknownOption.get(), std::string(arg).c_str()));
+        } else if (option.row->id == OPT_PALETTE_FIX) {
+            palette_fix = option.value == "yes";
         }
     }
+    const std::vector<std::string>& files = args.operands;
     if (files.empty()) return usage_error(kMapNoImages.get());
     if (!out_dir.empty() && !is_directory(out_dir.c_str()) && !make_directory(out_dir.c_str())) {
         console_write(CONSOLE_ERR, say(kMapNoFolder.get(), "tilewright map",

@@ -11,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
+#include "cli/option_parser.h"
 #include "package/package_build.h"
 #include "package/package_dialog.h"
 #include "package/package_slots.h"
@@ -22,7 +23,7 @@ namespace tw::cli {
 namespace {
 
 int usage_error(const std::string& message) {
-    return cli::usage_error("tilewright package", message);
+    return cli::usage_error(program_name(command_named("package")), message);
 }
 
 struct SlotRequest {
@@ -82,36 +83,27 @@ int run_package(int argc, char** argv) {
     bool have_name = false;
     std::vector<SlotRequest> requests;
     std::set<const PackageSlot*> used;
-    for (int i = 2; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        auto value = [&](std::string& v) {
-            if (i + 1 >= argc) return false;
-            v = argv[++i];
-            return true;
-        };
-        if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kCliPackageUsage.get());
-            return 0;
-        } else if (arg == "-o" || arg == "--output") {
-            if (!value(output)) return usage_error(kPackageNeedsOutput.get());
-        } else if (arg == "--name") {
-            if (!value(name)) return usage_error(kPackageNeedsName.get());
+    const Command& me = command_named("package");
+    ParsedArgs args = parse_args(me, argc, argv);
+    for (const GivenOption& option : args.options) {
+        if (int status = common_option(me, option); status >= 0) return status;
+        if (option.row->id == OPT_OUTPUT) {
+            output = option.value;
+        } else if (option.row->id == OPT_NAME) {
+            name = option.value;
             have_name = true;
-        } else if (arg == "-s" || arg == "--set") {
-            std::string v;
-            if (!value(v)) return usage_error(say(kCliNeedsSetting.get(), "--set"));
-            std::string error = apply_setting(v);
+        } else if (option.row->id == OPT_SET) {
+            std::string error = apply_setting(option.value);
             if (!error.empty()) return usage_error(error);
-        } else if (!arg.empty() && arg[0] == '-') {
-            return usage_error(say(kCliUnknownOption.get(), std::string(arg).c_str()));
-        } else {
-            SlotRequest r;
-            std::string error = parse_slot(arg, r);
-            if (!error.empty()) return usage_error(error);
-            if (!used.insert(r.slot).second)
-                return usage_error(say(kPackageTwice.get(), r.slot->cli_name));
-            requests.push_back(r);
         }
+    }
+    for (const std::string& arg : args.operands) {
+        SlotRequest r;
+        std::string error = parse_slot(arg, r);
+        if (!error.empty()) return usage_error(error);
+        if (!used.insert(r.slot).second)
+            return usage_error(say(kPackageTwice.get(), r.slot->cli_name));
+        requests.push_back(r);
     }
     if (output.empty()) return usage_error(kPackageNoOutput.get());
     if (requests.empty()) return usage_error(kPackageNoSlots.get());

@@ -7,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "cli/option_parser.h"
 #include "common/ascii_text.h"
 #include "common/failure.h"
 #include "maps/picture_output.h"
@@ -20,7 +21,7 @@ namespace tw::cli {
 namespace {
 
 int usage_error(const std::string& message) {
-    return cli::usage_error("tilewright render", message);
+    return cli::usage_error(program_name(command_named("render")), message);
 }
 
 // X,Y,W,H inside the screen, W and H at least 1.
@@ -43,39 +44,25 @@ bool parse_crop(const std::string& text, Crop& crop) {
 }  // namespace
 
 int run_render(int argc, char** argv) {
-    std::vector<std::string> files;
+    const Command& me = command_named("render");
+    ParsedArgs args = parse_args(me, argc, argv);
     std::string output;
     int screen = -1;
     Crop crop;
-    bool options_done = false;
-    for (int i = 2; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (options_done || arg.empty() || arg[0] != '-' || arg == "-") {
-            files.emplace_back(arg);
-            continue;
-        }
-        std::string value;
-        bool missing = false;
-        if (arg == "--") {
-            options_done = true;
-        } else if (arg == "-h" || arg == "--help") {
-            console_write(CONSOLE_OUT, kCliRenderUsage.get());
-            return 0;
-        } else if (take_value(argc, argv, i, arg, "-o", "--output", value, missing)) {
-            if (missing || picture_format_of(value) == PICTURE_NONE)
+    for (const GivenOption& option : args.options) {
+        if (int status = common_option(me, option); status >= 0) return status;
+        if (option.row->id == OPT_OUTPUT) {
+            if (picture_format_of(option.value) == PICTURE_NONE)
                 return usage_error(kRenderOutputKind.get());
-            output = value;
-        } else if (take_value(argc, argv, i, arg, "", "--screen", value, missing)) {
-            screen = -1;
+            output = option.value;
+        } else if (option.row->id == OPT_SCREEN) {
             for (int s = 0; s < 4; ++s)
-                if (same_ci(value, kScreenSlots[s])) screen = s;
-            if (missing || screen < 0) return usage_error(kRenderScreenName.get());
-        } else if (take_value(argc, argv, i, arg, "", "--crop", value, missing)) {
-            if (missing || !parse_crop(value, crop)) return usage_error(kRenderCrop.get());
-        } else {
-            return usage_error(say(kCliUnknownOption.get(), std::string(arg).c_str()));
+                if (same_ci(option.value, kScreenSlots[s])) screen = s;
+        } else if (option.row->id == OPT_CROP) {
+            if (!parse_crop(option.value, crop)) return usage_error(kRenderCrop.get());
         }
     }
+    const std::vector<std::string>& files = args.operands;
     if (output.empty()) return usage_error(kRenderNoOutput.get());
     if (files.empty()) return usage_error(kRenderNoFiles.get());
 

@@ -57,6 +57,10 @@ set(TW_CLI_SOURCES
   cli/render_command.cpp
   cli/cli_options.cpp
   cli/console_interaction.cpp
+  cli/option_table.cpp
+  cli/option_parser.cpp
+  cli/usage_text.cpp
+  cli/command_line.cpp
 )
 
 set(TW_PLATFORM_SOURCES_posix

@@ -41,7 +41,7 @@ _tilewright() {
         case "$cmd" in
             convert) opts="-t --type -s --set --palette-fix --lang -h --help --version --" ;;
             info) opts="--lang -h --help --" ;;
-            package) opts="-o --output --name -s --set --lang -h --help" ;;
+            package) opts="-o --output --name -s --set --lang -h --help --" ;;
             map) opts="-o --output --no-flip --palette-fix -s --set --lang -h --help --" ;;
             render) opts="-o --output --screen --crop --lang -h --help --" ;;
         esac

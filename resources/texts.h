@@ -150,95 +150,58 @@ inline constexpr Text kReasonNoConverter{"このファイルの種類は変換�
 
 // The command line.
 inline constexpr Text kCliVersion{"%s (MD5: %s, PNG: %s)\n", "%s (MD5: %s, PNG: %s)\n"};
-inline constexpr Text kCliConvertUsage{
+// The usage of each command: its synopsis, then the options of the option
+// table (cli/option_table.cpp), then its exit status.
+inline constexpr Text kCliConvertSynopsis{
     "使い方: tilewright [オプション] ファイル...\n"
     "  ファイルを順に変換します（メインウィンドウへのドロップと同じ）。\n"
     "  BMP画像 → COL/CHR（またはGRP）、テキスト → PRG/MEM/SCR、PTC → 元のファイル、\n"
     "  その他のファイル → BIN。設定はカレントフォルダの Brickyard.ini から読みます。\n"
-    "\n"
-    "  -t, --type TYPE       リソースの種類 (type): bg（既定）, 16x16, 32x16, 16x32, 32x32,\n"
-    "                        64x32, 32x64, 64x64（スプライト）, grp, bin\n"
-    "  -s, --set KEY=VALUE   この実行だけの設定 (setting)。KEY は Brickyard.ini のキー名\n"
-    "                        （大文字小文字は区別しない）、VALUE は整数、User はフォルダ。\n"
-    "                        繰り返し指定できます。保存はされません\n"
-    "  --palette-fix yes|no  2色1bit画像のパレット変換の確認への答え\n"
-    "  --lang ja|en          表示の言語（指定しないときはロケールから）\n"
-    "  -h, --help            この説明 (usage)\n"
-    "  --version             バージョン\n"
-    "\n"
-    "  --                    以降の引数はすべてファイル\n"
-    "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n",
+    "\n",
     "Usage: tilewright [OPTIONS] FILE...\n"
     "  Converts the files in order, as a drop of them on the main window would.\n"
     "  BMP image -> COL/CHR (or GRP), text -> PRG/MEM/SCR, PTC -> the files it holds,\n"
     "  any other file -> BIN. The settings come from Brickyard.ini in the working folder.\n"
-    "\n"
-    "  -t, --type TYPE       the resource type: bg (default), 16x16, 32x16, 16x32, 32x32,\n"
-    "                        64x32, 32x64, 64x64 (sprites), grp, bin\n"
-    "  -s, --set KEY=VALUE   a setting for this run only: KEY as in Brickyard.ini (any\n"
-    "                        case), VALUE an integer, or a folder for User. Repeatable;\n"
-    "                        nothing is saved\n"
-    "  --palette-fix yes|no  the answer to the palette question of two-colour 1-bit images\n"
-    "  --lang ja|en          the language of the messages (else from the locale)\n"
-    "  -h, --help            this usage\n"
-    "  --version             the version\n"
-    "\n"
-    "  --                    every later argument is a file\n"
-    "Exit status: 0 every file converted, 1 some failed, 2 a usage error\n"};
-inline constexpr Text kCliMapUsage{
+    "\n"};
+inline constexpr Text kCliConvertExit{"終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n",
+                                      "Exit status: 0 every file converted, 1 some failed, 2 a "
+                                      "usage error\n"};
+inline constexpr Text kCliMapSynopsis{
     "使い方: tilewright map [-o フォルダ] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... "
     "画像...\n"
     "  1枚の絵（パレット付きのBMPかPNG、幅と高さは8の倍数で512まで）をBG画面にします。\n"
     "  同じタイル（左右・上下反転を含む）は1つにまとめ、画素の番号の上位4bitをパレットにします。\n"
     "  出力: 名前_COL.ptc、名前_CHR.ptc（256タイルを超えると 名前_CHR0.ptc, 名前_CHR1.ptc…）、\n"
     "        名前_SCR.ptc（64x64の画面）\n"
-    "  -o, --output DIR      出力するフォルダ（既定は設定の出力先）\n"
-    "  --no-flip             反転したタイルをまとめない\n"
-    "  --palette-fix yes|no  2色1bitのBMPのパレット変換の確認への答え\n"
-    "  -s, --set KEY=VALUE   この実行だけの設定（Select, User, Create など）\n"
-    "  -h, --help            この説明\n"
-    "  --                    以降の引数はすべてファイル\n"
-    "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n",
+    "\n",
     "Usage: tilewright map [-o DIR] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... IMAGE...\n"
     "  Turns one picture (indexed BMP or PNG, width and height multiples of 8 up to 512) into\n"
     "  a BG screen. Equal tiles (mirrored ones too) are stored once; the upper four bits of\n"
     "  each index give the palette.\n"
     "  Outputs: NAME_COL.ptc, NAME_CHR.ptc (past 256 tiles NAME_CHR0.ptc, NAME_CHR1.ptc...),\n"
     "           NAME_SCR.ptc (the 64x64 screen)\n"
-    "  -o, --output DIR      the output folder (by default the settings' one)\n"
-    "  --no-flip             stores mirrored tiles as tiles of their own\n"
-    "  --palette-fix yes|no  the answer to the palette question of two-colour 1-bit BMPs\n"
-    "  -s, --set KEY=VALUE   a setting for this run only (Select, User, Create...)\n"
-    "  -h, --help            this usage\n"
-    "  --                    every later argument is a file\n"
-    "Exit status: 0 every image converted, 1 some failed, 2 a usage error\n"};
-inline constexpr Text kCliRenderUsage{
+    "\n"};
+inline constexpr Text kCliMapExit{"終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n",
+                                  "Exit status: 0 every image converted, 1 some failed, 2 a usage "
+                                  "error\n"};
+inline constexpr Text kCliRenderSynopsis{
     "使い方: tilewright render -o 出力.png|出力.bmp [--screen SCR0-SCR3] [--crop X,Y,W,H] "
     "ファイル...\n"
     "  BG画面を512x512の8bitパレット画像に描きます。ファイルは次のどちらかです:\n"
     "    パッケージ1つ（--screen の画面を、上画面なら BGU0-BGU3 と COL0、下画面なら\n"
     "    BGS0-BGS3 と COL0_S で描きます。既定は SCR0）\n"
     "    画面（SCRのPTC、.rscr、BGPUTテキスト）、CHRのPTC 1〜4個（順にバンク0〜3）、COLのPTC 1個\n"
-    "  -o, --output FILE     出力する画像（.png か .bmp）\n"
-    "  --screen SLOT         パッケージのどの画面を描くか: SCR0, SCR1（上画面）, SCR2, "
-    "SCR3（下画面）\n"
-    "  --crop X,Y,W,H        画面の一部だけを描く（見える範囲なら 0,0,256,192）\n"
-    "  -h, --help            この説明\n"
-    "  --                    以降の引数はすべてファイル\n"
-    "終了コード: 0 描いた、1 描けなかった、2 指定の誤り\n",
+    "\n",
     "Usage: tilewright render -o OUT.png|OUT.bmp [--screen SCR0-SCR3] [--crop X,Y,W,H] FILE...\n"
     "  Draws a BG screen as a 512x512 8-bit indexed picture. The files are either\n"
     "    one package (its screen --screen, drawn with BGU0-BGU3 and COL0 on the upper\n"
     "    screen, BGS0-BGS3 and COL0_S on the lower; SCR0 by default), or\n"
     "    a screen (SCR PTC file, .rscr or BGPUT text), one to four CHR PTC files (banks\n"
     "    0 to 3 in order) and one COL PTC file\n"
-    "  -o, --output FILE     the picture to write (.png or .bmp)\n"
-    "  --screen SLOT         the screen of the package: SCR0, SCR1 (upper), SCR2, SCR3 (lower)\n"
-    "  --crop X,Y,W,H        draws only that part (what the handheld shows: 0,0,256,192)\n"
-    "  -h, --help            this usage\n"
-    "  --                    every later argument is a file\n"
-    "Exit status: 0 drawn, 1 not drawn, 2 a usage error\n"};
-inline constexpr Text kCliPackageUsage{
+    "\n"};
+inline constexpr Text kCliRenderExit{"終了コード: 0 描いた、1 描けなかった、2 指定の誤り\n",
+                                     "Exit status: 0 drawn, 1 not drawn, 2 a usage error\n"};
+inline constexpr Text kCliPackageSynopsis{
     "使い方: tilewright package -o 出力.ptc [--name 名前] スロット=ファイル[@バンク][:幅x高さ] "
     "...\n"
     "  プログラムとリソースを1つのPTCパッケージにまとめます（パッケージ作成ダイアログと同じ）。\n"
@@ -249,11 +212,7 @@ inline constexpr Text kCliPackageUsage{
     "            （CHR, COL, SCR, GRP, MEM。中身をそのまま入れます: tilewright map の出力など）\n"
     "  @バンク   画像の何枚目を使うか（1から、既定 1）\n"
     "  :幅x高さ  スプライトの大きさ（SPU, SPS: 16x16 など、既定 16x16。SPD は 32x32）\n"
-    "  -o, --output FILE     出力するファイル（拡張子は .ptc になります）\n"
-    "  --name NAME           パッケージ名（8文字、英大文字・数字・_）。既定 PACKAGE\n"
-    "  -s, --set KEY=VALUE   この実行だけの設定（AutoTrim, WideMode, PRG_ESCAPE など）\n"
-    "  -h, --help            この説明\n"
-    "終了コード: 0 作成した、1 作成できなかった、2 指定の誤り\n",
+    "\n",
     "Usage: tilewright package -o OUT.ptc [--name NAME] SLOT=FILE[@BANK][:WxH] ...\n"
     "  Puts a program and resources into one PTC package, as the package dialog does.\n"
     "  SLOT:   PRG, MEM, SPU0-SPU7, BGU0-BGU3, BGF0, COL0-COL2, SCR0, SCR1 (upper screen),\n"
@@ -263,11 +222,9 @@ inline constexpr Text kCliPackageUsage{
     "          (CHR, COL, SCR, GRP, MEM, taken as it stands: the outputs of tilewright map...)\n"
     "  @BANK   which part of the image (from 1, 1 by default)\n"
     "  :WxH    the sprite size (SPU, SPS: 16x16 and so on, 16x16 by default; SPD 32x32)\n"
-    "  -o, --output FILE     the file to write (its extension becomes .ptc)\n"
-    "  --name NAME           the package name (8 characters: A-Z, 0-9, _); PACKAGE by default\n"
-    "  -s, --set KEY=VALUE   a setting for this run only (AutoTrim, WideMode, PRG_ESCAPE...)\n"
-    "  -h, --help            this usage\n"
-    "Exit status: 0 written, 1 not written, 2 a usage error\n"};
+    "\n"};
+inline constexpr Text kCliPackageExit{"終了コード: 0 作成した、1 作成できなかった、2 指定の誤り\n",
+                                      "Exit status: 0 written, 1 not written, 2 a usage error\n"};
 inline constexpr Text kCliMore{"%s: %s\n詳しくは %s --help を見てください\n",
                                "%s: %s\nSee %s --help\n"};
 inline constexpr Text kCliSetForm{"--set は KEY=VALUE の形で指定してください: %s",
@@ -298,19 +255,18 @@ inline constexpr Text kCliNoFiles{"変換するファイルを指定してくだ
                                   "give the files to convert"};
 inline constexpr Text kCliFailed{"変換失敗: %s: %s\n", "failed: %s: %s\n"};
 inline constexpr Text kCliSucceeded{"変換成功: %s\n", "converted: %s\n"};
-inline constexpr Text kInfoUsage{
+inline constexpr Text kInfoSynopsis{
     "使い方: tilewright info ファイル...\n"
     "  PTCファイルのヘッダ、長さとMD5の検査、パッケージのフラグとレコード\n"
     "  （展開したときのファイル名つき）を表示します。\n"
-    "  -h, --help            この説明\n"
-    "  --                    以降の引数はすべてファイル\n"
-    "終了コード: 0 すべて正常、1 異常なファイルあり、2 指定の誤り\n",
+    "\n",
     "Usage: tilewright info FILE...\n"
     "  Shows the header of PTC files, whether their length and MD5 digest match, and a\n"
     "  package's flags and records (with the names extraction gives them).\n"
-    "  -h, --help            this usage\n"
-    "  --                    every later argument is a file\n"
-    "Exit status: 0 every file well formed, 1 some malformed, 2 a usage error\n"};
+    "\n"};
+inline constexpr Text kInfoExit{"終了コード: 0 すべて正常、1 異常なファイルあり、2 指定の誤り\n",
+                                "Exit status: 0 every file well formed, 1 some malformed, 2 a "
+                                "usage error\n"};
 inline constexpr Text kInfoNoFiles{"ファイルを指定してください", "give the files to describe"};
 inline constexpr Text kInfoCannotOpen{"  ファイルを開けません\n", "  cannot open the file\n"};
 inline constexpr Text kInfoTooShort{"  短すぎます: %llu バイト（ヘッダは48バイト）\n",
@@ -405,5 +361,69 @@ inline constexpr Text kNameReservedCharacter{"使えない文字 : < > \" | ? * 
                                              "it holds one of : < > \" | ? *"};
 inline constexpr Text kNameNotInCodePage{"システムのコードページにない文字を含む",
                                          "it holds a character the system code page lacks"};
+
+// The command line's option table: the help of each option, the list of
+// commands in tilewright --help.
+inline constexpr Text kOptHelpHelp{"この説明", "this usage"};
+inline constexpr Text kOptLangHelp{"表示の言語（指定しないときはロケールから）",
+                                   "the language of the messages (else from the locale)"};
+inline constexpr Text kOptEndHelp{"以降の引数はオプションとして読まない",
+                                  "no later argument is read as an option"};
+inline constexpr Text kOptVersionHelp{"バージョン", "the version"};
+inline constexpr Text kOptTypeHelp{
+    "リソースの種類 (type): bg（既定）, 16x16, 32x16, 16x32, 32x32,\n"
+    "64x32, 32x64, 64x64（スプライト）, grp, bin",
+    "the resource type: bg (default), 16x16, 32x16, 16x32, 32x32,\n"
+    "64x32, 32x64, 64x64 (sprites), grp, bin"};
+inline constexpr Text kOptConvertSetHelp{
+    "この実行だけの設定 (setting)。KEY は Brickyard.ini のキー名\n"
+    "（大文字小文字は区別しない）、VALUE は整数、User はフォルダ。\n"
+    "繰り返し指定できます。保存はされません",
+    "a setting for this run only: KEY as in Brickyard.ini (any\n"
+    "case), VALUE an integer, or a folder for User. Repeatable;\n"
+    "nothing is saved"};
+inline constexpr Text kOptConvertPaletteFixHelp{
+    "2色1bit画像のパレット変換の確認への答え",
+    "the answer to the palette question of two-colour 1-bit images"};
+inline constexpr Text kOptMapOutputHelp{"出力するフォルダ（既定は設定の出力先）",
+                                        "the output folder (by default the settings' one)"};
+inline constexpr Text kOptNoFlipHelp{"反転したタイルをまとめない",
+                                     "stores mirrored tiles as tiles of their own"};
+inline constexpr Text kOptMapPaletteFixHelp{
+    "2色1bitのBMPのパレット変換の確認への答え",
+    "the answer to the palette question of two-colour 1-bit BMPs"};
+inline constexpr Text kOptMapSetHelp{"この実行だけの設定（Select, User, Create など）",
+                                     "a setting for this run only (Select, User, Create...)"};
+inline constexpr Text kOptRenderOutputHelp{"出力する画像（.png か .bmp）",
+                                           "the picture to write (.png or .bmp)"};
+inline constexpr Text kOptScreenHelp{
+    "パッケージのどの画面を描くか: SCR0, SCR1（上画面）, SCR2, SCR3（下画面）",
+    "the screen of the package: SCR0, SCR1 (upper), SCR2, SCR3 (lower)"};
+inline constexpr Text kOptCropHelp{"画面の一部だけを描く（見える範囲なら 0,0,256,192）",
+                                   "draws only that part (what the handheld shows: 0,0,256,192)"};
+inline constexpr Text kOptPackageOutputHelp{"出力するファイル（拡張子は .ptc になります）",
+                                            "the file to write (its extension becomes .ptc)"};
+inline constexpr Text kOptNameHelp{
+    "パッケージ名（8文字、英大文字・数字・_）。既定 PACKAGE",
+    "the package name (8 characters: A-Z, 0-9, _); PACKAGE by default"};
+inline constexpr Text kOptPackageSetHelp{
+    "この実行だけの設定（AutoTrim, WideMode, PRG_ESCAPE など）",
+    "a setting for this run only (AutoTrim, WideMode, PRG_ESCAPE...)"};
+inline constexpr Text kCliNoValue{"%s には値を指定できません", "%s takes no value"};
+inline constexpr Text kCliIntegerValue{"%s には整数を指定してください: %s",
+                                       "%s takes a whole number: %s"};
+inline constexpr Text kCliCommands{"コマンド:\n", "Commands:\n"};
+inline constexpr Text kCliFilesWord{"ファイル...", "FILE..."};
+inline constexpr Text kCliCommandHelp{
+    "各コマンドのオプションは tilewright コマンド --help で表示します\n",
+    "tilewright COMMAND --help shows the options of a command\n"};
+inline constexpr Text kConvertSummary{"ファイルを変換する（上の説明）", "converts the files (above)"};
+inline constexpr Text kInfoSummary{"PTCファイルのヘッダ、長さとMD5の検査、レコードを表示する",
+                                   "describes PTC files: header, length and MD5 checks, records"};
+inline constexpr Text kPackageSummary{"プログラムとリソースからパッケージを作る",
+                                      "builds a package from a program and resources"};
+inline constexpr Text kMapSummary{"絵をパレット、タイル、BG画面にする",
+                                  "turns pictures into a palette, tiles and a BG screen"};
+inline constexpr Text kRenderSummary{"BG画面を画像に描く", "draws a BG screen as a picture"};
 
 }  // namespace tw

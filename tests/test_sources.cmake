@@ -43,4 +43,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/image/one_bit_rule_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/nothing_lost_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/language_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cli/option_parser_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cli/command_line_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/docs/options_documented_test.cpp
 )

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_options.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
@@ -44,21 +44,18 @@ TEST(Language, FromTheLocaleAndTheOption) {
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
-        int argc = static_cast<int>(args.size());
+        const int argc = static_cast<int>(args.size());
         std::string error;
-        ASSERT_TRUE(cli::take_language_option(argc, argv.data(), error)) << error;
+        ASSERT_TRUE(cli::choose_language(cli::arrange_command_line(argv), argc, argv.data(), error))
+            << error;
         EXPECT_EQ(language(), c.want) << c.lang;
-        EXPECT_EQ(std::string(argv[static_cast<size_t>(argc) - 1]),
-                  "x.bmp");  // --lang is taken out
-        EXPECT_EQ(argv[argc], nullptr);
     }
     set_env("LC_ALL", "");
     set_env("LANG", "C.UTF-8");
     std::vector<std::string> bad = {"tilewright", "--lang", "fr"};
     std::vector<char*> argv = {bad[0].data(), bad[1].data(), bad[2].data(), nullptr};
-    int argc = 3;
     std::string error;
-    EXPECT_FALSE(cli::take_language_option(argc, argv.data(), error));
+    EXPECT_FALSE(cli::choose_language(cli::arrange_command_line(argv), 3, argv.data(), error));
     EXPECT_EQ(error, "--lang takes ja or en");  // in the language of the locale, English here
     set_language(LANGUAGE_JA);
 }

@@ -69,6 +69,27 @@ TEST_F(PackageCli, WritesAPackageAndPrintsTheMessage) {
     EXPECT_EQ(u32(4), (1u << 0) | (1u << 19));  // SPU0, GRP1
 }
 
+// The forms of the options every command takes give the same package.
+TEST_F(PackageCli, OptionForms) {
+    const std::vector<std::vector<std::string>> forms = {
+        {"package", "-o", "a.ptc", "--name", "GAME", "PRG=prog.txt"},
+        {"package", "--output=b.ptc", "--name=GAME", "PRG=prog.txt"},
+        {"package", "PRG=prog.txt", "--output", "c.ptc", "--name", "GAME", "--"},
+        {"package", "--name=GAME", "-o", "d.ptc", "--", "PRG=prog.txt"},
+    };
+    for (const auto& args : forms) {
+        CmdRun r = run(tmp.path(), cli::run_package, args);
+        EXPECT_EQ(r.status, 0) << args[1] << r.out << r.err;
+    }
+    const auto a = test::read_ptc(tmp.file("a.ptc"));
+    EXPECT_EQ(a.name, "GAME");
+    for (const char* other : {"b.ptc", "c.ptc", "d.ptc"})
+        EXPECT_EQ(test::read_ptc(tmp.file(other)).body, a.body) << other;
+    // After "--" an option is a slot, and not one of the slot names.
+    EXPECT_EQ(
+        run(tmp.path(), cli::run_package, {"package", "-o", "e.ptc", "--", "--name=X"}).status, 2);
+}
+
 TEST_F(PackageCli, FailuresAndUsageErrors) {
     CmdRun r = run(tmp.path(), cli::run_package,
                    {"package", "-o", "x.ptc", "MEM=prog.txt", "BGU1=chr.bmp"});
