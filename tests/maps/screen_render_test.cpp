@@ -66,7 +66,7 @@ TEST(ScreenRender, RenderAfterMapGivesThePictureBack) {
 
 TEST(ScreenRender, MissingBanksFailNamingThem) {
     auto s = std::make_unique<ScreenSources>();
-    s->banks[0].assign(kChrBodyLength, 0x11);
+    s->banks[0].assign(kChrKind.body_length, 0x11);
     s->cells[63][63] = 300;  // bank 1
     s->cells[0][5] = 0x3FF;  // bank 3
     std::vector<uint8_t> pixels;
