@@ -20,22 +20,23 @@ namespace tw {
 void record_failure(const Text* reason, bool keep_earlier, const char* fmt, ...);
 
 template <typename... Args>
-void set_failure(const Text& reason, Args... args) {
+void record_failure(const Text& reason, bool keep_earlier, Args... args) {
     // A Text argument would be passed as a struct where %s wants its characters.
     static_assert((!std::is_same_v<Args, Text> && ...), "pass text.get()");
     if constexpr (sizeof...(Args) == 0)
-        record_failure(&reason, false, "%s", reason.get());  // the words as they stand
+        record_failure(&reason, keep_earlier, "%s", reason.get());  // the words as they stand
     else
-        record_failure(&reason, false, reason.get(), args...);
+        record_failure(&reason, keep_earlier, reason.get(), args...);
+}
+
+template <typename... Args>
+void set_failure(const Text& reason, Args... args) {
+    record_failure(reason, false, args...);
 }
 // Keeps an earlier, more specific reason when one is already recorded.
 template <typename... Args>
 void set_failure_if_none(const Text& reason, Args... args) {
-    static_assert((!std::is_same_v<Args, Text> && ...), "pass text.get()");
-    if constexpr (sizeof...(Args) == 0)
-        record_failure(&reason, true, "%s", reason.get());  // the words as they stand
-    else
-        record_failure(&reason, true, reason.get(), args...);
+    record_failure(reason, true, args...);
 }
 
 void clear_failure();
