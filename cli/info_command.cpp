@@ -35,14 +35,15 @@ std::string printable(const uint8_t* p, size_t n) {
     return s;
 }
 
-// The file name extraction gives a record (below the folder PTC_<name>/).
+// The file names extraction gives a record (below the folder PTC_<name>/).
 std::string output_name(const std::string& name, const PtcRecord& rec) {
-    std::string tag = rec.tag;
-    if (tag == "PRG") return name + "_PRG.txt";
-    if (tag == "MEM") return name + "_MEM.txt";
-    if (tag == "SCR")
-        return name + rec.part_name + "_SCR.rscr, " + name + rec.part_name + "_SCR.txt";
-    return name + rec.part_name + ".bmp";
+    std::string names;
+    for (const char* ending : rec.kind->extracted) {
+        if (ending == nullptr) continue;
+        if (!names.empty()) names += ", ";
+        names += name + rec.part_name + ending;
+    }
+    return names;
 }
 
 // Prints what `path` holds; true when it is well formed.
@@ -55,18 +56,19 @@ bool describe(const std::string& path, std::string& out) {
         return false;
     }
     InputCursor in(f);
-    uint8_t head[48] = {};
-    const bool whole_header = size >= 48 && in.read(head, sizeof head);
+    uint8_t head[kPtcHeaderLength + kTypeStringLength] = {};
+    const bool whole_header = size >= sizeof head && in.read(head, sizeof head);
     if (!whole_header) {
         out += say(kInfoTooShort.get(), static_cast<unsigned long long>(size));
         return false;
     }
     bool ok = true;
-    const bool magic = std::memcmp(head, "PX01", 4) == 0;
+    const bool magic = std::memcmp(head, kPtcMagic, kPtcMagicLength) == 0;
     ok = ok && magic;
-    out += say(kInfoMagic.get(), printable(head, 4).c_str(), magic ? "" : kInfoNotPx01.get());
+    out += say(kInfoMagic.get(), printable(head, kPtcMagicLength).c_str(),
+               magic ? "" : kInfoNotPx01.get());
     const uint32_t length = get_le32(head + 4);
-    const bool length_ok = uint64_t{length} + 36 == size;
+    const bool length_ok = uint64_t{length} + kPtcHeaderLength == size;
     ok = ok && length_ok;
     out += say(kInfoLength.get(), length,
                length_ok ? kInfoLengthMatches.get() : kInfoLengthDiffers.get());
@@ -74,16 +76,19 @@ bool describe(const std::string& path, std::string& out) {
     const std::string name = ptc_resource_name(in);
     out += say(kInfoName.get(),
                printable(reinterpret_cast<const uint8_t*>(name.data()), name.size()).c_str());
-    out += say(kInfoTypeString.get(), printable(head + 36, 12).c_str());
+    out +=
+        say(kInfoTypeString.get(), printable(head + kPtcHeaderLength, kTypeStringLength).c_str());
 
-    // The digest covers "PETITCOM" and everything from offset 36 on.
-    std::vector<uint8_t> hashed(8 + static_cast<size_t>(size - 36));
-    std::memcpy(hashed.data(), "PETITCOM", 8);
-    in.seek(36);
+    // The digest covers the resource magic and everything after the header.
+    std::vector<uint8_t> hashed(kResourceMagicLength +
+                                static_cast<size_t>(size - kPtcHeaderLength));
+    std::memcpy(hashed.data(), kResourceMagic, kResourceMagicLength);
+    in.seek(kPtcHeaderLength);
     uint8_t digest[16];
-    const bool digest_ok = in.read(hashed.data() + 8, hashed.size() - 8) &&
-                           md5_digest(hashed.data(), hashed.size(), digest) &&
-                           std::memcmp(digest, head + 20, 16) == 0;
+    const bool digest_ok =
+        in.read(hashed.data() + kResourceMagicLength, hashed.size() - kResourceMagicLength) &&
+        md5_digest(hashed.data(), hashed.size(), digest) &&
+        std::memcmp(digest, head + kPtcDigestOffset, sizeof digest) == 0;
     ok = ok && digest_ok;
     out += say(kInfoDigest.get(), digest_ok ? kInfoMatches.get() : kInfoDiffers.get());
 
@@ -94,12 +99,11 @@ bool describe(const std::string& path, std::string& out) {
         PtcWalk::Step step = walk.next(rec);
         if (step == PtcWalk::STEP_END) break;
         if (step == PtcWalk::STEP_BAD) {
-            out += say(kInfoBadRecord.get(), walk.bad_reason());
+            out += say(kInfoBadRecord.get(), walk.bad_reason().get());
             ok = false;
             break;
         }
-        if (first && std::strcmp(rec.tag, "PRG") == 0 &&
-            (rec.package_mask_1 | rec.package_mask_2)) {
+        if (first && rec.kind == &kPrgKind && (rec.package_mask_1 | rec.package_mask_2)) {
             out += say(kInfoPackage.get(), rec.package_mask_1, rec.package_mask_2);
         }
         if (first) out += kInfoRecords.get();

@@ -39,7 +39,7 @@ std::string banks_text(uint16_t banks) {
 bool job_for(const std::string& path, const std::string& out_dir, ConvertJob& job) {
     job = make_convert_job(path.c_str(), out_dir.empty() && g_settings.Create == 1);
     if (job.kind == KIND_NO_OUTPUT_DIR) {
-        set_failure(kReasonFolder.get(), path.c_str());
+        set_failure(kReasonFolder, path.c_str());
         return false;
     }
     if (out_dir.empty()) return true;
@@ -47,7 +47,7 @@ bool job_for(const std::string& path, const std::string& out_dir, ConvertJob& jo
     const bool separated = last == '/' || last == '\\';
     if (!format_text(job.out_dir, sizeof job.out_dir, "%s%s", out_dir.c_str(),
                      separated ? "" : "/")) {
-        set_failure(kReasonPathTooLong.get(), out_dir.c_str());
+        set_failure(kReasonPathTooLong, out_dir.c_str());
         return false;
     }
     return true;
@@ -96,7 +96,7 @@ int run_map(int argc, char** argv) {
                         guard_memory([&] { return convert_map(job, flips, map); });
         const std::string shown = native_to_utf8(path.c_str());
         if (!ok) {
-            set_failure_if_none("%s", kReasonFailed.get());
+            set_failure_if_none(kReasonFailed);
             console_write(CONSOLE_OUT, say(kCliFailed.get(), shown.c_str(), last_failure()));
             ++failed;
             continue;

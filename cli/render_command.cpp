@@ -77,7 +77,7 @@ int run_render(int argc, char** argv) {
     });
     const std::string shown = native_to_utf8(output.c_str());
     if (!ok) {
-        set_failure_if_none("%s", kReasonFailed.get());
+        set_failure_if_none(kReasonFailed);
         console_write(CONSOLE_OUT, say(kRenderFailed.get(), shown.c_str(), last_failure()));
         return 1;
     }

@@ -10,7 +10,9 @@ set(TW_CORE_SOURCES
   convert/convert_job.cpp
   convert/resource_types.cpp
   convert/input_file.cpp
+  image/resource_kinds.cpp
   image/ptc_container.cpp
+  image/colour.cpp
   image/bmp_image.cpp
   image/chr_convert.cpp
   image/grp_convert.cpp

@@ -7,34 +7,37 @@
 
 namespace tw {
 namespace {
-char g_reason[512];
-}
+char g_text[512];
+const Text* g_reason = nullptr;
+}  // namespace
 
-void set_failure(const char* fmt, ...) {
+void record_failure(const Text* reason, bool keep_earlier, const char* fmt, ...) {
+    if (keep_earlier && g_text[0] != '\0') return;
     va_list args;
     va_start(args, fmt);
-    std::vsnprintf(g_reason, sizeof g_reason, fmt, args);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    std::vsnprintf(g_text, sizeof g_text, fmt, args);
+#pragma GCC diagnostic pop
     va_end(args);
-}
-
-void set_failure_if_none(const char* fmt, ...) {
-    if (g_reason[0] != '\0') return;
-    va_list args;
-    va_start(args, fmt);
-    std::vsnprintf(g_reason, sizeof g_reason, fmt, args);
-    va_end(args);
+    g_reason = reason;
 }
 
 void clear_failure() {
-    g_reason[0] = '\0';
+    g_text[0] = '\0';
+    g_reason = nullptr;
 }
 
 const char* last_failure() {
+    return g_text;
+}
+
+const Text* last_failure_reason() {
     return g_reason;
 }
 
 void set_out_of_memory() {
-    set_failure("%s", kReasonOutOfMemory.get());
+    set_failure(kReasonOutOfMemory);
 }
 
 }  // namespace tw

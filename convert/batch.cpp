@@ -63,11 +63,11 @@ bool convert_file(const char* path) {
     }
     Converter convert = converter_for(job.kind);
     if (convert == nullptr) {
-        set_failure("%s", kReasonNoConverter.get());
+        set_failure(kReasonNoConverter);
         return false;
     }
     const bool ok = guard_memory([&] { return convert(job); });
-    if (!ok) set_failure_if_none("%s", kReasonFailed.get());
+    if (!ok) set_failure_if_none(kReasonFailed);
     return ok;
 }
 

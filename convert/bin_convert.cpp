@@ -14,7 +14,8 @@
 namespace tw {
 namespace {
 
-inline constexpr uint32_t kBinPartBytes = 49152;
+// Each part is one graphic page, a byte a pixel.
+inline constexpr uint32_t kBinPartBytes = kGrpKind.body_length;
 
 }  // namespace
 
@@ -34,11 +35,11 @@ bool convert_bin(ConvertJob job) {
         return false;
     }
     if (length == 0) {
-        set_failure("%s", kReasonEmptyInput.get());
+        set_failure(kReasonEmptyInput);
         return false;
     }
     if (length >= kBinMaxBytes) {
-        set_failure("%s", kReasonTooLarge.get());
+        set_failure(kReasonTooLarge);
         return false;
     }
 
@@ -70,12 +71,12 @@ bool convert_bin(ConvertJob job) {
         if (parts > 1 && out.text())
             out.text()->printf("' &H%llX - &H%llX\r", static_cast<unsigned long long>(first),
                                static_cast<unsigned long long>(first + kBinPartBytes - 1));
-        if (!out.name_part(parts, i, "%s%s_BIN%u.ptc", "%s%s_BIN.ptc")) {
+        if (!out.name_part(parts, i)) {
             ok = false;
             continue;
         }
         ResourceBuffer body = gather_tiles(kGrpPartPixels, 0, 64, 64, kGrpPageWidth, page);
-        ok = write_ptc(out.job(), body, TYPE_CODE_GRP) && ok;
+        ok = write_ptc(out.job(), body, kGrpKind.type_code) && ok;
         write_grp_data(out.text(), body);
         interaction().progress(first + take, length);
     }

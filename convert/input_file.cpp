@@ -6,7 +6,7 @@
 
 namespace tw {
 
-bool read_input_file(const char* path, uint64_t limit, const char* too_large,
+bool read_input_file(const char* path, uint64_t limit, const Text& too_large,
                      std::vector<uint8_t>& out) {
     File f = File::open_read(path);
     if (!f.is_open()) {
@@ -19,7 +19,7 @@ bool read_input_file(const char* path, uint64_t limit, const char* too_large,
         return false;
     }
     if (size > limit) {
-        set_failure("%s", too_large);
+        set_failure(too_large);
         return false;
     }
     out.resize(static_cast<size_t>(size));

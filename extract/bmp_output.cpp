@@ -13,15 +13,6 @@
 #include "resources/texts.h"
 
 namespace tw {
-namespace {}  // namespace
-
-uint32_t col_to_bgr0(uint16_t c) {
-    uint32_t red = (c & 0x1Fu) * 8;
-    uint32_t green = ((c >> 2) & 0xF8u) + ((c & 0x8000u) ? 4 : 0);
-    uint32_t blue = (c >> 7) & 0xF8u;
-    return blue | green << 8 | red << 16;
-}
-
 std::vector<uint8_t> bmp8_file(uint32_t width, uint32_t height, const uint16_t (&colours)[256]) {
     std::vector<uint8_t> file(kBmp8PixelOffset + static_cast<size_t>(width) * height, 0);
     uint8_t* p = file.data();
@@ -40,14 +31,15 @@ std::vector<uint8_t> bmp8_file(uint32_t width, uint32_t height, const uint16_t (
 }
 
 bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height, int32_t unit_width,
-               int32_t unit_height, uint32_t byte_count, PaletteSource palette) {
+               int32_t unit_height, const ResourceKind& kind, PaletteSource palette) {
     const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
-    const uint16_t* builtin = byte_count == 8192 ? chr_palette : grp_palette;
+    const bool chr = &kind == &kChrKind;
+    const uint16_t* builtin = chr ? chr_palette : grp_palette;
     uint16_t colours[256];
     if (palette == PALETTE_COL_BODY) {
-        uint8_t body[512];
+        uint8_t body[kColKind.body_length];
         if (!in.read(body, sizeof body)) {
-            set_failure("%s", kReasonPtcTruncated.get());
+            set_failure(kReasonPtcTruncated);
             return false;
         }
         for (int i = 0; i < 256; ++i) colours[i] = get_le16(body + 2 * i);
@@ -58,14 +50,13 @@ bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height,
     uint8_t* pixels = file.data() + kBmp8PixelOffset;
     // Image row y (from the top) is stored as row h - 1 - y.
     auto row = [&](uint32_t y) { return pixels + static_cast<size_t>(h - 1 - y) * w; };
-    if (byte_count == 256) {
+    if (&kind == &kColKind) {
         for (uint32_t y = 0; y < h; ++y)
             for (uint32_t x = 0; x < w; ++x) row(y)[x] = static_cast<uint8_t>(16 * y + x);
     } else {
-        const bool chr = byte_count == 8192;
-        std::vector<uint8_t> body(byte_count);
+        std::vector<uint8_t> body(kind.body_length);
         if (!in.read(body.data(), body.size())) {
-            set_failure("%s", kReasonPtcTruncated.get());
+            set_failure(kReasonPtcTruncated);
             return false;
         }
         const uint32_t uw = static_cast<uint32_t>(unit_width),
@@ -121,11 +112,13 @@ bool chr_to_bmp(InputCursor& in, const char* base_path, const std::string& part_
     int32_t uw, uh;
     chr_unit_for(part_name, g_runtime.resource_type, &uw, &uh);
     char path[260];
-    if (!format_text(path, sizeof path, "%s%s.bmp", base_path, part_name.c_str())) {
+    if (!format_text(path, sizeof path, "%s%s%s", base_path, part_name.c_str(),
+                     kChrKind.extracted[0])) {
         set_failure(kReasonPathTooLong, base_path);
         return false;
     }
-    return write_bmp(in, path, wide ? 256 : 128, wide ? 64 : 128, uw, uh, 8192, PALETTE_BUILTIN);
+    return write_bmp(in, path, wide ? 256 : 128, wide ? 64 : 128, uw, uh, kChrKind,
+                     PALETTE_BUILTIN);
 }
 
 }  // namespace tw

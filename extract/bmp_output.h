@@ -6,13 +6,12 @@
 #include <vector>
 
 #include "extract/input_cursor.h"
+#include "image/colour.h"
+#include "image/resource_kinds.h"
 
 namespace tw {
 
 enum PaletteSource { PALETTE_BUILTIN, PALETTE_COL_BODY };
-
-// The BMP palette entry (blue, green, red, 0) of a 16-bit target colour.
-uint32_t col_to_bgr0(uint16_t c);
 
 inline constexpr uint32_t kBmp8PixelOffset = 1078;
 
@@ -20,13 +19,13 @@ inline constexpr uint32_t kBmp8PixelOffset = 1078;
 // headers, the palette and zero pixels, stored bottom row first.
 std::vector<uint8_t> bmp8_file(uint32_t width, uint32_t height, const uint16_t (&colours)[256]);
 
-// Reads the body at the cursor and writes path. byte_count 8192 is CHR (4 bits
-// a pixel), 256 is COL (the palette is the 512-byte body, no pixels are read),
-// anything else GRP (8 bits a pixel). Units of unit_width x unit_height fill the
-// image row by row, their 8 x 8 tiles likewise. False when the body is short
-// (nothing written) or the file cannot be written.
+// Reads the body of a CHR (4 bits a pixel), COL (the body is the palette and
+// each colour one pixel) or GRP record (8 bits a pixel) at the cursor and
+// writes path. Units of unit_width x unit_height fill the image row by row,
+// their 8 x 8 tiles likewise. False when the body is short (nothing written) or
+// the file cannot be written.
 bool write_bmp(InputCursor& in, const char* path, int32_t width, int32_t height, int32_t unit_width,
-               int32_t unit_height, uint32_t byte_count, PaletteSource palette);
+               int32_t unit_height, const ResourceKind& kind, PaletteSource palette);
 
 // The unit a CHR body is laid out in, by its part name and the resource type.
 void chr_unit_for(const std::string& part_name, uint16_t resource_type, int32_t* unit_width,

@@ -47,7 +47,7 @@ bool extract_ptc(ConvertJob job) {
     // The name comes from the file: a separator in it would put the folder elsewhere,
     // and a name the system would take as another would put the files elsewhere.
     if (holds_separator(name)) {
-        set_failure("%s", kReasonPtcName.get());
+        set_failure(kReasonPtcName);
         return false;
     }
     if (const Text* fault = system_name_fault(name)) {
@@ -76,20 +76,22 @@ bool extract_ptc(ConvertJob job) {
         }
         bool ok = false;
         char path[260];
-        if (std::strcmp(rec.tag, "PRG") == 0) {
+        const ResourceKind& kind = *rec.kind;
+        if (&kind == &kPrgKind) {
             ok = prg_to_text(in, size, base_path, rec.text_length);
-        } else if (std::strcmp(rec.tag, "MEM") == 0) {
+        } else if (&kind == &kMemKind) {
             ok = mem_to_text(in, base_path);
-        } else if (std::strcmp(rec.tag, "CHR") == 0) {
+        } else if (&kind == &kChrKind) {
             ok = chr_to_bmp(in, base_path, rec.part_name);
-        } else if (std::strcmp(rec.tag, "SCR") == 0) {
+        } else if (&kind == &kScrKind) {
             ok = scr_to_files(in, base_path, rec.part_name);
-        } else if (!format_text(path, sizeof path, "%s%s.bmp", base_path, rec.part_name.c_str())) {
+        } else if (!format_text(path, sizeof path, "%s%s%s", base_path, rec.part_name.c_str(),
+                                kind.extracted[0])) {
             set_failure(kReasonPathTooLong, job.path);
-        } else if (std::strcmp(rec.tag, "COL") == 0) {
-            ok = write_bmp(in, path, 16, 16, 8, 8, 256, PALETTE_COL_BODY);
+        } else if (&kind == &kColKind) {
+            ok = write_bmp(in, path, 16, 16, 8, 8, kColKind, PALETTE_COL_BODY);
         } else {
-            ok = write_bmp(in, path, 256, 192, 64, 64, 49152, PALETTE_BUILTIN);
+            ok = write_bmp(in, path, 256, 192, 64, 64, kGrpKind, PALETTE_BUILTIN);
         }
         if (!ok) return false;
     }

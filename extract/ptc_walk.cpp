@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "common/little_endian.h"
-#include "image/ptc_container.h"
 #include "package/package_slots.h"
 #include "resources/texts.h"
 
@@ -23,7 +22,7 @@ uint32_t read_u32(InputCursor& in) {
 }  // namespace
 
 std::string ptc_resource_name(InputCursor& in) {
-    in.seek(12);
+    in.seek(kPtcNameOffset);
     std::string name;
     for (int i = 0; i < 8; ++i) {
         int c = in.byte();
@@ -33,8 +32,8 @@ std::string ptc_resource_name(InputCursor& in) {
     return name;
 }
 
-std::string PtcWalk::name_for(const char* tag) {
-    const std::vector<PackageFlag>& flags = package_flags_for(tag);
+std::string PtcWalk::name_for(const ResourceKind& kind) {
+    const std::vector<PackageFlag>& flags = package_flags_for(kind);
     if (flags.empty()) return "";  // a MEM$ string goes by the package's name alone
     for (const PackageFlag& flag : flags) {
         uint32_t& mask = flag.mask == 1 ? mask1_ : mask2_;
@@ -44,7 +43,7 @@ std::string PtcWalk::name_for(const char* tag) {
             return flag.name;
         }
     }
-    return std::string("_") + tag;
+    return std::string("_") + kind.tag();
 }
 
 PtcWalk::Step PtcWalk::next(PtcRecord& rec) {
@@ -56,41 +55,42 @@ PtcWalk::Step PtcWalk::next(PtcRecord& rec) {
         int c = in_.byte();
         if (c == 'R') break;
         if (++scan >= size_) {
-            bad_reason_ = kWalkNoRecord;
+            bad_reason_ = &kWalkNoRecord;
             return STEP_BAD;
         }
         if (c < 0) in_.seek(scan);
     }
     rec = PtcRecord{};
     if (!in_.read(rec.tag, 3)) {
-        bad_reason_ = kWalkTagCut;
+        bad_reason_ = &kWalkTagCut;
         return STEP_BAD;
     }
     rec.r_offset = scan;
     rec.body_start = scan + 4;
-    if (std::strcmp(rec.tag, "PRG") == 0) {
+    rec.kind = resource_kind_by_tag(rec.tag);
+    if (rec.kind == nullptr) {
+        bad_reason_ = &kWalkUnknownTag;
+        return STEP_BAD;
+    }
+    if (rec.kind == &kPrgKind) {
         mask1_ = read_u32(in_);
         mask2_ = read_u32(in_);
         uint32_t length = read_u32(in_);
         rec.package_mask_1 = mask1_;
         rec.package_mask_2 = mask2_;
         rec.text_length = length;
-        rec.body_length = 12 + uint64_t{length};
+        rec.body_length = kPrgHeaderLength + uint64_t{length};
         position_ = rec.body_start + rec.body_length;
         position_ += (4 - position_ % 4) % 4;  // padding to the next record
-        in_.seek(rec.body_start + 12);
+        in_.seek(rec.body_start + kPrgHeaderLength);
         return STEP_RECORD;
     }
-    if (const uint32_t length = resource_body_length(rec.tag); length != 0) {
-        rec.body_length = length;
-        rec.part_name = name_for(rec.tag);
-        rec.package_mask_1 = mask1_;
-        rec.package_mask_2 = mask2_;
-        position_ = rec.body_start + rec.body_length;
-        return STEP_RECORD;
-    }
-    bad_reason_ = kWalkUnknownTag;
-    return STEP_BAD;
+    rec.body_length = rec.kind->body_length;
+    rec.part_name = name_for(*rec.kind);
+    rec.package_mask_1 = mask1_;
+    rec.package_mask_2 = mask2_;
+    position_ = rec.body_start + rec.body_length;
+    return STEP_RECORD;
 }
 
 }  // namespace tw

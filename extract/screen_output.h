@@ -8,7 +8,8 @@
 
 namespace tw {
 
-// Writes base_path + part_name + "_SCR.rscr" and "_SCR.txt" from the 8192-byte body at the cursor.
+// Writes base_path + part_name + each of the SCR kind's extracted endings from
+// the body at the cursor.
 bool scr_to_files(InputCursor& in, const char* base_path, const std::string& part_name);
 
 }  // namespace tw

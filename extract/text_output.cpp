@@ -7,6 +7,7 @@
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "common/little_endian.h"
+#include "image/resource_kinds.h"
 #include "platform/files.h"
 #include "resources/texts.h"
 #include "text/char_tables.h"
@@ -51,13 +52,13 @@ void write_escaped_byte(std::string& out, uint8_t b) {
 }
 
 bool mem_to_text(InputCursor& in, const char* base_path) {
-    uint8_t body[516];
+    uint8_t body[kMemKind.body_length];
     if (!in.read(body, sizeof body)) {
-        set_failure("%s", kReasonPtcTruncated.get());
+        set_failure(kReasonPtcTruncated);
         return false;
     }
     char path[260];
-    if (!format_text(path, sizeof path, "%s_MEM.txt", base_path)) {
+    if (!format_text(path, sizeof path, "%s%s", base_path, kMemKind.extracted[0])) {
         set_failure(kReasonPathTooLong, base_path);
         return false;
     }
@@ -78,23 +79,23 @@ bool mem_to_text(InputCursor& in, const char* base_path) {
     }
     text.append("\"\r\n");
     if (!write_text_file(path, text)) return false;
-    if (!valid) set_failure("%s", kReasonMemUnit.get());
+    if (!valid) set_failure(kReasonMemUnit);
     return valid;
 }
 
 bool prg_to_text(InputCursor& in, uint64_t file_size, const char* base_path, uint32_t text_length) {
     // Never allocate more than the file can hold.
     if (in.tell() > file_size || text_length > file_size - in.tell()) {
-        set_failure("%s", kReasonPtcTruncated.get());
+        set_failure(kReasonPtcTruncated);
         return false;
     }
     std::vector<uint8_t> bytes(text_length);
     if (!in.read(bytes.data(), bytes.size())) {
-        set_failure("%s", kReasonPtcTruncated.get());
+        set_failure(kReasonPtcTruncated);
         return false;
     }
     char path[260];
-    if (!format_text(path, sizeof path, "%s_PRG.txt", base_path)) {
+    if (!format_text(path, sizeof path, "%s%s", base_path, kPrgKind.extracted[0])) {
         set_failure(kReasonPathTooLong, base_path);
         return false;
     }

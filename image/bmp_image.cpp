@@ -22,8 +22,8 @@ namespace {
 // Images above this many pixels are refused (16384 x 16384).
 constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
 
-BmpImage fail(const char* reason) {
-    set_failure("%s", reason);
+BmpImage fail(const Text& reason) {
+    set_failure(reason);
     return BmpImage{};
 }
 
@@ -37,7 +37,8 @@ bool ask_palette_fix(const char* path) {
 }  // namespace
 
 void convert_palette(BmpImage& img, const uint8_t* table, uint32_t colour_count, bool fix) {
-    std::memcpy(img.col, kPrefixCOL, 20);
+    std::memcpy(img.col, kResourceMagic, kResourceMagicLength);
+    std::memcpy(img.col + kResourceMagicLength, kColKind.type_string, kTypeStringLength);
     for (int e = 0; e < 256; ++e) {
         int row = e / 16, k = e % 16;
         uint32_t src = static_cast<uint32_t>(e);
@@ -48,7 +49,7 @@ void convert_palette(BmpImage& img, const uint8_t* table, uint32_t colour_count,
             const uint8_t* q = table + 4 * src;
             v = rgb_to_col(q[2], q[1], q[0]);
         }
-        put_le16(img.col + 20 + 2 * e, v);
+        put_le16(img.col + kResourcePrefixLength + 2 * e, v);
         if (k == 15) ++img.palette_rows;
     }
 }
@@ -79,7 +80,7 @@ void convert_pixels(BmpImage& img, const uint8_t* data, uint32_t stride, int bit
 bool check_image_size(int32_t width, int32_t height, int32_t unit_width, int32_t unit_height,
                       uint8_t pixel_mask) {
     if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
-        set_failure("%s", kReasonBmpTooLarge.get());
+        set_failure(kReasonBmpTooLarge);
         return false;
     }
     if (pixel_mask == 15 && g_settings.AutoTrim != 0 &&
@@ -96,16 +97,12 @@ bool load_image_file(const char* path, std::vector<uint8_t>& bytes) {
     return read_input_file(path, kMaxPixels + (1u << 20), kReasonBmpTooLarge, bytes);
 }
 
-uint16_t rgb_to_col(uint8_t r, uint8_t g, uint8_t b) {
-    return static_cast<uint16_t>((r >> 3) | (g >> 3) << 5 | (b >> 3) << 10 | ((g >> 2) & 1) << 15);
-}
-
 void apply_one_bit_rule(BmpImage& img, uint32_t bits, const char* path) {
     if (img.pixel_count == 0 || bits != 1 || !ask_palette_fix(path)) return;
     // Colour 1 moves to 15, the text colour, in every row of the palette and in the pixels.
     for (int row = 0; row < 16; ++row) {
-        uint8_t* one = img.col + 20 + 2 * (16 * row + 1);
-        uint8_t* fifteen = img.col + 20 + 2 * (16 * row + 15);
+        uint8_t* one = img.col + kResourcePrefixLength + 2 * (16 * row + 1);
+        uint8_t* fifteen = img.col + kResourcePrefixLength + 2 * (16 * row + 15);
         std::swap(one[0], fifteen[0]);
         std::swap(one[1], fifteen[1]);
     }

@@ -1,16 +1,18 @@
 #pragma once
-// Reading indexed BMP images, and the target's 16-bit colour format.
+// Reading indexed BMP images.
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "convert/convert_job.h"
+#include "image/colour.h"
+#include "image/resource_kinds.h"
 
 namespace tw {
 
 struct BmpImage {
-    uint8_t col[532];                   // "PETITCOMPETC0100RCOL" and the 512-byte COL body
+    uint8_t col[kResourcePrefixLength + kColKind.body_length];  // a whole COL resource
     std::unique_ptr<uint8_t[]> pixels;  // width x height colour indices, top row first
     uint8_t palette_rows;
     uint32_t pixel_count;  // 0: reading failed and nothing else is valid
@@ -18,11 +20,7 @@ struct BmpImage {
     int32_t height;
 };
 
-inline constexpr uint32_t kColBodyLength = 512;
-inline constexpr uint32_t kColBufferLength = 532;
-
-// Bits 0-4 red, 5-9 green, 10-14 blue, bit 15 the lowest bit of a 6-bit green.
-uint16_t rgb_to_col(uint8_t r, uint8_t g, uint8_t b);
+inline constexpr uint32_t kColBufferLength = kResourcePrefixLength + kColKind.body_length;
 
 // Reads job.path. unit_width x unit_height is the unit the caller cuts the
 // image in (checked when pixel_mask is 15 and AutoTrim is on); pixel_mask is

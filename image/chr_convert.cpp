@@ -27,8 +27,7 @@ ResourceBuffer gather_tiles(uint32_t part_pixels, uint32_t part, int32_t unit_wi
     if (part >= image_part_count(image, part_pixels, rw)) return {};
 
     const bool four_bit = part_pixels < kGrpPartPixels;
-    ResourceBuffer buf(four_bit ? kPrefixCHR : kPrefixGRP,
-                       four_bit ? part_pixels / 2 : part_pixels);
+    ResourceBuffer buf(four_bit ? kChrKind : kGrpKind, four_bit ? part_pixels / 2 : part_pixels);
     if (buf.empty()) return {};
     uint8_t* out = buf.body();
     const uint32_t x0 = (part % across) * rw;
@@ -96,7 +95,7 @@ bool convert_chr(ConvertJob job) {
     }
     const uint32_t parts = image_part_count(image, kChrPartPixels, static_cast<uint32_t>(region));
 
-    ImageOutputs out(job, "CHR");
+    ImageOutputs out(job, kChrKind.tag());
     if (!out.open_data_text("%s%s_CHR_DATA.txt")) return false;
     if (BufferedWriter* text = out.text()) {
         write_palette_data(text, image);
@@ -105,12 +104,12 @@ bool convert_chr(ConvertJob job) {
     bool ok = out.write_col(image);
     for (uint32_t i = 0; i < parts; ++i) {
         if (parts > 1 && out.text()) out.text()->printf("' - SPU%u\r", i);
-        if (!out.name_part(parts, i, "%s%s_CHR%u.ptc", "%s%s_CHR.ptc")) {
+        if (!out.name_part(parts, i)) {
             ok = false;
             continue;
         }
         ResourceBuffer body = gather_tiles(kChrPartPixels, i, uw, uh, region, image);
-        ok = write_ptc(out.job(), body, TYPE_CODE_CHR) && ok;
+        ok = write_ptc(out.job(), body, kChrKind.type_code) && ok;
         write_chr_data(out.text(), body, uw, uh, static_cast<int32_t>(i));
     }
     return out.finish() && ok;

@@ -10,8 +10,8 @@
 
 namespace tw {
 
-inline constexpr uint32_t kChrPartPixels = 16384;
-inline constexpr uint32_t kGrpPartPixels = 49152;
+inline constexpr uint32_t kChrPartPixels = 2 * kChrKind.body_length;  // 4 bits a pixel
+inline constexpr uint32_t kGrpPartPixels = kGrpKind.body_length;      // a byte a pixel
 
 // Cuts part `part` of the image into a body: the region (region_width wide,
 // part_pixels / region_width high; -1 means the image width) is taken in

@@ -10,9 +10,9 @@
 
 namespace tw {
 
-ImageOutputs::ImageOutputs(const ConvertJob& job, const char* default_name) : job_(job) {
+ImageOutputs::ImageOutputs(const ConvertJob& job, const char* stem) : job_(job), stem_(stem) {
     if (!make_resource_name(job_.name, job_.res_name))
-        copy_text(job_.res_name, sizeof job_.res_name, default_name);
+        copy_text(job_.res_name, sizeof job_.res_name, stem);
     std::memcpy(base_name_, job_.res_name, sizeof base_name_);
 }
 
@@ -38,12 +38,8 @@ bool ImageOutputs::open_data_text(const char* fmt) {
     return true;
 }
 
-bool ImageOutputs::name_whole(const char* fmt) {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    bool ok = format_text(job_.out_path, sizeof job_.out_path, fmt, job_.out_dir, job_.name);
-#pragma GCC diagnostic pop
-    if (!ok) {
+bool ImageOutputs::name_whole(const char* stem) {
+    if (!ptc_output_path(job_.out_path, sizeof job_.out_path, job_.out_dir, job_.name, stem)) {
         set_failure(kReasonPathTooLong, job_.path);
         return false;
     }
@@ -52,21 +48,15 @@ bool ImageOutputs::name_whole(const char* fmt) {
 }
 
 bool ImageOutputs::write_col(const BmpImage& image) {
-    return name_whole("%s%s_COL.ptc") &&
-           write_ptc(job_, image.col, kColBufferLength, TYPE_CODE_COL);
+    return name_whole(kColKind.tag()) &&
+           write_ptc(job_, image.col, kColBufferLength, kColKind.type_code);
 }
 
-bool ImageOutputs::name_part(uint32_t parts, uint32_t i, const char* multi_fmt,
-                             const char* single_fmt) {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    bool ok =
-        parts > 1
-            ? format_text(job_.out_path, sizeof job_.out_path, multi_fmt, job_.out_dir, job_.name,
-                          i) &&
-                  format_text(job_.res_name, sizeof job_.res_name, "%s%X", base_name_, i)
-            : format_text(job_.out_path, sizeof job_.out_path, single_fmt, job_.out_dir, job_.name);
-#pragma GCC diagnostic pop
+bool ImageOutputs::name_part(uint32_t parts, uint32_t i) {
+    if (parts <= 1) return name_whole();
+    const bool ok = ptc_output_path(job_.out_path, sizeof job_.out_path, job_.out_dir, job_.name,
+                                    stem_, static_cast<int32_t>(i)) &&
+                    format_text(job_.res_name, sizeof job_.res_name, "%s%X", base_name_, i);
     if (!ok) set_failure(kReasonPathTooLong, job_.path);
     return ok;
 }

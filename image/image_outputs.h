@@ -16,8 +16,9 @@ namespace tw {
 
 class ImageOutputs {
   public:
-    // res_name = the resource name of job.name, or default_name when it has none.
-    ImageOutputs(const ConvertJob& job, const char* default_name);
+    // res_name = the resource name of job.name, or `stem` when it has none. The
+    // stem ("CHR", "GRP", "BIN") also names the resources' files.
+    ImageOutputs(const ConvertJob& job, const char* stem);
 
     // With TextOut: opens the DATA text file named by fmt ("%s%s_..." of out_dir and name).
     // False (failure recorded) when it cannot be opened. Without TextOut: true.
@@ -25,13 +26,16 @@ class ImageOutputs {
     // The DATA text writer, or nullptr without TextOut.
     BufferedWriter* text() { return writer_ ? &*writer_ : nullptr; }
 
-    // The image's palette as "%s%s_COL.ptc".
+    // The image's palette as a COL file.
     bool write_col(const BmpImage& image);
-    // out_path of fmt ("%s%s_..." of out_dir and name) and the base resource name.
-    bool name_whole(const char* fmt);
-    // out_path and res_name of part i of `parts`: multi_fmt with i and the base name
-    // followed by i in hexadecimal when there are several, else single_fmt and the base name.
-    bool name_part(uint32_t parts, uint32_t i, const char* multi_fmt, const char* single_fmt);
+    // out_path of a whole resource of this stem (or another kind's tag) and the base
+    // resource name.
+    bool name_whole(const char* stem);
+    bool name_whole() { return name_whole(stem_); }
+    // out_path and res_name of part i of `parts`: the part number after the stem and
+    // the base name followed by i in hexadecimal when there are several, else as
+    // name_whole.
+    bool name_part(uint32_t parts, uint32_t i);
 
     ConvertJob& job() { return job_; }
     // Completes the DATA text and puts it in place. False when any write to it failed.
@@ -39,6 +43,7 @@ class ImageOutputs {
 
   private:
     ConvertJob job_;
+    const char* stem_;
     char base_name_[16];
     std::string text_path_;
     std::optional<OutputFile> text_file_;

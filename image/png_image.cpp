@@ -42,11 +42,11 @@ BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_
                     uint8_t pixel_mask, uint32_t* bits_out) {
     // The header chunk comes first: its fields decide before the codec runs.
     if (!is_png(data, size)) {
-        set_failure("%s", kReasonNotPng.get());
+        set_failure(kReasonNotPng);
         return BmpImage{};
     }
     if (size < 33 || be32(data + 8) != 13 || std::memcmp(data + 12, "IHDR", 4) != 0) {
-        set_failure("%s", kReasonPngBroken.get());
+        set_failure(kReasonPngBroken);
         return BmpImage{};
     }
     const uint32_t width = be32(data + 16), height = be32(data + 20);
@@ -56,11 +56,11 @@ BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_
         return BmpImage{};
     }
     if (depth != 1 && depth != 2 && depth != 4 && depth != 8) {
-        set_failure("%s", kReasonPngBroken.get());
+        set_failure(kReasonPngBroken);
         return BmpImage{};
     }
     if (width == 0 || height == 0 || width > 0x7FFFFFFFu || height > 0x7FFFFFFFu) {
-        set_failure("%s", kReasonBmpSize.get());
+        set_failure(kReasonBmpSize);
         return BmpImage{};
     }
     const auto w = static_cast<int32_t>(width), h = static_cast<int32_t>(height);
@@ -69,7 +69,7 @@ BmpImage decode_png(const uint8_t* data, size_t size, int32_t unit_width, int32_
     PackedPng png;
     if (!png_decode_indexed(data, size, png) || png.width != width || png.height != height ||
         png.depth != depth) {
-        set_failure("%s", kReasonPngBroken.get());
+        set_failure(kReasonPngBroken);
         return BmpImage{};
     }
     BmpImage img{};

@@ -10,7 +10,6 @@
 #include "resources/texts.h"
 
 namespace tw {
-namespace {}  // namespace
 
 ResourceBuffer::ResourceBuffer(const char* prefix, uint64_t body_length) {
     if (body_length > 0xFFFFFFFFull - kPrefixLength) return;
@@ -20,16 +19,23 @@ ResourceBuffer::ResourceBuffer(const char* prefix, uint64_t body_length) {
     length_ = length;
 }
 
+ResourceBuffer::ResourceBuffer(const ResourceKind& kind, uint64_t body_length) {
+    char prefix[kPrefixLength];
+    std::memcpy(prefix, kResourceMagic, kResourceMagicLength);
+    std::memcpy(prefix + kResourceMagicLength, kind.type_string, kTypeStringLength);
+    *this = ResourceBuffer(prefix, body_length);
+}
+
 namespace {
 
 bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t length,
                      uint32_t type_code, uint8_t (&header)[kPtcHeaderLength]) {
     std::memset(header, 0, sizeof header);
-    if (!md5_digest(buffer, length, header + 20)) return false;
-    std::memcpy(header, "PX01", 4);
-    put_le32(header + 4, length - 8);
+    if (!md5_digest(buffer, length, header + kPtcDigestOffset)) return false;
+    std::memcpy(header, kPtcMagic, kPtcMagicLength);
+    put_le32(header + 4, length - kResourceMagicLength);
     put_le32(header + 8, type_code);
-    for (int i = 0; i < 8 && res_name[i] != '\0'; ++i) header[12 + i] = res_name[i];
+    for (int i = 0; i < 8 && res_name[i] != '\0'; ++i) header[kPtcNameOffset + i] = res_name[i];
     return true;
 }
 
@@ -37,7 +43,7 @@ bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t lengt
 
 bool write_ptc(const ConvertJob& job, const uint8_t* buffer, uint32_t length, uint32_t type_code) {
     if (buffer == nullptr || length <= ResourceBuffer::kPrefixLength) {
-        set_failure("%s", kReasonNoBody.get());
+        set_failure(kReasonNoBody);
         return false;
     }
     uint8_t header[kPtcHeaderLength];
@@ -48,23 +54,14 @@ bool write_ptc(const ConvertJob& job, const uint8_t* buffer, uint32_t length, ui
     }
     OutputFile f(job.out_path);
     const bool ok = f.is_open() && f.write(header, sizeof header) &&
-                    f.write(buffer + 8, length - 8) && f.commit();
+                    f.write(buffer + kResourceMagicLength, length - kResourceMagicLength) &&
+                    f.commit();
     if (!ok) set_failure(kReasonWriteOutput, job.out_path);
     return ok;
 }
 
 bool write_ptc(const ConvertJob& job, const ResourceBuffer& buffer, uint32_t type_code) {
     return write_ptc(job, buffer.data(), buffer.length(), type_code);
-}
-
-uint32_t resource_body_length(const char* tag) {
-    static constexpr struct {
-        const char* tag;
-        uint32_t length;
-    } kLengths[] = {{"CHR", 8192}, {"COL", 512}, {"GRP", 49152}, {"SCR", 8192}, {"MEM", 516}};
-    for (const auto& l : kLengths)
-        if (std::strcmp(tag, l.tag) == 0) return l.length;
-    return 0;
 }
 
 bool make_resource_name(const char* base_name, char (&res_name)[16]) {

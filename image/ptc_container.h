@@ -1,15 +1,16 @@
 #pragma once
-// The PTC container: a 36-byte header ("PX01", length, type code, name,
-// MD5 digest), then the type string and the body.
+// The PTC container: a 36-byte header (magic, length, type code, name, MD5
+// digest), then the type string and the body.
 
 #include <cstdint>
 #include <memory>
 
 #include "convert/convert_job.h"
+#include "image/resource_kinds.h"
 
 namespace tw {
 
-// "PETITCOM", a 12-byte type string and a body: the form in which every
+// The resource magic, a 12-byte type string and a body: the form in which every
 // resource is built. Owns its bytes; an empty buffer means failure.
 class ResourceBuffer {
   public:
@@ -18,6 +19,10 @@ class ResourceBuffer {
     // characters); empty when the size overflows. Memory that cannot be had
     // throws std::bad_alloc, which the conversion's entry turns into a failure.
     ResourceBuffer(const char* prefix, uint64_t body_length);
+    // The same with the magic and the kind's type string; without a length, the
+    // kind's own body length.
+    ResourceBuffer(const ResourceKind& kind, uint64_t body_length);
+    explicit ResourceBuffer(const ResourceKind& kind) : ResourceBuffer(kind, kind.body_length) {}
 
     uint8_t* data() { return bytes_.get(); }
     const uint8_t* data() const { return bytes_.get(); }
@@ -27,37 +32,12 @@ class ResourceBuffer {
     const uint8_t* body() const { return bytes_.get() + kPrefixLength; }
     uint32_t body_length() const { return length_ ? length_ - kPrefixLength : 0; }
 
-    static constexpr uint32_t kPrefixLength = 20;
+    static constexpr uint32_t kPrefixLength = kResourcePrefixLength;
 
   private:
     std::unique_ptr<uint8_t[]> bytes_;
     uint32_t length_ = 0;
 };
-
-// Prefixes (magic and type string) and type codes.
-inline constexpr const char* kPrefixPRG = "PETITCOMPETC0300RPRG";
-inline constexpr const char* kPrefixMEM = "PETITCOMPETC0200RMEM";
-inline constexpr const char* kPrefixGRP = "PETITCOMPETC0100RGRP";
-inline constexpr const char* kPrefixCHR = "PETITCOMPETC0100RCHR";
-inline constexpr const char* kPrefixSCR = "PETITCOMPETC0100RSCR";
-inline constexpr const char* kPrefixCOL = "PETITCOMPETC0100RCOL";
-
-enum : uint32_t {
-    TYPE_CODE_PRG = 0,
-    TYPE_CODE_MEM = 1,
-    TYPE_CODE_GRP = 2,
-    TYPE_CODE_CHR = 3,
-    TYPE_CODE_SCR = 4,
-    TYPE_CODE_COL = 5,
-};
-
-inline constexpr uint32_t kPtcHeaderLength = 36;
-inline constexpr uint32_t kTypeStringLength = 12;
-
-// The body length of a resource by the 3-letter tag that ends its type string
-// ("CHR", "COL", "GRP", "SCR", "MEM"); 0 for a program, whose length is in its
-// own header, and for an unknown tag.
-uint32_t resource_body_length(const char* tag);
 
 // Writes buffer[0..length) as a PTC file at job.out_path named by job.res_name.
 // Nothing is written for a buffer of 20 bytes or less, or when the digest

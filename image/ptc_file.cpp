@@ -10,32 +10,35 @@ namespace tw {
 
 bool is_ptc_file(const char* path) {
     File f = File::open_read(path);
-    char magic[4] = {};
-    return f.is_open() && f.read_exact(magic, sizeof magic) && std::memcmp(magic, "PX01", 4) == 0;
+    char magic[kPtcMagicLength] = {};
+    return f.is_open() && f.read_exact(magic, sizeof magic) &&
+           std::memcmp(magic, kPtcMagic, kPtcMagicLength) == 0;
 }
 
-ResourceBuffer read_ptc_resource(const char* path, const char* tag) {
+ResourceBuffer read_ptc_resource(const char* path, const ResourceKind& kind) {
     File f = File::open_read(path);
     uint64_t size = 0;
     if (!f.is_open() || !f.size(&size)) {
         set_failure(kReasonOpenInput, path);
         return {};
     }
-    const uint32_t body_length = resource_body_length(tag);
+    const uint32_t body_length = kind.body_length;
     uint8_t head[kPtcHeaderLength + kTypeStringLength];
+    const uint8_t* type_string = head + kPtcHeaderLength;
+    // Any version of the type string is taken ("PETC0100RCHR" and its like), as it stands.
     if (body_length == 0 || size != sizeof head + uint64_t{body_length} ||
-        !f.read_exact(head, sizeof head) || std::memcmp(head, "PX01", 4) != 0 ||
-        std::memcmp(head + kPtcHeaderLength, "PETC", 4) != 0 ||
-        std::memcmp(head + kPtcHeaderLength + 9, tag, 3) != 0) {
-        set_failure(kReasonPtcKind, path, tag);
+        !f.read_exact(head, sizeof head) || std::memcmp(head, kPtcMagic, kPtcMagicLength) != 0 ||
+        std::memcmp(type_string, kind.type_string, 4) != 0 ||
+        std::memcmp(type_string + 9, kind.tag(), 3) != 0) {
+        set_failure(kReasonPtcKind, path, kind.tag());
         return {};
     }
     char prefix[ResourceBuffer::kPrefixLength];
-    std::memcpy(prefix, "PETITCOM", 8);
-    std::memcpy(prefix + 8, head + kPtcHeaderLength, kTypeStringLength);
+    std::memcpy(prefix, kResourceMagic, kResourceMagicLength);
+    std::memcpy(prefix + kResourceMagicLength, type_string, kTypeStringLength);
     ResourceBuffer buf(prefix, body_length);
     if (buf.empty()) {
-        set_failure("%s", kReasonOutOfMemory.get());
+        set_failure(kReasonOutOfMemory);
         return buf;
     }
     if (!f.read_exact(buf.body(), body_length)) {

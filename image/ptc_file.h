@@ -5,12 +5,12 @@
 
 namespace tw {
 
-// The file starts with the PTC magic "PX01".
+// The file starts with the PTC magic.
 bool is_ptc_file(const char* path);
 
-// The resource of a single-resource PTC file ("PETITCOM", its type string and
-// body) when its type string ends in `tag` and its body has that tag's length.
-// Empty, with the reason recorded, otherwise.
-ResourceBuffer read_ptc_resource(const char* path, const char* tag);
+// The resource of a single-resource PTC file (the resource magic, its type
+// string and body) when its type string ends in the kind's tag and its body has
+// the kind's length. Empty, with the reason recorded, otherwise.
+ResourceBuffer read_ptc_resource(const char* path, const ResourceKind& kind);
 
 }  // namespace tw

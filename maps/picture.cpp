@@ -13,7 +13,7 @@ namespace tw {
 bool decode_picture(const uint8_t* data, size_t size, Picture& out) {
     PackedPng png;
     if (size < 8 || data[0] != 0x89 || !png_decode_indexed(data, size, png)) {
-        set_failure("%s", kReasonPngBroken.get());
+        set_failure(kReasonPngBroken);
         return false;
     }
     out = Picture{};

@@ -4,20 +4,11 @@
 #include <string>
 
 #include "common/failure.h"
-#include "common/little_endian.h"
+#include "image/resource_kinds.h"
 #include "maps/tile_map.h"
 #include "resources/texts.h"
-#include "text/scr_screen.h"
 
 namespace tw {
-
-void cells_from_scr_body(const uint8_t* body, ScreenCells& cells) {
-    for (uint32_t y = 0; y < 64; ++y)
-        for (uint32_t x = 0; x < 64; ++x) {
-            const uint32_t at = 2 * scr_unit_index(x, y);
-            cells[y][x] = get_le16(body + at);
-        }
-}
 
 bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<uint8_t>& pixels) {
     // The cells drawn decide which banks are needed: a crop needs only its own.
@@ -25,8 +16,8 @@ bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<u
     for (uint32_t cy = crop.y / 8; cy <= (crop.y + crop.height - 1) / 8; ++cy)
         for (uint32_t cx = crop.x / 8; cx <= (crop.x + crop.width - 1) / 8; ++cx) {
             const uint32_t bank =
-                (static_cast<uint32_t>(sources.cells[cy][cx]) & kCellTileMask) / kTilesPerChr;
-            if (sources.banks[bank].size() != kChrBodyLength) missing |= 1u << bank;
+                cell_tile(static_cast<uint32_t>(sources.cells[cy][cx])) / kTilesPerChr;
+            if (sources.banks[bank].size() != kChrKind.body_length) missing |= 1u << bank;
         }
     if (missing != 0) {
         std::string names;
@@ -45,16 +36,14 @@ bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<u
         for (uint32_t px = 0; px < crop.width; ++px) {
             const uint32_t x = crop.x + px;
             const auto cell = static_cast<uint32_t>(sources.cells[y / 8][x / 8]);
-            const uint32_t tile = cell & kCellTileMask;
-            const uint32_t r = (cell & kCellFlipV) ? 7 - y % 8 : y % 8;
-            const uint32_t c = (cell & kCellFlipH) ? 7 - x % 8 : x % 8;
+            const uint32_t tile = cell_tile(cell);
+            const uint32_t r = cell_flip_v(cell) ? 7 - y % 8 : y % 8;
+            const uint32_t c = cell_flip_h(cell) ? 7 - x % 8 : x % 8;
             const uint8_t* t =
                 sources.banks[tile / kTilesPerChr].data() + (tile % kTilesPerChr) * kTileBytes;
             const uint8_t byte = t[4 * r + c / 2];
             const uint8_t colour = (c & 1) ? byte >> 4 : byte & 15;
-            out[px] = colour == 0
-                          ? 0
-                          : static_cast<uint8_t>(((cell >> kCellPaletteShift) & 15) << 4 | colour);
+            out[px] = colour == 0 ? 0 : static_cast<uint8_t>(cell_palette(cell) << 4 | colour);
         }
     }
     return true;

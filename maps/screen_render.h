@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "text/bgput_parser.h"
+#include "text/screen_cells.h"
 
 namespace tw {
 
 inline constexpr uint32_t kScreenPixels = 512;
-inline constexpr uint32_t kChrBodyLength = 8192;
 
 struct ScreenSources {
     ScreenCells cells{};                        // [y][x]
@@ -27,8 +26,5 @@ struct Crop {
 // tile's colour is not 0, else 0. False with the reason recorded, nothing
 // drawn, when a cell of the crop names a tile of a bank that was not given.
 bool render_screen(const ScreenSources& sources, const Crop& crop, std::vector<uint8_t>& pixels);
-
-// The cells of a SCR body (8192 bytes).
-void cells_from_scr_body(const uint8_t* body, ScreenCells& cells);
 
 }  // namespace tw

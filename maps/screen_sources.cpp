@@ -14,12 +14,13 @@
 #include "platform/files.h"
 #include "resources/texts.h"
 #include "text/scr_screen.h"
+#include "text/screen_cells.h"
 
 namespace tw {
 namespace {
 
 struct Body {
-    std::string tag;
+    const ResourceKind* kind;
     std::string part_name;
     std::vector<uint8_t> bytes;
 };
@@ -44,13 +45,11 @@ bool read_ptc_bodies(const char* path, std::vector<Body>& bodies, bool* package)
             set_failure(kReasonPtcRecord, static_cast<unsigned long long>(in->tell()));
             return false;
         }
-        if (first && std::strcmp(rec.tag, "PRG") == 0) *package = true;
-        if (std::strcmp(rec.tag, "CHR") != 0 && std::strcmp(rec.tag, "COL") != 0 &&
-            std::strcmp(rec.tag, "SCR") != 0)
-            continue;
-        Body b{rec.tag, rec.part_name, std::vector<uint8_t>(rec.body_length)};
+        if (first && rec.kind == &kPrgKind) *package = true;
+        if (rec.kind != &kChrKind && rec.kind != &kColKind && rec.kind != &kScrKind) continue;
+        Body b{rec.kind, rec.part_name, std::vector<uint8_t>(rec.body_length)};
         if (!in->read(b.bytes.data(), b.bytes.size())) {
-            set_failure("%s", kReasonPtcTruncated.get());
+            set_failure(kReasonPtcTruncated);
             return false;
         }
         bodies.push_back(std::move(b));
@@ -110,7 +109,7 @@ bool load_sources(const std::vector<std::string>& files, int screen, ScreenSourc
         const char* path = file.c_str();
         if (!is_ptc_file(path)) {
             if (have_screen) {
-                set_failure(kReasonRenderTwice, path, "SCR");
+                set_failure(kReasonRenderTwice, path, kScrKind.tag());
                 return false;
             }
             if (!load_screen_file(path, out)) return false;
@@ -132,16 +131,16 @@ bool load_sources(const std::vector<std::string>& files, int screen, ScreenSourc
             return false;
         }
         const Body& b = bodies.front();
-        if (b.tag == "SCR") {
+        if (b.kind == &kScrKind) {
             if (have_screen) {
-                set_failure(kReasonRenderTwice, path, "SCR");
+                set_failure(kReasonRenderTwice, path, kScrKind.tag());
                 return false;
             }
             cells_from_scr_body(b.bytes.data(), out.cells);
             have_screen = true;
-        } else if (b.tag == "COL") {
+        } else if (b.kind == &kColKind) {
             if (have_colours) {
-                set_failure(kReasonRenderTwice, path, "COL");
+                set_failure(kReasonRenderTwice, path, kColKind.tag());
                 return false;
             }
             take_colours(b.bytes, out);
@@ -155,11 +154,11 @@ bool load_sources(const std::vector<std::string>& files, int screen, ScreenSourc
         }
     }
     if (!have_screen || !have_colours || banks == 0) {
-        set_failure("%s", kReasonRenderInputs.get());
+        set_failure(kReasonRenderInputs);
         return false;
     }
     if (screen >= 0) {
-        set_failure("%s", kReasonRenderScreenNeedsPackage.get());
+        set_failure(kReasonRenderScreenNeedsPackage);
         return false;
     }
     return true;

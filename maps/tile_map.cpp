@@ -92,7 +92,8 @@ bool map_cells(const BmpImage& image, bool flips, TileMap& map) {
             }
             // Past the limit the tiles are still counted, for the reason, but not used.
             map.cells[cy][cx] =
-                static_cast<int32_t>((value & 0xFFF) | uint32_t(bank) << kCellPaletteShift);
+                static_cast<int32_t>((value & (kCellTileMask | kCellFlipH | kCellFlipV)) |
+                                     uint32_t(bank) << kCellPaletteShift);
             map.banks_used = static_cast<uint16_t>(map.banks_used | 1u << bank);
         }
     }
@@ -125,9 +126,9 @@ uint32_t tile_map_chr_count(const TileMap& map) {
 }
 
 ResourceBuffer tile_map_chr(const TileMap& map, uint32_t part) {
-    ResourceBuffer buf(kPrefixCHR, kTilesPerChr * kTileBytes);
+    ResourceBuffer buf(kChrKind, kTilesPerChr * kTileBytes);
     if (buf.empty()) {
-        set_failure("%s", kReasonOutOfMemory.get());
+        set_failure(kReasonOutOfMemory);
         return buf;
     }
     for (uint32_t i = 0; i < kTilesPerChr; ++i) {

@@ -8,18 +8,12 @@
 
 #include "image/bmp_image.h"
 #include "image/ptc_container.h"
-#include "text/bgput_parser.h"
+#include "text/screen_cells.h"
 
 namespace tw {
 
 inline constexpr uint32_t kTilesPerChr = 256;
 inline constexpr uint32_t kTileBytes = 32;  // 8 rows of 4 bytes, the left pixel in the low nibble
-
-// Cell value bits of a BG screen.
-inline constexpr uint32_t kCellFlipH = 1u << 10;
-inline constexpr uint32_t kCellFlipV = 1u << 11;
-inline constexpr uint32_t kCellTileMask = 0x3FF;
-inline constexpr uint32_t kCellPaletteShift = 12;
 
 using PackedTile = std::array<uint8_t, kTileBytes>;
 

@@ -53,7 +53,7 @@ bool build_ready_slot(DialogControls& dialog, const PackageSlot& slot, ResourceB
     if (!g_ready_resources || slot.content == SLOT_PRG) return false;
     ConvertJob job;
     if (!slot_job(dialog, slot, job) || !is_ptc_file(job.path)) return false;
-    body = read_ptc_resource(job.path, slot_tag(slot));
+    body = read_ptc_resource(job.path, slot_kind(slot));
     return true;
 }
 
@@ -104,14 +104,16 @@ void sprite_unit_of(const std::string& entry, int32_t* width, int32_t* height) {
 }  // namespace
 
 bool append_resource(ResourceBuffer& package, const ResourceBuffer& resource) {
-    if (resource.length() < 8) return false;
-    uint64_t length = uint64_t{package.length()} + resource.length() - 8;
+    // A record is the resource without its magic.
+    if (resource.length() < kResourceMagicLength) return false;
+    uint64_t length = uint64_t{package.length()} + resource.length() - kResourceMagicLength;
     if (length > 0xFFFFFFFFull) return false;
     ResourceBuffer grown(reinterpret_cast<const char*>(package.data()),
                          length - ResourceBuffer::kPrefixLength);
     if (grown.empty()) return false;
     std::memcpy(grown.data(), package.data(), package.length());
-    std::memcpy(grown.data() + package.length(), resource.data() + 8, resource.length() - 8);
+    std::memcpy(grown.data() + package.length(), resource.data() + kResourceMagicLength,
+                resource.length() - kResourceMagicLength);
     package = std::move(grown);
     return true;
 }
@@ -156,7 +158,7 @@ ResourceBuffer build_col_slot(DialogControls& dialog, const PackageSlot& slot) {
     if (!slot_job(dialog, slot, job)) return {};
     BmpImage image = read_slot_picture(job, 1, 1, 15);
     if (image.pixel_count == 0) return {};
-    ResourceBuffer col(kPrefixCOL, kColBodyLength);
+    ResourceBuffer col(kColKind);
     if (!col.empty()) std::memcpy(col.data(), image.col, kColBufferLength);
     return col;
 }
@@ -207,7 +209,7 @@ bool build_package(DialogControls& dialog) {
         package = build_text_slot(dialog, prg);
         if (package.empty()) failed[0] = any_failed = true;
     }
-    if (package.empty()) package = ResourceBuffer(kPrefixPRG, 12);
+    if (package.empty()) package = ResourceBuffer(kPrgKind, kPrgHeaderLength);
     if (package.empty()) return false;
 
     for (size_t i = 1; i < kPackageSlotCount; ++i) {
@@ -223,8 +225,8 @@ bool build_package(DialogControls& dialog) {
         interaction().show_message(failure_list(failed).c_str(), kErrorCaption);
         return false;
     }
-    put_le32(package.data() + 20, masks[1]);
-    put_le32(package.data() + 24, masks[2]);
+    put_le32(package.body(), masks[1]);
+    put_le32(package.body() + 4, masks[2]);
     if (count == 0) return false;
 
     FileDialogRequest request;
@@ -241,7 +243,7 @@ bool build_package(DialogControls& dialog) {
                           parts.name);
     std::string name = dialog.text(ID_PACKAGE_NAME).substr(0, 8);
     copy_text(job.res_name, sizeof job.res_name, name.empty() ? "PACKAGE" : name);
-    ok = ok && write_ptc(job, package, TYPE_CODE_PRG);
+    ok = ok && write_ptc(job, package, kPrgKind.type_code);
     if (ok)
         interaction().show_message(kPackageWritten, kSummaryCaption);
     else

@@ -76,47 +76,47 @@ const PackageSlot* const kFailureOrder[] = {
 };
 const size_t kFailureOrderCount = std::size(kFailureOrder);
 
-const char* slot_tag(const PackageSlot& slot) {
+const ResourceKind& slot_kind(const PackageSlot& slot) {
     switch (slot.content) {
         case SLOT_PRG:
-            return "PRG";
+            return kPrgKind;
         case SLOT_MEM:
-            return "MEM";
+            return kMemKind;
         case SLOT_GRP:
-            return "GRP";
+            return kGrpKind;
         case SLOT_COL:
-            return "COL";
+            return kColKind;
         case SLOT_SCR:
-            return "SCR";
+            return kScrKind;
         default:
-            return "CHR";
+            return kChrKind;
     }
 }
 
-const std::vector<PackageFlag>& package_flags_for(std::string_view tag) {
+const std::vector<PackageFlag>& package_flags_for(const ResourceKind& kind) {
     // Flag bits of no slot that still name a character set, taken before SPS0.
     static const PackageFlag kUnusedChrFlags[] = {{1, 5, "_SPS_NO_USE0"},
                                                   {1, 6, "_SPS_NO_USE1"},
                                                   {1, 7, "_BGD_NO_USE0"},
                                                   {1, 8, "_BGD_NO_USE1"}};
     static const auto kFlags = [] {
-        std::vector<std::pair<std::string, std::vector<PackageFlag>>> all;
-        for (const char* t : {"CHR", "COL", "SCR", "GRP"}) {
+        std::vector<std::pair<const ResourceKind*, std::vector<PackageFlag>>> all;
+        for (const ResourceKind* k : {&kChrKind, &kColKind, &kScrKind, &kGrpKind}) {
             std::vector<PackageFlag> flags;
             for (const PackageSlot& s : kPackageSlots) {
-                if (slot_tag(s) != std::string_view(t)) continue;
+                if (&slot_kind(s) != k) continue;
                 if (std::strcmp(s.cli_name, "SPS0") == 0)
                     flags.insert(flags.end(), std::begin(kUnusedChrFlags),
                                  std::end(kUnusedChrFlags));
                 flags.push_back({s.mask, s.bit, std::string("_") + s.cli_name});
             }
-            all.emplace_back(t, std::move(flags));
+            all.emplace_back(k, std::move(flags));
         }
         return all;
     }();
     static const std::vector<PackageFlag> kNone;
-    for (const auto& [t, flags] : kFlags)
-        if (t == tag) return flags;
+    for (const auto& [k, flags] : kFlags)
+        if (k == &kind) return flags;
     return kNone;
 }
 

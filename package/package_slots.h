@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "image/resource_kinds.h"
+
 namespace tw {
 
 enum SlotContent {
@@ -71,8 +73,8 @@ inline bool slot_is_image(const PackageSlot& s) {
     return slot_has_bank_box(s) || s.content == SLOT_COL;
 }
 
-// The tag of the resources a slot holds: "PRG", "MEM", "CHR", "GRP", "COL" or "SCR".
-const char* slot_tag(const PackageSlot& slot);
+// The kind of the resources a slot holds.
+const ResourceKind& slot_kind(const PackageSlot& slot);
 
 // A flag bit of a package and the name, after the package name, that extraction
 // gives the record it marks ("_SPU0", "_COL0_S" ...).
@@ -82,9 +84,9 @@ struct PackageFlag {
     std::string name;
 };
 
-// The flags that can mark a record of this tag, in the order a package's
-// records of that tag take them.
-const std::vector<PackageFlag>& package_flags_for(std::string_view tag);
+// The flags that can mark a record of this kind, in the order a package's
+// records of that kind take them; none for a program or a MEM$ string.
+const std::vector<PackageFlag>& package_flags_for(const ResourceKind& kind);
 
 // Control identifiers beside the slots.
 enum : int {

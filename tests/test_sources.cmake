@@ -13,6 +13,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/support/bmp_writer.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/image_fixtures.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/bmp_image_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/image/colour_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/bmp_corpus_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/imagemagick_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/chr_convert_test.cpp
@@ -25,6 +26,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/text/prg_text_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/text/mem_text_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/text/scr_screen_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/text/screen_cells_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/ptc_builder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/imagemagick.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/extract/ptc_extract_test.cpp

@@ -53,7 +53,7 @@ bool BgputParser::line_end(uint8_t b) {
     switch (state_) {
         case S12:
             if (digits_ == 0) return fail();
-            if (value_ != 0) cell_ |= 0x800;
+            if (value_ != 0) cell_ |= kCellFlipV;
             return store(cr);
         case S9:
             if (digits_ == 0) return fail();
@@ -89,12 +89,12 @@ bool BgputParser::comma() {
             state_ = S10;
             break;
         case S10:
-            if (cell_ >= 1024 || value_ > 15) return fail();
-            cell_ += value_ * 4096;
+            if (cell_ >= kCellTileCount || value_ > kCellPaletteMax) return fail();
+            cell_ += value_ << kCellPaletteShift;
             state_ = S11;
             break;
         case S11:
-            if (value_ != 0) cell_ |= 0x400;
+            if (value_ != 0) cell_ |= kCellFlipH;
             state_ = S12;
             break;
         default:
@@ -126,7 +126,7 @@ bool BgputParser::feed(uint8_t b) {
             else if (digits_ != 0) {
                 ended_ = true;
                 if (state_ == S12) {
-                    if (value_ != 0) cell_ |= 0x800;
+                    if (value_ != 0) cell_ |= kCellFlipV;
                     return store(false);
                 }
             }

@@ -10,9 +10,9 @@
 
 #include <cstdint>
 
-namespace tw {
+#include "text/screen_cells.h"
 
-using ScreenCells = int32_t[64][64];  // [y][x]
+namespace tw {
 
 class BgputParser {
   public:

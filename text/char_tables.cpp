@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "common/little_endian.h"
+#include "image/resource_kinds.h"
 
 namespace tw {
 namespace {
@@ -320,12 +321,14 @@ size_t decode_escapes(uint8_t* b, size_t n) {
 }
 
 void encode_mem_chars(uint8_t* mem_buffer, const uint8_t* codes, size_t count) {
-    std::memset(mem_buffer + 20, 0, 516);
+    // The body: 256 units, then the count.
+    uint8_t* body = mem_buffer + kResourcePrefixLength;
+    std::memset(body, 0, kMemKind.body_length);
     for (size_t k = 0; k < count; ++k) {
-        put_le16(mem_buffer + 20 + 2 * k, code_to_mem_unit(codes[k]));
+        put_le16(body + 2 * k, code_to_mem_unit(codes[k]));
     }
     const uint32_t c = static_cast<uint32_t>(count);
-    put_le32(mem_buffer + 532, static_cast<uint32_t>(c));
+    put_le32(body + 512, static_cast<uint32_t>(c));
 }
 
 }  // namespace tw

@@ -30,7 +30,7 @@ ResourceBuffer mem_body(Reader& in, uint64_t size, const char* path) {
     uint64_t read = 0;
     while (state != 6) {
         if (read >= size) {
-            set_failure("%s", kReasonMemMarker.get());
+            set_failure(kReasonMemMarker);
             return {};
         }
         const int c = in.next();
@@ -62,7 +62,7 @@ ResourceBuffer mem_body(Reader& in, uint64_t size, const char* path) {
                 break;
         }
         if (read >= size) {  // the marker must not end the file
-            set_failure("%s", kReasonMemMarker.get());
+            set_failure(kReasonMemMarker);
             return {};
         }
     }
@@ -87,15 +87,15 @@ ResourceBuffer mem_body(Reader& in, uint64_t size, const char* path) {
         if (prefix.size() < kStringPrefix) prefix.push_back(b);
     }
     if (!quote) {
-        set_failure("%s", kReasonMemQuote.get());
+        set_failure(kReasonMemQuote);
         return {};
     }
     size_t k = static_cast<size_t>(last_quote < prefix.size() ? last_quote : prefix.size());
     k = decode_escapes(prefix.data(), k);
     if (k > kMemMaxChars) k = kMemMaxChars;
-    ResourceBuffer buf(kPrefixMEM, kMemBufferLength - ResourceBuffer::kPrefixLength);
+    ResourceBuffer buf(kMemKind);
     if (buf.empty()) {
-        set_failure("%s", kReasonOutOfMemory.get());
+        set_failure(kReasonOutOfMemory);
         return {};
     }
     encode_mem_chars(buf.data(), prefix.data(), k);
@@ -127,7 +127,7 @@ ResourceBuffer build_mem_body(const ConvertJob& job) {
 bool convert_mem(ConvertJob job) {
     ResourceBuffer buf = build_mem_body(job);
     if (buf.empty()) return false;
-    return write_text_resource(job, "MEM", "%s%s_MEM.ptc", buf, TYPE_CODE_MEM);
+    return write_text_resource(job, kMemKind, buf);
 }
 
 }  // namespace tw

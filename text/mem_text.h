@@ -10,7 +10,7 @@
 
 namespace tw {
 
-inline constexpr uint32_t kMemBufferLength = 536;
+inline constexpr uint32_t kMemBufferLength = kResourcePrefixLength + kMemKind.body_length;
 
 // Reads job.path and builds the 536-byte MEM buffer; empty on failure.
 ResourceBuffer build_mem_body(const ConvertJob& job);

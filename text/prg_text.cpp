@@ -27,13 +27,13 @@ bool prg_is_fullwidth(const uint8_t* text, size_t n) {
 
 ResourceBuffer prg_body_from_text(uint8_t* text, size_t n) {
     if (n == 0) {
-        set_failure("%s", kReasonEmptyInput.get());
+        set_failure(kReasonEmptyInput);
         return {};
     }
     const bool fullwidth = prg_is_fullwidth(text, n);
     if (!fullwidth) n = decode_escapes(text, n);
     if (n == 0) {
-        set_failure("%s", kReasonEmptyInput.get());
+        set_failure(kReasonEmptyInput);
         return {};
     }
     const bool limit = g_settings.PRG_Limit != 0;
@@ -72,14 +72,14 @@ ResourceBuffer prg_body_from_text(uint8_t* text, size_t n) {
 
     const uint32_t length = static_cast<uint32_t>(w);
     const uint32_t padding = (4 - length % 4) % 4;
-    ResourceBuffer buf(kPrefixPRG, uint64_t{12} + length + padding);
+    ResourceBuffer buf(kPrgKind, uint64_t{kPrgHeaderLength} + length + padding);
     if (buf.empty()) {
-        set_failure("%s", kReasonOutOfMemory.get());
+        set_failure(kReasonOutOfMemory);
         return {};
     }
     uint8_t* body = buf.body();  // masks stay 0
     put_le32(body + 8, static_cast<uint32_t>(length));
-    std::memcpy(body + 12, text, length);
+    std::memcpy(body + kPrgHeaderLength, text, length);
     return buf;
 }
 
@@ -92,7 +92,7 @@ ResourceBuffer build_prg_body(const ConvertJob& job) {
 bool convert_prg(ConvertJob job) {
     ResourceBuffer buf = build_prg_body(job);
     if (buf.empty()) return false;
-    return write_text_resource(job, "PRG", "%s%s_PRG.ptc", buf, TYPE_CODE_PRG);
+    return write_text_resource(job, kPrgKind, buf);
 }
 
 }  // namespace tw

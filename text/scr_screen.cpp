@@ -29,16 +29,11 @@ bool parse_bgput_text(File& file, const char* path, ScreenCells& cells) {
 
 }  // namespace
 
+static_assert(kScrKind.body_length == kScrUnitBytes * kScreenCellCount);
+
 ResourceBuffer scr_buffer_from_cells(const ScreenCells& cells) {
-    ResourceBuffer buf(kPrefixSCR, kScrBodyLength);
-    if (buf.empty()) return buf;
-    uint8_t* body = buf.body();
-    for (uint32_t y = 0; y < 64; ++y)
-        for (uint32_t x = 0; x < 64; ++x) {
-            uint32_t at = 2 * scr_unit_index(x, y);
-            uint32_t v = static_cast<uint32_t>(cells[y][x]);
-            put_le16(body + at, v);
-        }
+    ResourceBuffer buf(kScrKind);
+    if (!buf.empty()) scr_body_from_cells(cells, buf.body());
     return buf;
 }
 
@@ -53,7 +48,7 @@ ResourceBuffer build_scr_body(const ConvertJob& job) {
         if (!parse_bgput_text(f, job.path, cells)) return {};
     } else {
         // Raw: 4096 cells, high byte first; a short file leaves the rest 0, a read error fails.
-        uint8_t raw[2 * 4096] = {};
+        uint8_t raw[kRawScreenBytes] = {};
         size_t got = 0, total = 0;
         while (total < sizeof raw) {
             if (!f.read(raw + total, sizeof raw - total, &got)) {
@@ -63,18 +58,18 @@ ResourceBuffer build_scr_body(const ConvertJob& job) {
             if (got == 0) break;
             total += got;
         }
-        for (int i = 0; i < 4096; ++i) cells[i / 64][i % 64] = raw[2 * i] << 8 | raw[2 * i + 1];
+        cells_from_raw_screen(raw, cells);
     }
     f.close();
     ResourceBuffer buf = scr_buffer_from_cells(cells);
-    if (buf.empty()) set_failure("%s", kReasonOutOfMemory.get());
+    if (buf.empty()) set_failure(kReasonOutOfMemory);
     return buf;
 }
 
 bool convert_scr(ConvertJob job) {
     ResourceBuffer buf = build_scr_body(job);
     if (buf.empty()) return false;
-    return write_text_resource(job, "SCR", "%s%s_SCR.ptc", buf, TYPE_CODE_SCR);
+    return write_text_resource(job, kScrKind, buf);
 }
 
 }  // namespace tw

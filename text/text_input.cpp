@@ -20,19 +20,14 @@ bool read_whole_text(const char* path, std::vector<uint8_t>& out) {
     return read_input_file(path, kMaxTextBytes, kReasonTextTooLarge, out);
 }
 
-bool write_text_resource(ConvertJob& job, const char* default_name, const char* fmt,
-                         const ResourceBuffer& buf, uint32_t type_code) {
+bool write_text_resource(ConvertJob& job, const ResourceKind& kind, const ResourceBuffer& buf) {
     if (!make_resource_name(job.name, job.res_name))
-        copy_text(job.res_name, sizeof job.res_name, default_name);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    bool fits = format_text(job.out_path, sizeof job.out_path, fmt, job.out_dir, job.name);
-#pragma GCC diagnostic pop
-    if (!fits) {
+        copy_text(job.res_name, sizeof job.res_name, kind.tag());
+    if (!ptc_output_path(job.out_path, sizeof job.out_path, job.out_dir, job.name, kind.tag())) {
         set_failure(kReasonPathTooLong, job.path);
         return false;
     }
-    return write_ptc(job, buf, type_code);
+    return write_ptc(job, buf, kind.type_code);
 }
 
 }  // namespace tw

@@ -13,9 +13,8 @@ namespace tw {
 // The whole file at path. False (reason recorded) when it cannot be opened or read whole.
 bool read_whole_text(const char* path, std::vector<uint8_t>& out);
 
-// res_name from job.name (or default_name), out_path from fmt ("%s%s_XXX.ptc" of
-// out_dir and name), then write_ptc.
-bool write_text_resource(ConvertJob& job, const char* default_name, const char* fmt,
-                         const ResourceBuffer& buf, uint32_t type_code);
+// res_name from job.name (or the kind's tag), out_path out_dir + name +
+// "_TAG.ptc", then write_ptc with the kind's type code.
+bool write_text_resource(ConvertJob& job, const ResourceKind& kind, const ResourceBuffer& buf);
 
 }  // namespace tw

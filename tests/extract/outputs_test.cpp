@@ -145,7 +145,7 @@ TEST_F(OutputsTest, ColAndGrpImages) {
     std::string path = tmp.file("x_COL.bmp");
     test::write_file(path, std::vector<uint8_t>(5000, 0xEE));  // a longer old file
     ASSERT_TRUE(with_body(col, [&](InputCursor& in) {
-        return write_bmp(in, path.c_str(), 16, 16, 8, 8, 256, PALETTE_COL_BODY);
+        return write_bmp(in, path.c_str(), 16, 16, 8, 8, kColKind, PALETTE_COL_BODY);
     }));
     auto bmp = test::read_file(path);
     ASSERT_EQ(bmp.size(), 1334u);
@@ -165,7 +165,8 @@ TEST_F(OutputsTest, ColAndGrpImages) {
     for (int i = 0; i < 64; ++i) grp[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
     grp[4096] = 200;  // first pixel of the second 64 x 64 block
     ASSERT_TRUE(with_body(grp, [&](InputCursor& in) {
-        return write_bmp(in, tmp.file("g.bmp").c_str(), 256, 192, 64, 64, 49152, PALETTE_BUILTIN);
+        return write_bmp(in, tmp.file("g.bmp").c_str(), 256, 192, 64, 64, kGrpKind,
+                         PALETTE_BUILTIN);
     }));
     bmp = test::read_file(tmp.file("g.bmp"));
     ASSERT_EQ(bmp.size(), 50230u);
@@ -226,11 +227,12 @@ TEST_F(OutputsTest, ImagesReadByAnIndependentDecoder) {
     ASSERT_TRUE(with_body(
         chr, [&](InputCursor& in) { return chr_to_bmp(in, tmp.file("i").c_str(), "_SPU0"); }));
     ASSERT_TRUE(with_body(grp, [&](InputCursor& in) {
-        return write_bmp(in, tmp.file("i_GRP.bmp").c_str(), 256, 192, 64, 64, 49152,
+        return write_bmp(in, tmp.file("i_GRP.bmp").c_str(), 256, 192, 64, 64, kGrpKind,
                          PALETTE_BUILTIN);
     }));
     ASSERT_TRUE(with_body(col, [&](InputCursor& in) {
-        return write_bmp(in, tmp.file("i_COL.bmp").c_str(), 16, 16, 8, 8, 256, PALETTE_COL_BODY);
+        return write_bmp(in, tmp.file("i_COL.bmp").c_str(), 16, 16, 8, 8, kColKind,
+                         PALETTE_COL_BODY);
     }));
     for (const auto& [file, size] : {std::pair<std::string, std::string>{"i_SPU0.bmp", "256 64"},
                                      {"i_GRP.bmp", "256 192"},

@@ -158,6 +158,7 @@ TEST_F(ExtractTest, BrokenFiles) {
                              'a', 'm', 'e', 's', '!', '!', '!', ' ', 't', 'e', 'x', 't', ' ',
                              'f', 'i', 'l', 'e', ' ', 'w', 'i', 't', 'h', 'o', 'u', 't', ' ',
                              'a', 'n', 'y', ' ', 'e', 'r', 'r', 'o', 'r', 's', '.'}));
+    EXPECT_EQ(last_failure_reason(), &kReasonPtcRecord);
     EXPECT_TRUE(is_directory(tmp.file("PTC_names!!!").c_str()));
     // 36 bytes or less: the folder and nothing else, true.
     EXPECT_TRUE(extract("s.ptc", std::vector<uint8_t>(30, 0x41)));
@@ -165,18 +166,23 @@ TEST_F(ExtractTest, BrokenFiles) {
     // Unknown tag, cut tag, truncated body, huge text length.
     auto unknown = test::make_ptc("U", 0, {{"XYZ", filled(100), ""}});
     EXPECT_FALSE(extract("u.ptc", unknown));
+    EXPECT_EQ(last_failure_reason(), &kReasonPtcRecord);
     auto cut = test::make_ptc("V", 0, {{"COL", filled(512), ""}});
     cut.resize(46);
     EXPECT_FALSE(extract("v.ptc", cut));
+    EXPECT_EQ(last_failure_reason(), &kReasonPtcRecord);
     auto truncated = test::make_ptc("W", 0, {{"CHR", filled(8192), ""}});
     truncated.resize(truncated.size() - 1);
     EXPECT_FALSE(extract("w.ptc", truncated));
+    EXPECT_EQ(last_failure_reason(), &kReasonPtcTruncated);
     EXPECT_TRUE(listing("PTC_W").empty());
     auto huge = test::make_ptc("H", 0, {{"PRG", test::prg_body(0, 0, "AB"), ""}});
     huge[56] = huge[57] = huge[58] = huge[59] = 0xFF;  // text_length 0xFFFFFFFF
     EXPECT_FALSE(extract("h.ptc", huge));
+    EXPECT_EQ(last_failure_reason(), &kReasonPtcTruncated);
     EXPECT_TRUE(listing("PTC_H").empty());
     EXPECT_FALSE(extract_ptc(make_convert_job(tmp.file("missing.ptc").c_str(), false)));
+    EXPECT_EQ(last_failure_reason(), &kReasonOpenInput);
 }
 
 TEST_F(ExtractTest, RepeatAndFolderCreation) {
@@ -199,6 +205,7 @@ TEST_F(ExtractTest, FailedWriteStopsTheWalk) {
     ASSERT_TRUE(make_directory(tmp.file("PTC_F").c_str()));
     ASSERT_TRUE(make_directory(tmp.file("PTC_F/F_COL.bmp").c_str()));  // in the way
     EXPECT_FALSE(extract_ptc(make_convert_job(tmp.file("f.ptc").c_str(), false)));
+    EXPECT_EQ(last_failure_reason(), &kReasonWriteOutput);
     set_write_fault_budget(100);
     EXPECT_FALSE(extract("g.ptc", test::make_ptc("G", 0, {{"GRP", filled(49152), ""}})));
     set_write_fault_budget(-1);
@@ -244,17 +251,12 @@ TEST(ExtractNames, NamesWindowsWouldMisdirectAreRefusedThere) {
             ++entries;
         }
         EXPECT_EQ(entries, refuse ? 1u : 2u) << shown_name(c.name);  // in.ptc, PTC_<name>/
+        if (refuse) {
+            EXPECT_EQ(last_failure_reason(), windows ? &kReasonPtcNameOnWindows : &kReasonPtcName)
+                << shown_name(c.name);
+        }
         if (refuse && windows) {
-            char expected[512];
-            std::snprintf(expected, sizeof expected, kReasonPtcNameOnWindows.get(),
-                          shown_name(c.name).c_str(),
-                          windows_name_fault(c.name, system_lead_byte,
-                                             [](std::string_view) { return true; }) != nullptr
-                              ? windows_name_fault(c.name, system_lead_byte,
-                                                   [](std::string_view) { return true; })
-                                    ->get()
-                              : kNameNotInCodePage.get());
-            EXPECT_STREQ(last_failure(), expected);
+            EXPECT_NE(std::string(last_failure()).find(shown_name(c.name)), std::string::npos);
         } else if (!refuse) {
             // Through the program's own file service: it reads names in the ANSI code page.
             const std::string out = dir.path() + "/PTC_" + c.name + "/" + c.name + "_COL.bmp";

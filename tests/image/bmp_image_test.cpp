@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/settings.h"
+#include "common/failure.h"
+#include "resources/texts.h"
 #include "support/bmp_writer.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
@@ -176,6 +178,7 @@ TEST_F(BmpTest, UnitCheckOnlyForFourBitTargetsWithAutoTrim) {
     s.height = 64;
     s.palette = test::ramp_palette(256);
     EXPECT_EQ(decode(s, 16, 16, 15).pixel_count, 0u);
+    EXPECT_EQ(last_failure_reason(), &kReasonBmpUnit);
     EXPECT_EQ(decode(s, 1, 1, 255).pixel_count, 6400u);
     EXPECT_EQ(decode(s, 4, 16, 15).pixel_count, 6400u);
     g_settings.AutoTrim = 0;
@@ -192,52 +195,57 @@ TEST_F(BmpTest, Refusals) {
     };
     struct Case {
         const char* what;
+        const Text* reason;
         BmpFixture fixture;
     };
     std::vector<Case> cases;
-    auto add = [&](const char* what, auto change) {
+    auto add = [&](const char* what, const Text* reason, auto change) {
         BmpFixture s = base();
         change(s);
-        cases.push_back({what, s});
+        cases.push_back({what, reason, s});
     };
-    add("24 bits", [](BmpFixture& s) {
+    add("24 bits", &kReasonBmpBits, [](BmpFixture& s) {
         s.bits = 24;
         s.palette.clear();
     });
-    add("32 bits", [](BmpFixture& s) {
+    add("32 bits", &kReasonBmpBits, [](BmpFixture& s) {
         s.bits = 32;
         s.palette.clear();
     });
-    add("2 bits", [](BmpFixture& s) {
+    add("2 bits", &kReasonBmpBits, [](BmpFixture& s) {
         s.bits = 2;
         s.palette.resize(4);
     });
-    add("0 bits", [](BmpFixture& s) { s.bits = 0; });
-    add("RLE8", [](BmpFixture& s) { s.compression = 1; });
-    add("RLE4", [](BmpFixture& s) {
+    add("0 bits", &kReasonBmpBits, [](BmpFixture& s) { s.bits = 0; });
+    add("RLE8", &kReasonBmpCompression, [](BmpFixture& s) { s.compression = 1; });
+    add("RLE4", &kReasonBmpCompression, [](BmpFixture& s) {
         s.bits = 4;
         s.compression = 2;
         s.palette.resize(16);
     });
-    add("bitfields", [](BmpFixture& s) { s.compression = 3; });
-    add("zero width", [](BmpFixture& s) { s.width = 0; });
-    add("zero height", [](BmpFixture& s) { s.height = 0; });
-    add("negative width", [](BmpFixture& s) { s.width = -16; });
-    add("pixels cut short", [](BmpFixture& s) { s.cut_bytes = 1; });
-    add("file size field too large", [](BmpFixture& s) { s.file_size_delta = 1; });
-    add("file size field too small", [](BmpFixture& s) { s.file_size_delta = -1; });
-    add("no pixel data", [](BmpFixture& s) { s.file_size_delta = -128; });
-    add("palette larger than the block", [](BmpFixture& s) {
+    add("bitfields", &kReasonBmpCompression, [](BmpFixture& s) { s.compression = 3; });
+    add("zero width", &kReasonBmpSize, [](BmpFixture& s) { s.width = 0; });
+    add("zero height", &kReasonBmpSize, [](BmpFixture& s) { s.height = 0; });
+    add("negative width", &kReasonBmpSize, [](BmpFixture& s) { s.width = -16; });
+    add("pixels cut short", &kReasonBmpTruncated, [](BmpFixture& s) { s.cut_bytes = 1; });
+    add("file size field too large", &kReasonBmpTruncated,
+        [](BmpFixture& s) { s.file_size_delta = 1; });
+    add("file size field too small", &kReasonBmpTruncated,
+        [](BmpFixture& s) { s.file_size_delta = -1; });
+    add("no pixel data", &kReasonBmpTruncated, [](BmpFixture& s) { s.file_size_delta = -128; });
+    add("palette larger than the block", &kReasonBmpPalette, [](BmpFixture& s) {
         s.colours_used = 256;
         s.palette.resize(200);
     });
-    add("12-byte OS/2 header", [](BmpFixture& s) { s.header_size = 12; });
-    add("missing palette", [](BmpFixture& s) { s.palette.clear(); });
+    add("12-byte OS/2 header", &kReasonBmpHeader, [](BmpFixture& s) { s.header_size = 12; });
+    add("missing palette", &kReasonBmpPalette, [](BmpFixture& s) { s.palette.clear(); });
     for (const auto& c : cases) {
         auto bytes = make_bmp(c.fixture);
+        clear_failure();
         BmpImage img = decode_bmp(bytes.data(), bytes.size(), "x.bmp", 8, 8, 15);
         EXPECT_EQ(img.pixel_count, 0u) << c.what;
         EXPECT_FALSE(img.pixels) << c.what;
+        EXPECT_EQ(last_failure_reason(), c.reason) << c.what << ": " << last_failure();
     }
     // Headers of their own.
     const std::vector<std::vector<uint8_t>> raw = {
@@ -276,6 +284,7 @@ TEST_F(BmpTest, ReadFromFile) {
     EXPECT_EQ(pixels_of(img), s.pixels);
     std::snprintf(job.path, sizeof job.path, "%s", tmp.file("missing.bmp").c_str());
     EXPECT_EQ(read_bmp(job, 1, 1, 255).pixel_count, 0u);
+    EXPECT_EQ(last_failure_reason(), &kReasonOpenInput);
 }
 
 }  // namespace tw

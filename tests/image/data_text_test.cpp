@@ -73,7 +73,7 @@ TEST(PaletteData, RowsOfSixLines) {
 }
 
 TEST(ChrData, TilesLowNibbleFirst) {
-    ResourceBuffer body(kPrefixCHR, 8192);
+    ResourceBuffer body(kChrKind);
     body.body()[0] = 0x21;
     body.body()[31] = 0xF0;
     std::string text = written([&](BufferedWriter* w) { write_chr_data(w, body, 8, 8, 0); });
@@ -84,7 +84,7 @@ TEST(ChrData, TilesLowNibbleFirst) {
 }
 
 TEST(ChrData, UnitHeadingsPerSize) {
-    ResourceBuffer body(kPrefixCHR, 8192);
+    ResourceBuffer body(kChrKind);
     const struct {
         int32_t w, h, part;
         size_t units;
@@ -115,7 +115,7 @@ TEST(ChrData, UnitHeadingsPerSize) {
 TEST(GrpData, HexadecimalAndDecimal) {
     test::TempDir tmp;
     test::reset_settings(tmp.path());
-    ResourceBuffer body(kPrefixGRP, 49152);
+    ResourceBuffer body(kGrpKind);
     for (int i = 0; i < 64; ++i) body.body()[i] = 255;
     body.body()[64] = 0x0A;
     body.body()[65] = 100;

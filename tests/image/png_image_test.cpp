@@ -7,6 +7,7 @@
 
 #include "common/failure.h"
 #include "platform/png.h"
+#include "resources/texts.h"
 #include "support/bmp_writer.h"
 #include "support/imagemagick.h"
 #include "support/png_writer.h"
@@ -58,11 +59,14 @@ TEST(PngImage, RefusalsNameTheirReason) {
         uint8_t type, depth;
         bool break_deflate;
         size_t cut;
-        const char* reason;
+        const Text* reason;
     } cases[] = {
-        {"rgb", 2, 8, false, 0, "RGB"},     {"grey", 0, 8, false, 0, "グレースケール"},
-        {"rgba", 6, 8, false, 0, "RGBA"},   {"deflate", 3, 8, true, 0, "壊れて"},
-        {"cut", 3, 8, false, 30, "壊れて"}, {"depth 16", 3, 16, false, 0, "壊れて"},
+        {"rgb", 2, 8, false, 0, &kReasonPngType},
+        {"grey", 0, 8, false, 0, &kReasonPngType},
+        {"rgba", 6, 8, false, 0, &kReasonPngType},
+        {"deflate", 3, 8, true, 0, &kReasonPngBroken},
+        {"cut", 3, 8, false, 30, &kReasonPngBroken},
+        {"depth 16", 3, 16, false, 0, &kReasonPngBroken},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,7 +79,7 @@ TEST(PngImage, RefusalsNameTheirReason) {
         bytes.resize(bytes.size() - c.cut);
         clear_failure();
         EXPECT_EQ(decode_png(bytes.data(), bytes.size(), 8, 8, 0xFF).pixel_count, 0u);
-        EXPECT_NE(std::string(last_failure()).find(c.reason), std::string::npos) << last_failure();
+        EXPECT_EQ(last_failure_reason(), c.reason) << last_failure();
     }
 }
 

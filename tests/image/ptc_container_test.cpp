@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/failure.h"
 #include "platform/files.h"
 #include "platform/md5.h"
+#include "resources/texts.h"
 #include "support/temp_dir.h"
 
 namespace tw {
@@ -30,21 +32,30 @@ ConvertJob job_for(const std::string& out_path, const char* res_name) {
 
 TEST(WritePtc, ExactBytesForEveryBodySize) {
     TempDir tmp;
+    // Every kind, with its prefix and type code as the target reads them.
     const struct {
+        const ResourceKind& kind;
         uint32_t body;
         const char* prefix;
         uint32_t type_code;
-    } cases[] = {{1, kPrefixPRG, TYPE_CODE_PRG},
-                 {512, kPrefixCOL, TYPE_CODE_COL},
-                 {8192, kPrefixCHR, TYPE_CODE_CHR},
-                 {49152, kPrefixGRP, TYPE_CODE_GRP}};
+    } cases[] = {
+        {kPrgKind, 1, "PETITCOMPETC0300RPRG", 0},     {kMemKind, 516, "PETITCOMPETC0200RMEM", 1},
+        {kGrpKind, 49152, "PETITCOMPETC0100RGRP", 2}, {kChrKind, 8192, "PETITCOMPETC0100RCHR", 3},
+        {kScrKind, 8192, "PETITCOMPETC0100RSCR", 4},  {kColKind, 512, "PETITCOMPETC0100RCOL", 5}};
+    EXPECT_EQ(resource_kind_by_tag("BIN"), nullptr);
     for (const auto& c : cases) {
-        ResourceBuffer buf(c.prefix, c.body);
+        SCOPED_TRACE(c.prefix);
+        EXPECT_EQ(c.kind.type_code, c.type_code);
+        EXPECT_STREQ(c.kind.tag(), c.prefix + 17);
+        EXPECT_EQ(resource_kind_by_tag(c.prefix + 17), &c.kind);
+        EXPECT_EQ(c.kind.body_length, &c.kind == &kPrgKind ? 0 : c.body);
+        ResourceBuffer buf(c.kind, c.body);
         ASSERT_FALSE(buf.empty());
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(buf.data()), 20), c.prefix);
         for (uint32_t i = 0; i < c.body; ++i) buf.body()[i] = static_cast<uint8_t>(i * 7 + 3);
         std::string path = tmp.file("out.ptc");
         ConvertJob job = job_for(path, "ABC");
-        ASSERT_TRUE(write_ptc(job, buf, c.type_code));
+        ASSERT_TRUE(write_ptc(job, buf, c.kind.type_code));
         auto f = test::read_file(path);
         ASSERT_EQ(f.size(), buf.length() + 28u);
         EXPECT_EQ(std::string(f.begin(), f.begin() + 4), "PX01");
@@ -66,7 +77,7 @@ TEST(WritePtc, ExactBytesForEveryBodySize) {
 TEST(WritePtc, KnownDigestOfOneByteBody) {
     // MD5("PETITCOMPETC0300RPRG" "A") computed independently.
     TempDir tmp;
-    ResourceBuffer buf(kPrefixPRG, 1);
+    ResourceBuffer buf(kPrgKind, 1);
     buf.body()[0] = 'A';
     ASSERT_TRUE(write_ptc(job_for(tmp.file("a.ptc"), "PRG"), buf, 0));
     auto f = test::read_file(tmp.file("a.ptc"));
@@ -79,7 +90,7 @@ TEST(WritePtc, KnownDigestOfOneByteBody) {
 
 TEST(WritePtc, NameAndTypeCodeDoNotChangeTheDigest) {
     TempDir tmp;
-    ResourceBuffer buf(kPrefixCOL, 512);
+    ResourceBuffer buf(kColKind);
     ASSERT_TRUE(write_ptc(job_for(tmp.file("a.ptc"), "NAME1234XYZ"), buf, 5));
     ASSERT_TRUE(write_ptc(job_for(tmp.file("b.ptc"), "Q"), buf, 2));
     auto a = test::read_file(tmp.file("a.ptc"));
@@ -93,7 +104,7 @@ TEST(WritePtc, LongerOldFileIsReplacedCompletely) {
     TempDir tmp;
     std::string path = tmp.file("out.ptc");
     test::write_file(path, std::vector<uint8_t>(100000, 0xEE));
-    ResourceBuffer buf(kPrefixCOL, 512);
+    ResourceBuffer buf(kColKind);
     ASSERT_TRUE(write_ptc(job_for(path, "X"), buf, 5));
     EXPECT_EQ(test::read_file(path).size(), 560u);
 }
@@ -101,23 +112,26 @@ TEST(WritePtc, LongerOldFileIsReplacedCompletely) {
 TEST(WritePtc, NoBodyWritesNothing) {
     TempDir tmp;
     std::string path = tmp.file("out.ptc");
-    uint8_t twenty[20];
-    std::memcpy(twenty, kPrefixCHR, 20);
-    EXPECT_FALSE(write_ptc(job_for(path, "X"), twenty, 20, 3));
+    ResourceBuffer twenty(kChrKind, 0);
+    clear_failure();
+    EXPECT_FALSE(write_ptc(job_for(path, "X"), twenty.data(), twenty.length(), 3));
+    EXPECT_EQ(last_failure_reason(), &kReasonNoBody);
     EXPECT_FALSE(write_ptc(job_for(path, "X"), ResourceBuffer(), 3));
     EXPECT_FALSE(test::file_exists(path));
 }
 
 TEST(WritePtc, UnopenableOutputFails) {
     TempDir tmp;
-    ResourceBuffer buf(kPrefixCOL, 512);
+    ResourceBuffer buf(kColKind);
+    clear_failure();
     EXPECT_FALSE(write_ptc(job_for(tmp.file("no/such/dir.ptc"), "X"), buf, 5));
+    EXPECT_EQ(last_failure_reason(), &kReasonWriteOutput);
 }
 
 TEST(WritePtc, ShortWriteIsAFailureAndLeavesNoFile) {
     TempDir tmp;
     std::string path = tmp.file("out.ptc");
-    ResourceBuffer buf(kPrefixCHR, 8192);
+    ResourceBuffer buf(kChrKind);
     for (int64_t budget : {0, 20, 36, 1000, 8239}) {
         set_write_fault_budget(budget);
         EXPECT_FALSE(write_ptc(job_for(path, "X"), buf, 3)) << budget;
@@ -131,7 +145,7 @@ TEST(WritePtc, ShortWriteIsAFailureAndLeavesNoFile) {
 
 #ifndef _WIN32
 TEST(WritePtc, DiskFullIsAFailure) {
-    ResourceBuffer buf(kPrefixCHR, 8192);
+    ResourceBuffer buf(kChrKind);
     EXPECT_FALSE(write_ptc(job_for("/dev/full", "X"), buf, 3));
 }
 #endif
@@ -176,12 +190,12 @@ TEST(ResourceName, ByteClasses) {
 }
 
 TEST(ResourceBuffer, PrefixAndZeroBody) {
-    ResourceBuffer buf(kPrefixSCR, 8192);
+    ResourceBuffer buf(kScrKind);
     ASSERT_EQ(buf.length(), 8212u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(buf.data()), 20), kPrefixSCR);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(buf.data()), 20), "PETITCOMPETC0100RSCR");
     EXPECT_EQ(buf.body_length(), 8192u);
     EXPECT_EQ(buf.body()[8191], 0);
-    EXPECT_TRUE(ResourceBuffer(kPrefixSCR, 0xFFFFFFFFull).empty());  // length would overflow
+    EXPECT_TRUE(ResourceBuffer(kScrKind, 0xFFFFFFFFull).empty());  // length would overflow
 }
 
 }  // namespace tw

@@ -8,6 +8,7 @@
 
 #include "common/failure.h"
 #include "maps/tile_map.h"
+#include "resources/texts.h"
 #include "support/image_fixtures.h"
 
 namespace tw {
@@ -66,12 +67,14 @@ TEST(ScreenRender, RenderAfterMapGivesThePictureBack) {
 
 TEST(ScreenRender, MissingBanksFailNamingThem) {
     auto s = std::make_unique<ScreenSources>();
-    s->banks[0].assign(kChrBodyLength, 0x11);
+    s->banks[0].assign(kChrKind.body_length, 0x11);
     s->cells[63][63] = 300;  // bank 1
     s->cells[0][5] = 0x3FF;  // bank 3
     std::vector<uint8_t> pixels;
     clear_failure();
     EXPECT_FALSE(render_screen(*s, Crop{}, pixels));
+    EXPECT_EQ(last_failure_reason(), &kReasonRenderMissingBanks);
+    // The text names the missing banks.
     EXPECT_NE(std::string(last_failure()).find("1, 3"), std::string::npos) << last_failure();
     EXPECT_TRUE(pixels.empty());
     // A crop needs only the banks of its own cells.

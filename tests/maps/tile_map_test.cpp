@@ -6,6 +6,7 @@
 
 #include "common/failure.h"
 #include "maps/map_convert.h"
+#include "resources/texts.h"
 #include "support/bmp_writer.h"
 #include "support/image_fixtures.h"
 #include "support/temp_dir.h"
@@ -90,18 +91,19 @@ TEST(TileMap, BanksAndSizes) {
         const char* name;
         int32_t width, height;
         uint8_t (*pixel)(int32_t, int32_t);
-        const char* reason;  // nullptr: maps
+        const Text* reason;  // nullptr: maps
     } cases[] = {
         {"mixed banks", 64, 32,
          [](int32_t x, int32_t y) -> uint8_t {
              return x == 41 && y == 25 ? 0x23 : x / 8 == 5 && y / 8 == 3 ? 0x12 : 0;
          },
-         "40,24"},
+         &kReasonMapMixedBanks},
         // Colour 0 is transparent in every bank: its bank does not count.
         {"colour 0 of another bank", 16, 8,
          [](int32_t x, int32_t) -> uint8_t { return x == 1 ? 0x35 : 0x70; }, nullptr},
-        {"width not a multiple of 8", 12, 8, [](int32_t, int32_t) -> uint8_t { return 1; }, "12x8"},
-        {"wider than 512", 520, 8, [](int32_t, int32_t) -> uint8_t { return 1; }, "520x8"},
+        {"width not a multiple of 8", 12, 8, [](int32_t, int32_t) -> uint8_t { return 1; },
+         &kReasonMapSize},
+        {"wider than 512", 520, 8, [](int32_t, int32_t) -> uint8_t { return 1; }, &kReasonMapSize},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -109,10 +111,7 @@ TEST(TileMap, BanksAndSizes) {
         TileMap map;
         const bool ok = build_tile_map(test::make_image(c.width, c.height, c.pixel), true, map);
         EXPECT_EQ(ok, c.reason == nullptr);
-        if (c.reason) {
-            EXPECT_NE(std::string(last_failure()).find(c.reason), std::string::npos)
-                << last_failure();
-        }
+        EXPECT_EQ(last_failure_reason(), c.reason) << last_failure();
     }
     TileMap map;
     ASSERT_TRUE(build_tile_map(test::make_image(16, 8, cases[1].pixel), true, map));
@@ -151,10 +150,7 @@ TEST(TileMap, AtMost1024TilesWithTheBlankOne) {
         for (const char* out : {"_COL.ptc", "_CHR0.ptc", "_CHR3.ptc", "_SCR.ptc"})
             EXPECT_EQ(test::file_exists(tmp.file(name + out)), ok) << out;
         EXPECT_FALSE(test::file_exists(tmp.file(name + "_CHR4.ptc")));
-        if (!ok) {
-            EXPECT_NE(std::string(last_failure()).find("1025"), std::string::npos)
-                << last_failure();
-        }
+        EXPECT_EQ(last_failure_reason(), ok ? nullptr : &kReasonMapTooManyTiles) << last_failure();
     }
     // The last part ends with tile 1023, the 1023rd picture tile.
     test::PtcFile last = test::read_ptc(tmp.file("t1023_CHR3.ptc"));

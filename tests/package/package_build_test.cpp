@@ -182,8 +182,8 @@ TEST_F(PackageTest, UnwritableOutput) {
 }
 
 TEST(AppendResource, JoinsFromOffsetEight) {
-    ResourceBuffer pkg(kPrefixPRG, 12);
-    ResourceBuffer col(kPrefixCOL, 512);
+    ResourceBuffer pkg(kPrgKind, 12);
+    ResourceBuffer col(kColKind);
     col.body()[0] = 0xAB;
     ASSERT_TRUE(append_resource(pkg, col));
     ASSERT_EQ(pkg.length(), 32u + 524);
