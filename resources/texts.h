@@ -392,4 +392,16 @@ inline constexpr Text kWalkUnknownTag{"不明なタグです", "unknown tag"};
 inline constexpr const char* kFolderPickerTitle = "フォルダを選択";
 inline constexpr const char* kAllFilesFilter = "全てのファイル";
 
+// Pictures of any kind (BMP and PNG read as RGBA): why one could not be read.
+inline constexpr Text kReasonPictureKind{"BMPでもPNGでもありません",
+                                         "neither a BMP nor a PNG file"};
+inline constexpr Text kReasonPictureBmpBits{"対応していないBMPのビット数です: %u bit",
+                                            "unsupported BMP bit count: %u bits"};
+inline constexpr Text kReasonPictureBmpMasks{"BMPのビットフィールドが不正です",
+                                             "the bit fields of the BMP are invalid"};
+inline constexpr Text kReasonPictureBmpRle{"BMPの圧縮データが壊れています",
+                                           "the compressed data of the BMP is broken"};
+inline constexpr Text kReasonPictureIndex{"パレットにない色番号 %u があります（パレットは%u色）",
+                                          "colour index %u is beyond the palette (%u colours)"};
+
 }  // namespace tw
