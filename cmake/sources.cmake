@@ -48,6 +48,8 @@ set(TW_CORE_SOURCES
   maps/screen_sources.cpp
   maps/picture_output.cpp
   maps/picture.cpp
+  maps/picture_bmp.cpp
+  maps/picture_png.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.

@@ -110,6 +110,42 @@ void apply_one_bit_rule(BmpImage& img, uint32_t bits, const char* path) {
         if (img.pixels[i] == 1) img.pixels[i] = 15;
 }
 
+bool read_bmp_header(const uint8_t* data, size_t size, BmpHeader& out) {
+    if (size < 14 || data[0] != 'B' || data[1] != 'M') {
+        set_failure(kReasonNotBmp);
+        return false;
+    }
+    out = BmpHeader{};
+    out.file_size = get_le32(data + 2);
+    out.offset = get_le32(data + 10);
+    if (out.offset < 14 || out.offset > size) {
+        set_failure(kReasonBmpTruncated);
+        return false;
+    }
+    const uint8_t* block = data + 14;
+    const size_t block_len = out.offset - 14;
+    out.header_size = block_len < 4 ? 0 : get_le32(block);
+    if (block_len < 4 || out.header_size > block_len ||
+        (out.header_size < 16 && out.header_size != 12)) {
+        set_failure(kReasonBmpHeader);
+        return false;
+    }
+    if (out.header_size == 12) {
+        out.width = get_le16(block + 4);
+        out.height = get_le16(block + 6);
+        out.planes = get_le16(block + 8);
+        out.bits = get_le16(block + 10);
+        return true;
+    }
+    out.width = static_cast<int32_t>(get_le32(block + 4));
+    out.height = static_cast<int32_t>(get_le32(block + 8));
+    out.planes = get_le16(block + 12);
+    out.bits = get_le16(block + 14);
+    if (out.header_size >= 20) out.compression = get_le32(block + 16);
+    if (out.header_size >= 36) out.colours_used = get_le32(block + 32);
+    return true;
+}
+
 BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t unit_width,
                     int32_t unit_height, uint8_t pixel_mask) {
     uint32_t bits = 0;
@@ -120,25 +156,23 @@ BmpImage decode_bmp(const uint8_t* data, size_t size, const char* path, int32_t 
 
 BmpImage decode_bmp_pixels(const uint8_t* data, size_t size, int32_t unit_width,
                            int32_t unit_height, uint8_t pixel_mask, uint32_t& bits_out) {
-    // File header (14 bytes) and the start of the information header.
-    if (size < 14 || data[0] != 'B' || data[1] != 'M') return fail(kReasonNotBmp);
-    const uint32_t file_size = get_le32(data + 2);
-    const uint32_t offset = get_le32(data + 10);
-    if (offset < 14 || offset > size) return fail(kReasonBmpTruncated);
+    BmpHeader header{};
+    if (!read_bmp_header(data, size, header)) return BmpImage{};
+    const uint32_t file_size = header.file_size;
+    const uint32_t offset = header.offset;
     const uint8_t* block = data + 14;
     const size_t block_len = offset - 14;
-    if (block_len < 4) return fail(kReasonBmpHeader);
-    const uint32_t header_size = get_le32(block);
+    const uint32_t header_size = header.header_size;
     // Every information header of 40 bytes or more starts with the fields we read (the
     // Windows ones, OS/2 2.x, and longer ones yet to come); the colour table follows it,
     // at its own size. Shorter ones are OS/2 1.x headers or broken files.
-    if (header_size < 40 || header_size > block_len) return fail(kReasonBmpHeader);
+    if (header_size < 40) return fail(kReasonBmpHeader);
 
-    const int32_t width = static_cast<int32_t>(get_le32(block + 4));
-    const int32_t raw_height = static_cast<int32_t>(get_le32(block + 8));
-    const uint16_t bits = get_le16(block + 14);
-    const uint32_t compression = get_le32(block + 16);
-    const uint32_t colours_used = get_le32(block + 32);
+    const int32_t width = header.width;
+    const int32_t raw_height = header.height;
+    const uint16_t bits = header.bits;
+    const uint32_t compression = header.compression;
+    const uint32_t colours_used = header.colours_used;
     if (bits != 1 && bits != 4 && bits != 8) {
         set_failure(kReasonBmpBits, static_cast<unsigned>(bits));
         return BmpImage{};

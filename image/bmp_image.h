@@ -44,6 +44,27 @@ BmpImage decode_bmp_pixels(const uint8_t* data, size_t size, int32_t unit_width,
 // swapped and its pixels of colour 1 made 15. Asks at most once.
 void apply_one_bit_rule(BmpImage& img, uint32_t bits, const char* path);
 
+// The fields of a BMP's file header and information header that every reader
+// takes, read by one parser.
+struct BmpHeader {
+    uint32_t file_size;    // the file header's own size field
+    uint32_t offset;       // where the pixel data starts, inside the file
+    uint32_t header_size;  // of the information header, inside the bytes before the pixel data
+    int32_t width;
+    int32_t height;  // negative: the top row is stored first
+    uint16_t planes;
+    uint16_t bits;
+    uint32_t compression;
+    uint32_t colours_used;
+};
+
+// Reads the file header and the fields above. Information headers of 16 bytes
+// or more start with the same fields (a short OS/2 2.x one leaves the missing
+// ones 0); the 12-byte OS/2 1.x header has 16-bit width and height. False with
+// the reason recorded when the signature is not "BM", the pixel data offset
+// lies outside the file or the information header does not fit before it.
+bool read_bmp_header(const uint8_t* data, size_t size, BmpHeader& out);
+
 // The checks every indexed image passes before its pixels are read: at most
 // kMaxPixels, and with pixel_mask 15 and AutoTrim a whole number of units.
 // False with the reason recorded.

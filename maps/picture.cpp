@@ -1,40 +1,43 @@
 #include "maps/picture.h"
 
 #include <cstring>
+#include <vector>
 
 #include "common/failure.h"
 #include "image/bmp_image.h"
-#include "platform/png.h"
+#include "maps/picture_formats.h"
 #include "resources/texts.h"
 
 namespace tw {
 
-// Interim: indexed PNG only, until the full decoder lands.
-bool decode_picture(const uint8_t* data, size_t size, Picture& out) {
-    PackedPng png;
-    if (size < 8 || data[0] != 0x89 || !png_decode_indexed(data, size, png)) {
-        set_failure(kReasonPngBroken);
-        return false;
-    }
-    out = Picture{};
-    out.width = png.width;
-    out.height = png.height;
-    out.indexed = true;
-    for (const PngRgb& c : png.palette) out.palette.push_back(Rgba{c.r, c.g, c.b, 255});
-    const size_t stride = (static_cast<size_t>(png.width) * png.depth + 7) / 8;
-    const uint32_t max = (1u << png.depth) - 1;
-    out.indices.resize(static_cast<size_t>(png.width) * png.height);
+bool paint_indices(Picture& out) {
     out.pixels.resize(out.indices.size());
-    for (uint32_t y = 0; y < png.height; ++y)
-        for (uint32_t x = 0; x < png.width; ++x) {
-            const uint32_t bit = x * png.depth;
-            const uint8_t v = static_cast<uint8_t>(
-                (png.rows[y * stride + bit / 8] >> (8 - png.depth - bit % 8)) & max);
-            const size_t i = static_cast<size_t>(y) * png.width + x;
-            out.indices[i] = v;
-            out.pixels[i] = v < out.palette.size() ? out.palette[v] : Rgba{0, 0, 0, 255};
+    const size_t colours = out.palette.size();
+    for (size_t i = 0; i < out.indices.size(); ++i) {
+        const uint8_t index = out.indices[i];
+        if (index >= colours) {
+            set_failure(kReasonPictureIndex, static_cast<unsigned>(index),
+                        static_cast<unsigned>(colours));
+            return false;
         }
+        out.pixels[i] = out.palette[index];
+    }
     return true;
+}
+
+bool decode_picture(const uint8_t* data, size_t size, Picture& out) {
+    static constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    out = Picture{};
+    bool ok = false;
+    if (size >= 8 && std::memcmp(data, kPngSignature, 8) == 0)
+        ok = decode_png_picture(data, size, out);
+    else if (size >= 2 && data[0] == 'B' && data[1] == 'M')
+        ok = decode_bmp_picture(data, size, out);
+    else
+        set_failure(kReasonPictureKind);
+    // A failed picture holds nothing, so no caller can take half of one.
+    if (!ok) out = Picture{};
+    return ok;
 }
 
 bool read_picture_file(const char* path, Picture& out) {

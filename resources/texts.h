@@ -163,9 +163,10 @@ inline constexpr Text kCliConvertSynopsis{
     "  BMP image -> COL/CHR (or GRP), text -> PRG/MEM/SCR, PTC -> the files it holds,\n"
     "  any other file -> BIN. The settings come from Brickyard.ini in the working folder.\n"
     "\n"};
-inline constexpr Text kCliConvertExit{"終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n",
-                                      "Exit status: 0 every file converted, 1 some failed, 2 a "
-                                      "usage error\n"};
+inline constexpr Text kCliConvertExit{
+    "終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n",
+    "Exit status: 0 every file converted, 1 some failed, 2 a "
+    "usage error\n"};
 inline constexpr Text kCliMapSynopsis{
     "使い方: tilewright map [-o フォルダ] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... "
     "画像...\n"
@@ -417,7 +418,8 @@ inline constexpr Text kCliFilesWord{"ファイル...", "FILE..."};
 inline constexpr Text kCliCommandHelp{
     "各コマンドのオプションは tilewright コマンド --help で表示します\n",
     "tilewright COMMAND --help shows the options of a command\n"};
-inline constexpr Text kConvertSummary{"ファイルを変換する（上の説明）", "converts the files (above)"};
+inline constexpr Text kConvertSummary{"ファイルを変換する（上の説明）",
+                                      "converts the files (above)"};
 inline constexpr Text kInfoSummary{"PTCファイルのヘッダ、長さとMD5の検査、レコードを表示する",
                                    "describes PTC files: header, length and MD5 checks, records"};
 inline constexpr Text kPackageSummary{"プログラムとリソースからパッケージを作る",
@@ -425,5 +427,17 @@ inline constexpr Text kPackageSummary{"プログラムとリソースからパ�
 inline constexpr Text kMapSummary{"絵をパレット、タイル、BG画面にする",
                                   "turns pictures into a palette, tiles and a BG screen"};
 inline constexpr Text kRenderSummary{"BG画面を画像に描く", "draws a BG screen as a picture"};
+
+// Pictures of any kind (BMP and PNG read as RGBA): why one could not be read.
+inline constexpr Text kReasonPictureKind{"BMPでもPNGでもありません",
+                                         "neither a BMP nor a PNG file"};
+inline constexpr Text kReasonPictureBmpBits{"対応していないBMPのビット数です: %u bit",
+                                            "unsupported BMP bit count: %u bits"};
+inline constexpr Text kReasonPictureBmpMasks{"BMPのビットフィールドが不正です",
+                                             "the bit fields of the BMP are invalid"};
+inline constexpr Text kReasonPictureBmpRle{"BMPの圧縮データが壊れています",
+                                           "the compressed data of the BMP is broken"};
+inline constexpr Text kReasonPictureIndex{"パレットにない色番号 %u があります（パレットは%u色）",
+                                          "colour index %u is beyond the palette (%u colours)"};
 
 }  // namespace tw

@@ -37,6 +37,52 @@ bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) {
     return true;
 }
 
+bool png_decode_raw(const uint8_t* data, size_t size, RawPng& out) {
+    Context ctx(spng_ctx_new(0), &spng_ctx_free);
+    if (!ctx || spng_set_png_buffer(ctx.get(), data, size) != 0) return false;
+    if (spng_set_image_limits(ctx.get(), 1u << 16, 1u << 16) != 0) return false;
+    spng_ihdr ihdr{};
+    if (spng_get_ihdr(ctx.get(), &ihdr) != 0) return false;
+    // SPNG_FMT_RAW: the file's own samples, 16-bit ones big-endian as stored
+    // (SPNG_FMT_PNG would turn them to the host's order). No decode flags: tRNS
+    // and gamma are left to the core.
+    size_t length = 0;
+    if (spng_decoded_image_size(ctx.get(), SPNG_FMT_RAW, &length) != 0) return false;
+    out.width = ihdr.width;
+    out.height = ihdr.height;
+    out.depth = ihdr.bit_depth;
+    out.colour_type = ihdr.color_type;
+    out.rows.resize(length);
+    if (spng_decode_image(ctx.get(), out.rows.data(), length, SPNG_FMT_RAW, 0) != 0) return false;
+    out.palette.clear();
+    out.trns.clear();
+    if (ihdr.color_type == SPNG_COLOR_TYPE_INDEXED) {
+        spng_plte plte{};
+        if (spng_get_plte(ctx.get(), &plte) != 0) return false;
+        out.palette.resize(plte.n_entries);
+        for (uint32_t i = 0; i < plte.n_entries; ++i)
+            out.palette[i] = {plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue};
+    }
+    spng_trns trns{};
+    const int got = spng_get_trns(ctx.get(), &trns);
+    if (got == SPNG_ECHUNKAVAIL) return true;
+    if (got != 0) return false;
+    const auto put16 = [&out](uint16_t v) {
+        out.trns.push_back(static_cast<uint8_t>(v >> 8));
+        out.trns.push_back(static_cast<uint8_t>(v));
+    };
+    if (ihdr.color_type == SPNG_COLOR_TYPE_INDEXED) {
+        out.trns.assign(trns.type3_alpha, trns.type3_alpha + trns.n_type3_entries);
+    } else if (ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE) {
+        put16(trns.gray);
+    } else if (ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR) {
+        put16(trns.red);
+        put16(trns.green);
+        put16(trns.blue);
+    }
+    return true;
+}
+
 bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
                          const PngRgb (&palette)[256], std::vector<uint8_t>& out) {
     Context ctx(spng_ctx_new(SPNG_CTX_ENCODER), &spng_ctx_free);
@@ -52,6 +98,29 @@ bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
     if (spng_set_ihdr(ctx.get(), &ihdr) != 0 || spng_set_plte(ctx.get(), &plte) != 0) return false;
     const size_t length = static_cast<size_t>(width) * height;
     if (spng_encode_image(ctx.get(), pixels, length, SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) != 0)
+        return false;
+    size_t png_length = 0;
+    int error = 0;
+    std::unique_ptr<void, decltype(&std::free)> png(
+        spng_get_png_buffer(ctx.get(), &png_length, &error), &std::free);
+    if (!png || error != 0) return false;
+    const auto* bytes = static_cast<const uint8_t*>(png.get());
+    out.assign(bytes, bytes + png_length);
+    return true;
+}
+
+bool png_encode_rgba8(const uint8_t* rgba, uint32_t width, uint32_t height,
+                      std::vector<uint8_t>& out) {
+    Context ctx(spng_ctx_new(SPNG_CTX_ENCODER), &spng_ctx_free);
+    if (!ctx || spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1) != 0) return false;
+    spng_ihdr ihdr{};
+    ihdr.width = width;
+    ihdr.height = height;
+    ihdr.bit_depth = 8;
+    ihdr.color_type = SPNG_COLOR_TYPE_TRUECOLOR_ALPHA;
+    if (spng_set_ihdr(ctx.get(), &ihdr) != 0) return false;
+    const size_t length = size_t{4} * width * height;
+    if (spng_encode_image(ctx.get(), rgba, length, SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) != 0)
         return false;
     size_t png_length = 0;
     int error = 0;

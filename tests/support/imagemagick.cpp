@@ -35,6 +35,10 @@ std::vector<uint8_t> decode_rgb(const std::string& file) {
     return run(std::string(imagemagick()) + " '" + file + "' -depth 8 rgb:-");
 }
 
+std::vector<uint8_t> decode_rgba(const std::string& file) {
+    return run(std::string(imagemagick()) + " '" + file + "' -depth 8 rgba:-");
+}
+
 std::string image_size(const std::string& file) {
     auto out = run(std::string(imagemagick()) + " '" + file + "' -format '%w %h' info:-");
     return std::string(out.begin(), out.end());

@@ -50,20 +50,29 @@ std::vector<uint8_t> zlib_stored(const std::vector<uint8_t>& raw) {
     return z;
 }
 
-}  // namespace
-
-std::vector<uint8_t> make_png(const PngFixture& f) {
-    const uint32_t samples = f.colour_type == 2 ? 3 : f.colour_type == 6 ? 4 : 1;
-    std::vector<uint8_t> raw;
-    for (uint32_t y = 0; y < f.height; ++y) {
+// The filtered (filter type 0) rows of the pixels at x0 + k * dx, y0 + k * dy.
+void append_rows(const PngFixture& f, uint32_t x0, uint32_t y0, uint32_t dx, uint32_t dy,
+                 std::vector<uint8_t>& raw) {
+    const uint32_t samples = f.colour_type == 2   ? 3
+                             : f.colour_type == 6 ? 4
+                             : f.colour_type == 4 ? 2
+                                                  : 1;
+    if (x0 >= f.width) return;
+    for (uint32_t y = y0; y < f.height; y += dy) {
         raw.push_back(0);  // no filter
         uint32_t acc = 0, bits = 0;
-        for (uint32_t x = 0; x < f.width; ++x) {
+        for (uint32_t x = x0; x < f.width; x += dx) {
             const size_t i = size_t{y} * f.width + x;
-            const uint8_t v = i < f.pixels.size() ? f.pixels[i] : 0;
-            for (uint32_t s = 0; s < samples && f.depth == 16; ++s)
-                raw.insert(raw.end(), {uint8_t{0}, v});  // 16-bit samples, high byte first
-            for (uint32_t s = 0; s < samples && f.depth <= 8; ++s) {
+            for (uint32_t s = 0; s < samples; ++s) {
+                uint16_t v = 0;
+                if (!f.samples.empty())
+                    v = f.samples[i * samples + s];
+                else if (i < f.pixels.size())
+                    v = f.pixels[i];
+                if (f.depth == 16) {
+                    raw.insert(raw.end(), {uint8_t(v >> 8), uint8_t(v)});  // high byte first
+                    continue;
+                }
                 acc = acc << f.depth | (v & ((1u << f.depth) - 1));
                 bits += f.depth;
                 if (bits == 8) {
@@ -74,11 +83,25 @@ std::vector<uint8_t> make_png(const PngFixture& f) {
         }
         if (bits > 0) raw.push_back(static_cast<uint8_t>(acc << (8 - bits)));
     }
+}
+
+}  // namespace
+
+std::vector<uint8_t> make_png(const PngFixture& f) {
+    std::vector<uint8_t> raw;
+    if (f.interlaced) {
+        // Adam7: seven passes, each a reduced image of its own rows.
+        const uint32_t pass[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                     {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+        for (const auto& p : pass) append_rows(f, p[0], p[1], p[2], p[3], raw);
+    } else {
+        append_rows(f, 0, 0, 1, 1, raw);
+    }
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     std::vector<uint8_t> ihdr;
     put_be32(ihdr, f.width);
     put_be32(ihdr, f.height);
-    ihdr.insert(ihdr.end(), {f.depth, f.colour_type, 0, 0, 0});
+    ihdr.insert(ihdr.end(), {f.depth, f.colour_type, 0, 0, uint8_t{f.interlaced}});
     chunk(out, "IHDR", ihdr);
     if (!f.palette.empty()) {
         std::vector<uint8_t> plte;
@@ -86,6 +109,7 @@ std::vector<uint8_t> make_png(const PngFixture& f) {
             plte.insert(plte.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
         chunk(out, "PLTE", plte);
     }
+    if (!f.trns.empty()) chunk(out, "tRNS", f.trns);
     std::vector<uint8_t> idat = zlib_stored(raw);
     if (f.break_deflate)
         idat[5] ^= 0xFF;  // the first block's length no longer matches its complement
