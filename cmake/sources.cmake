@@ -46,6 +46,15 @@ set(TW_CORE_SOURCES
   maps/screen_sources.cpp
   maps/picture_output.cpp
   maps/picture.cpp
+  maps/picture_colours.cpp
+  maps/unit_banks.cpp
+  maps/palette_file.cpp
+  maps/palette_rules.cpp
+  maps/report_picture.cpp
+  maps/picture_map.cpp
+  maps/sprite_sheet.cpp
+  # INTERIM: dropped when the real packer lands.
+  maps/palette_pack_interim.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.

@@ -22,11 +22,15 @@ class ImageOutputs {
     // With TextOut: opens the DATA text file named by fmt ("%s%s_..." of out_dir and name).
     // False (failure recorded) when it cannot be opened. Without TextOut: true.
     bool open_data_text(const char* fmt);
+    // The same whatever TextOut says: for a text that is an output of its own.
+    bool open_text(const char* fmt);
     // The DATA text writer, or nullptr without TextOut.
     BufferedWriter* text() { return writer_ ? &*writer_ : nullptr; }
 
     // The image's palette as "%s%s_COL.ptc".
     bool write_col(const BmpImage& image);
+    // 256 target colours as "%s%s_COL.ptc".
+    bool write_col(const uint16_t (&colours)[256]);
     // out_path of fmt ("%s%s_..." of out_dir and name) and the base resource name.
     bool name_whole(const char* fmt);
     // out_path and res_name of part i of `parts`: multi_fmt with i and the base name

@@ -1,0 +1,28 @@
+#include "maps/palette_file.h"
+
+#include "common/failure.h"
+#include "common/little_endian.h"
+#include "image/png_image.h"
+#include "image/ptc_file.h"
+#include "resources/texts.h"
+
+namespace tw {
+
+bool read_palette_file(const char* path, uint16_t (&colours)[256]) {
+    if (is_ptc_file(path)) {
+        ResourceBuffer col = read_ptc_resource(path, "COL");
+        if (col.empty()) return false;
+        for (uint32_t i = 0; i < 256; ++i) colours[i] = get_le16(col.body() + 2 * i);
+        return true;
+    }
+    BmpImage image = read_picture(path, 1, 1, 0xFF);
+    if (image.pixel_count == 0) {
+        set_failure(kReasonPaletteFile, path);
+        return false;
+    }
+    for (uint32_t i = 0; i < 256; ++i)
+        colours[i] = get_le16(image.col + ResourceBuffer::kPrefixLength + 2 * i);
+    return true;
+}
+
+}  // namespace tw
