@@ -50,6 +50,13 @@ set(TW_CORE_SOURCES
   maps/picture.cpp
   maps/picture_bmp.cpp
   maps/picture_png.cpp
+  maps/picture_colours.cpp
+  maps/unit_banks.cpp
+  maps/palette_file.cpp
+  maps/palette_rules.cpp
+  maps/report_picture.cpp
+  maps/picture_map.cpp
+  maps/sprite_sheet.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.

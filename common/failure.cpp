@@ -28,6 +28,14 @@ void clear_failure() {
     g_reason = nullptr;
 }
 
+SavedFailure save_failure() {
+    return SavedFailure{g_text, g_reason};
+}
+
+void restore_failure(const SavedFailure& saved) {
+    record_failure(saved.reason, false, "%s", saved.text.c_str());
+}
+
 const char* last_failure() {
     return g_text;
 }

@@ -8,6 +8,7 @@
 // which reason it was without reading the words, in whichever language.
 
 #include <new>
+#include <string>
 #include <type_traits>
 
 #include "common/fixed_text.h"
@@ -40,6 +41,15 @@ void set_failure_if_none(const Text& reason, Args... args) {
 }
 
 void clear_failure();
+
+// A failure kept aside while other work runs (a report written after the
+// conversion failed) and put back after it.
+struct SavedFailure {
+    std::string text;
+    const Text* reason = nullptr;
+};
+SavedFailure save_failure();
+void restore_failure(const SavedFailure& saved);
 const char* last_failure();  // "" when nothing failed since the last clear
 // The Text whose words last_failure() holds; nullptr when nothing failed since
 // the last clear.

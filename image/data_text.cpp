@@ -57,6 +57,16 @@ void write_chr_data(BufferedWriter* out, const ResourceBuffer& body, int32_t uni
     }
 }
 
+void write_sprite_palette_data(BufferedWriter* out, const std::vector<uint8_t>& palettes) {
+    if (out == nullptr) return;
+    out->put("' SPRITE PALETTES\r");
+    for (size_t i = 0; i < palettes.size(); ++i) {
+        out->put(i % 16 == 0 ? "DATA " : ",");
+        out->printf("%u", static_cast<unsigned>(palettes[i]));
+        if (i % 16 == 15 || i + 1 == palettes.size()) out->put("\r");
+    }
+}
+
 void write_grp_data(BufferedWriter* out, const ResourceBuffer& body) {
     if (out == nullptr || body.empty()) return;
     const uint8_t* bytes = body.body();

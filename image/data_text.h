@@ -4,6 +4,7 @@
 // empty buffer writes nothing.
 
 #include <cstdint>
+#include <vector>
 
 #include "image/bmp_image.h"
 #include "image/ptc_container.h"
@@ -14,6 +15,9 @@ namespace tw {
 void write_palette_data(BufferedWriter* out, const BmpImage& image);
 void write_chr_data(BufferedWriter* out, const ResourceBuffer& body, int32_t unit_width,
                     int32_t unit_height, int32_t part);
+// The palette of each sprite in order: a heading, then DATA lines of up to 16
+// decimal numbers.
+void write_sprite_palette_data(BufferedWriter* out, const std::vector<uint8_t>& palettes);
 // Reads DATA_Type: nonzero hexadecimal strings, 0 decimal numbers.
 void write_grp_data(BufferedWriter* out, const ResourceBuffer& body);
 

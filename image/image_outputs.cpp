@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "common/little_endian.h"
 #include "image/ptc_container.h"
 #include "resources/texts.h"
 
@@ -17,7 +18,10 @@ ImageOutputs::ImageOutputs(const ConvertJob& job, const char* stem) : job_(job),
 }
 
 bool ImageOutputs::open_data_text(const char* fmt) {
-    if (g_settings.TextOut == 0) return true;
+    return g_settings.TextOut == 0 || open_text(fmt);
+}
+
+bool ImageOutputs::open_text(const char* fmt) {
     char path[260];
     // The formats are ours: "%s%s_CHR_DATA.txt" and the like.
 #pragma GCC diagnostic push
@@ -50,6 +54,12 @@ bool ImageOutputs::name_whole(const char* stem) {
 bool ImageOutputs::write_col(const BmpImage& image) {
     return name_whole(kColKind.tag()) &&
            write_ptc(job_, image.col, kColBufferLength, kColKind.type_code);
+}
+
+bool ImageOutputs::write_col(const uint16_t (&colours)[256]) {
+    ResourceBuffer col(kColKind);
+    for (uint32_t i = 0; i < 256; ++i) put_le16(col.body() + 2 * i, colours[i]);
+    return name_whole(kColKind.tag()) && write_ptc(job_, col, kColKind.type_code);
 }
 
 bool ImageOutputs::name_part(uint32_t parts, uint32_t i) {

@@ -23,6 +23,8 @@ class ImageOutputs {
     // With TextOut: opens the DATA text file named by fmt ("%s%s_..." of out_dir and name).
     // False (failure recorded) when it cannot be opened. Without TextOut: true.
     bool open_data_text(const char* fmt);
+    // The same whatever TextOut says: for a text that is an output of its own.
+    bool open_text(const char* fmt);
     // The DATA text writer, or nullptr without TextOut.
     BufferedWriter* text() { return writer_ ? &*writer_ : nullptr; }
 
@@ -36,6 +38,8 @@ class ImageOutputs {
     // the base name followed by i in hexadecimal when there are several, else as
     // name_whole.
     bool name_part(uint32_t parts, uint32_t i);
+    // 256 target colours as a COL file.
+    bool write_col(const uint16_t (&colours)[256]);
 
     ConvertJob& job() { return job_; }
     // Completes the DATA text and puts it in place. False when any write to it failed.

@@ -11,27 +11,37 @@
 
 namespace tw {
 
+bool write_chr_parts(ImageOutputs& out, const std::vector<PackedTile>& tiles) {
+    bool ok = true;
+    const uint32_t parts = chr_part_count(tiles.size());
+    for (uint32_t i = 0; i < parts; ++i) {
+        if (!out.name_part(parts, i)) {
+            ok = false;
+            continue;
+        }
+        ResourceBuffer chr = chr_part(tiles, i);
+        ok = !chr.empty() && write_ptc(out.job(), chr, kChrKind.type_code) && ok;
+    }
+    return ok;
+}
+
+bool write_screen(ImageOutputs& out, const ScreenCells& cells) {
+    ResourceBuffer scr = scr_buffer_from_cells(cells);
+    if (scr.empty()) {
+        set_failure(kReasonOutOfMemory);
+        return false;
+    }
+    return out.name_whole(kScrKind.tag()) && write_ptc(out.job(), scr, kScrKind.type_code);
+}
+
 bool convert_map(ConvertJob job, bool flips, TileMap& map) {
     BmpImage image = read_picture(job.path, 8, 8, 0xFF);
     if (image.pixel_count == 0 || !build_tile_map(image, flips, map)) return false;
 
     ImageOutputs out(job, kChrKind.tag());
     bool ok = out.write_col(image);
-    const uint32_t parts = tile_map_chr_count(map);
-    for (uint32_t i = 0; i < parts; ++i) {
-        if (!out.name_part(parts, i)) {
-            ok = false;
-            continue;
-        }
-        ResourceBuffer chr = tile_map_chr(map, i);
-        ok = !chr.empty() && write_ptc(out.job(), chr, kChrKind.type_code) && ok;
-    }
-    ResourceBuffer scr = scr_buffer_from_cells(map.cells);
-    if (scr.empty()) {
-        set_failure(kReasonOutOfMemory);
-        return false;
-    }
-    return out.name_whole(kScrKind.tag()) && write_ptc(out.job(), scr, kScrKind.type_code) && ok;
+    ok = write_chr_parts(out, map.tiles) && ok;
+    return write_screen(out, map.cells) && ok;
 }
 
 }  // namespace tw

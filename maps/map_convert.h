@@ -2,6 +2,7 @@
 // A picture to a palette, de-duplicated character sets and a BG screen.
 
 #include "convert/convert_job.h"
+#include "image/image_outputs.h"
 #include "maps/tile_map.h"
 
 namespace tw {
@@ -12,5 +13,11 @@ namespace tw {
 // write that fails still lets the other files be written, then reports
 // failure. `map` keeps what was built, for the summary.
 bool convert_map(ConvertJob job, bool flips, TileMap& map);
+
+// The outputs every map writes: the tiles as "%s%s_CHR.ptc" (NAME_CHR0.ptc...
+// past 256 tiles), and a screen as "%s%s_SCR.ptc". A failed write still lets
+// the other parts be written, then reports failure.
+bool write_chr_parts(ImageOutputs& out, const std::vector<PackedTile>& tiles);
+bool write_screen(ImageOutputs& out, const ScreenCells& cells);
 
 }  // namespace tw

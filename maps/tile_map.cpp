@@ -9,27 +9,8 @@
 #include "resources/texts.h"
 
 namespace tw {
-namespace {
 
-inline constexpr uint32_t kMapMaxTiles = 1024;
-
-}  // namespace
-namespace {
-
-inline constexpr int32_t kMapMaxSide = 512;
-
-}  // namespace
-namespace {
-
-struct TileHash {
-    size_t operator()(const PackedTile& t) const {
-        return std::hash<std::string_view>{}(
-            std::string_view(reinterpret_cast<const char*>(t.data()), t.size()));
-    }
-};
-
-// The 64 colours of a cell, read mirrored as asked, in the CHR tile layout.
-PackedTile pack(const uint8_t (&colours)[64], bool mirror_x, bool mirror_y) {
+PackedTile pack_tile(const uint8_t (&colours)[64], bool mirror_x, bool mirror_y) {
     PackedTile t;
     for (int r = 0; r < 8; ++r) {
         const uint8_t* row = colours + 8 * (mirror_y ? 7 - r : r);
@@ -41,16 +22,45 @@ PackedTile pack(const uint8_t (&colours)[64], bool mirror_x, bool mirror_y) {
     return t;
 }
 
-bool map_cells(const BmpImage& image, bool flips, TileMap& map) {
-    const uint32_t width = static_cast<uint32_t>(image.width);
-    std::unordered_map<PackedTile, uint32_t, TileHash> known;
-    known.reserve(static_cast<size_t>(image.width / 8) * static_cast<size_t>(image.height / 8));
-    map.tiles.reserve(64);
-    map.tiles.push_back(PackedTile{});
+size_t TileSet::Hash::operator()(const PackedTile& t) const {
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(t.data()), t.size()));
+}
+
+TileSet::TileSet(bool flips) : flips_(flips) {
+    tiles_.reserve(64);
+    tiles_.push_back(PackedTile{});
+}
+
+uint32_t TileSet::place(const uint8_t (&colours)[64], uint32_t& flipped) {
     static constexpr uint32_t kOrientations[] = {0, kCellFlipH, kCellFlipV,
                                                  kCellFlipH | kCellFlipV};
-    const int tries = flips ? 4 : 1;
+    const int tries = flips_ ? 4 : 1;
+    for (int k = 0; k < tries; ++k) {
+        const uint32_t o = kOrientations[k];
+        auto it = known_.find(pack_tile(colours, o & kCellFlipH, o & kCellFlipV));
+        if (it == known_.end()) continue;
+        if (o != 0) ++flipped;
+        return it->second | o;
+    }
+    const auto value = static_cast<uint32_t>(tiles_.size());
+    tiles_.push_back(pack_tile(colours, false, false));
+    known_.emplace(tiles_.back(), value);
+    return value;
+}
 
+std::vector<PackedTile> TileSet::take_tiles() {
+    known_.clear();
+    return std::move(tiles_);
+}
+
+namespace {
+
+inline constexpr int32_t kMapMaxSide = 512;
+
+bool map_cells(const BmpImage& image, bool flips, TileMap& map) {
+    const uint32_t width = static_cast<uint32_t>(image.width);
+    TileSet set(flips);
     for (int32_t cy = 0; cy < image.height / 8; ++cy) {
         for (int32_t cx = 0; cx < image.width / 8; ++cx) {
             uint8_t colours[64];
@@ -75,21 +85,7 @@ bool map_cells(const BmpImage& image, bool flips, TileMap& map) {
             }
             if (bank < 0) continue;  // blank: cell value 0
 
-            uint32_t value = 0;
-            bool found = false;
-            for (int k = 0; k < tries && !found; ++k) {
-                const uint32_t o = kOrientations[k];
-                auto it = known.find(pack(colours, o & kCellFlipH, o & kCellFlipV));
-                if (it == known.end()) continue;
-                value = it->second | o;
-                found = true;
-                if (o != 0) ++map.flipped_cells;
-            }
-            if (!found) {
-                value = static_cast<uint32_t>(map.tiles.size());
-                map.tiles.push_back(pack(colours, false, false));
-                known.emplace(map.tiles.back(), value);
-            }
+            const uint32_t value = set.place(colours, map.flipped_cells);
             // Past the limit the tiles are still counted, for the reason, but not used.
             map.cells[cy][cx] =
                 static_cast<int32_t>((value & (kCellTileMask | kCellFlipH | kCellFlipV)) |
@@ -97,6 +93,7 @@ bool map_cells(const BmpImage& image, bool flips, TileMap& map) {
             map.banks_used = static_cast<uint16_t>(map.banks_used | 1u << bank);
         }
     }
+    map.tiles = set.take_tiles();
     return true;
 }
 
@@ -107,6 +104,8 @@ bool build_tile_map(const BmpImage& image, bool flips, TileMap& map) {
     std::memset(map.cells, 0, sizeof map.cells);
     map.flipped_cells = 0;
     map.banks_used = 0;
+    map.width = static_cast<uint32_t>(image.width);
+    map.height = static_cast<uint32_t>(image.height);
     if (image.pixel_count == 0) return false;
     if (image.width % 8 != 0 || image.height % 8 != 0 || image.width > kMapMaxSide ||
         image.height > kMapMaxSide) {
@@ -122,10 +121,18 @@ bool build_tile_map(const BmpImage& image, bool flips, TileMap& map) {
 }
 
 uint32_t tile_map_chr_count(const TileMap& map) {
-    return static_cast<uint32_t>((map.tiles.size() + kTilesPerChr - 1) / kTilesPerChr);
+    return chr_part_count(map.tiles.size());
 }
 
 ResourceBuffer tile_map_chr(const TileMap& map, uint32_t part) {
+    return chr_part(map.tiles, part);
+}
+
+uint32_t chr_part_count(size_t tiles) {
+    return static_cast<uint32_t>((tiles + kTilesPerChr - 1) / kTilesPerChr);
+}
+
+ResourceBuffer chr_part(const std::vector<PackedTile>& tiles, uint32_t part) {
     ResourceBuffer buf(kChrKind, kTilesPerChr * kTileBytes);
     if (buf.empty()) {
         set_failure(kReasonOutOfMemory);
@@ -133,8 +140,8 @@ ResourceBuffer tile_map_chr(const TileMap& map, uint32_t part) {
     }
     for (uint32_t i = 0; i < kTilesPerChr; ++i) {
         const size_t t = size_t{part} * kTilesPerChr + i;
-        if (t >= map.tiles.size()) break;
-        std::memcpy(buf.body() + i * kTileBytes, map.tiles[t].data(), kTileBytes);
+        if (t >= tiles.size()) break;
+        std::memcpy(buf.body() + i * kTileBytes, tiles[t].data(), kTileBytes);
     }
     return buf;
 }

@@ -440,4 +440,35 @@ inline constexpr Text kReasonPictureBmpRle{"BMPの圧縮データが壊れてい
 inline constexpr Text kReasonPictureIndex{"パレットにない色番号 %u があります（パレットは%u色）",
                                           "colour index %u is beyond the palette (%u colours)"};
 
+// Pictures to BG screens and sprites: units, palette rules, arranged banks, the report.
+inline constexpr Text kUnitCell{"セル", "cell"};
+inline constexpr Text kUnitSprite{"スプライト", "sprite"};
+inline constexpr Text kReasonPictureTooLarge{
+    "画像のサイズ %ux%u はBG画面より大きいです（512x512まで）",
+    "a picture of %ux%u is larger than a BG screen (512x512 at most)"};
+inline constexpr Text kReasonSheetTooLarge{
+    "%ux%u のシートを %ux%u のスプライトに切るとタイルが%u個になります（2048個まで）",
+    "a sheet of %ux%u cut into %ux%u sprites needs %u tiles (2048 at most)"};
+inline constexpr Text kReasonUnitColours{
+    "%s %u,%u は%u色を使っています（透明色のほかに15色まで）%s",
+    "%s %u,%u uses %u colours (15 besides the transparent one at most)%s"};
+inline constexpr Text kUnitsAlso{"。ほかに: %s", "; also %s"};
+inline constexpr Text kUnitsMore{" ほか%u個", " and %u more"};
+inline constexpr Text kReasonUnitMixedBanks{"%s %u,%u の中で違うパレットの色が使われています",
+                                            "%s %u,%u uses colours of different palettes"};
+inline constexpr Text kReasonKeepNotIndexed{"keep にはパレット付きの画像が必要です",
+                                            "keep needs a picture with a palette"};
+inline constexpr Text kReasonTooManyBanks{
+    "色が16個のパレットに収まりません: 最善で%u個（少なくとも%u個）、残った%s: %s",
+    "the colours do not fit in 16 palettes: %u at best (at least %u); %ss left over: %s"};
+inline constexpr Text kReasonNoBankHolds{
+    "%s %u,%u の色をすべて持つパレットがありません: 最も近いパレット%u に %s がありません",
+    "%s %u,%u fits no palette: palette %u, the nearest, lacks %s"};
+inline constexpr Text kReasonPaletteFile{
+    "%s はCOLのPTCファイルでもパレット付きの画像でもありません",
+    "%s is neither a COL PTC file nor a picture with a palette"};
+inline constexpr Text kReasonReportWrite{"レポート画像 %s を書き込めません",
+                                         "cannot write the report picture %s"};
+inline constexpr Text kReasonInPicture{"%s: %s", "%s: %s"};
+
 }  // namespace tw

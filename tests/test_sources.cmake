@@ -42,6 +42,9 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/tile_map_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/screen_render_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/picture_test.cpp
+
+  ${CMAKE_CURRENT_SOURCE_DIR}/maps/picture_map_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/maps/sprite_sheet_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/map_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/one_bit_rule_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/nothing_lost_test.cpp

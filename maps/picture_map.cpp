@@ -1,0 +1,187 @@
+#include "maps/picture_map.h"
+
+#include <bit>
+#include <string>
+
+#include "common/failure.h"
+#include "image/image_outputs.h"
+#include "maps/map_convert.h"
+#include "maps/palette_rules.h"
+#include "maps/report_picture.h"
+#include "resources/texts.h"
+
+namespace tw {
+namespace {
+
+PictureOptions cell_options(const PictureOptions& options) {
+    PictureOptions o = options;
+    o.unit_width = o.unit_height = 8;
+    return o;
+}
+
+// The reports of the pictures, each beside its own outputs. A failure recorded
+// before stays the reason shown, unless a report cannot be written.
+bool write_reports(const std::vector<ConvertJob>& jobs, const std::vector<const Picture*>& pictures,
+                   const std::vector<UnitBanks>& units, const BankPalette& palette,
+                   const PictureOptions& options, std::vector<PictureSummary>& summaries) {
+    if (!options.report || units.size() != pictures.size()) return true;
+    bool ok = true;
+    for (size_t p = 0; p < pictures.size(); ++p) {
+        const Picture report = render_report(*pictures[p], units[p], palette);
+        std::string path;
+        if (write_report(jobs[p], report, options.report_encoder, path)) {
+            if (p < summaries.size()) summaries[p].report_path = path;
+        } else {
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+// KEEP on one picture: exactly the conversion of convert_map.
+bool keep_map(const ConvertJob& job, const Picture* picture, const PictureOptions& options,
+              PictureSummary& summary) {
+    TileMap map;
+    bool ok = convert_map(job, options.flips, map);
+    summary.rule = PaletteRule::KEEP;
+    summary.key_source = KeySource::INDEX_0;
+    summary.width = summary.padded_width = map.width;
+    summary.height = summary.padded_height = map.height;
+    summary.tiles = map.tiles.size();
+    summary.flipped_cells = map.flipped_cells;
+    summary.banks_used = map.banks_used;
+    summary.bank_count = static_cast<uint32_t>(std::popcount(map.banks_used));
+    if (!options.report || picture == nullptr) return ok;
+
+    const SavedFailure reason = save_failure();
+    std::vector<UnitBanks> units(1);
+    BankPalette palette;
+    keep_banks(*picture, kUnitCell, 8, 8, units[0], palette);
+    std::vector<PictureSummary> summaries{summary};
+    const bool reported = write_reports({job}, {picture}, units, palette, options, summaries);
+    summary.report_path = summaries[0].report_path;
+    if (!ok && reported) restore_failure(reason);
+    return ok && reported;
+}
+
+bool too_large(const Picture& p, const std::string& name) {
+    if (padded_side(p.width, 8) <= kMapMaxPixels && padded_side(p.height, 8) <= kMapMaxPixels)
+        return false;
+    if (name.empty())
+        set_failure(kReasonPictureTooLarge, p.width, p.height);
+    else {
+        char text[200];
+        format_text(text, sizeof text, kReasonPictureTooLarge, p.width, p.height);
+        set_failure(kReasonInPicture, name.c_str(), text);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool map_pictures(const std::vector<const Picture*>& pictures,
+                  const std::vector<std::string>& names, const PictureOptions& options,
+                  MapScreens& out) {
+    out = MapScreens{};
+    for (size_t p = 0; p < pictures.size(); ++p)
+        if (too_large(*pictures[p], names.empty() ? std::string() : names[p])) return false;
+    const UnitInputs in{pictures, names, &kUnitCell, 8, 8};
+    if (!assign_banks(in, cell_options(options), out.units, out.palette, out.summaries))
+        return false;
+
+    TileSet set(options.flips);
+    for (size_t p = 0; p < pictures.size(); ++p) {
+        const UnitBanks& u = out.units[p];
+        auto screen = std::make_unique<TileMap>();
+        screen->width = pictures[p]->width;
+        screen->height = pictures[p]->height;
+        for (uint32_t k = 0; k < u.grid.count(); ++k) {
+            if (!u.drawn[k]) continue;  // blank: cell value 0
+            uint8_t colours[64];
+            const uint32_t x0 = u.grid.x_of(k), y0 = u.grid.y_of(k);
+            for (uint32_t r = 0; r < 8; ++r)
+                for (uint32_t c = 0; c < 8; ++c)
+                    colours[8 * r + c] = u.numbers[size_t{y0 + r} * u.width + x0 + c];
+            const uint32_t value = set.place(colours, screen->flipped_cells);
+            screen->cells[y0 / 8][x0 / 8] =
+                static_cast<int32_t>((value & 0xFFF) | uint32_t{u.bank[k]} << kCellPaletteShift);
+            screen->banks_used = static_cast<uint16_t>(screen->banks_used | 1u << u.bank[k]);
+        }
+        out.summaries[p].flipped_cells = screen->flipped_cells;
+        out.screens.push_back(std::move(screen));
+    }
+    out.tiles = set.take_tiles();
+    for (PictureSummary& s : out.summaries) s.tiles = out.tiles.size();
+    if (out.tiles.size() > kMapMaxTiles) {
+        set_failure(kReasonMapTooManyTiles, static_cast<unsigned>(out.tiles.size()));
+        return false;
+    }
+    return true;
+}
+
+bool convert_picture_map(const ConvertJob& job, const PictureOptions& options,
+                         PictureSummary& summary) {
+    summary = PictureSummary{};
+    if (options.palette == PaletteRule::KEEP && !options.report)
+        return keep_map(job, nullptr, options, summary);
+    Picture picture;
+    if (!read_picture_file(job.path, picture)) return false;
+    if (decide_rule(picture, cell_options(options), kUnitCell, summary) == PaletteRule::KEEP) {
+        const RuleReason reason = summary.reason;
+        const bool ok = keep_map(job, &picture, options, summary);
+        summary.reason = reason;
+        return ok;
+    }
+
+    MapScreens m;
+    bool ok = map_pictures({&picture}, {}, options, m);
+    if (!m.summaries.empty()) summary = m.summaries[0];
+    if (ok) {
+        ImageOutputs out(job, "CHR");
+        ok = out.write_col(m.palette.colours);
+        ok = write_chr_parts(out, m.tiles) && ok;
+        ok = write_screen(out, m.screens[0]->cells) && ok;
+    }
+    const SavedFailure reason = save_failure();
+    std::vector<PictureSummary> summaries{summary};
+    const bool reported = write_reports({job}, {&picture}, m.units, m.palette, options, summaries);
+    summary.report_path = summaries[0].report_path;
+    if (!ok && reported) restore_failure(reason);
+    return ok && reported;
+}
+
+bool convert_shared_maps(const ConvertJob& set_job, const std::vector<ConvertJob>& jobs,
+                         const PictureOptions& options, std::vector<PictureSummary>& summaries) {
+    summaries.clear();
+    std::vector<Picture> pictures(jobs.size());
+    std::vector<const Picture*> pointers;
+    std::vector<std::string> names;
+    for (size_t p = 0; p < jobs.size(); ++p) {
+        if (!read_picture_file(jobs[p].path, pictures[p])) {
+            const SavedFailure reason = save_failure();
+            record_failure(reason.reason, false, kReasonInPicture.get(), jobs[p].name,
+                           reason.text.c_str());
+            return false;
+        }
+        pointers.push_back(&pictures[p]);
+        names.emplace_back(jobs[p].name);
+    }
+    MapScreens m;
+    bool ok = map_pictures(pointers, names, options, m);
+    summaries = m.summaries;
+    if (ok) {
+        ImageOutputs out(set_job, "CHR");
+        ok = out.write_col(m.palette.colours);
+        ok = write_chr_parts(out, m.tiles) && ok;
+        for (size_t p = 0; p < jobs.size(); ++p) {
+            ImageOutputs screen(jobs[p], "SCR");
+            ok = write_screen(screen, m.screens[p]->cells) && ok;
+        }
+    }
+    const SavedFailure reason = save_failure();
+    const bool reported = write_reports(jobs, pointers, m.units, m.palette, options, summaries);
+    if (!ok && reported) restore_failure(reason);
+    return ok && reported;
+}
+
+}  // namespace tw

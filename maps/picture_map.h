@@ -1,0 +1,51 @@
+#pragma once
+// `map`: any picture to a palette, de-duplicated character sets and a BG
+// screen, its palette banks kept, arranged or taken from a file; and sets of
+// pictures that share one palette and one tile set, a screen for each.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "convert/convert_job.h"
+#include "maps/picture.h"
+#include "maps/picture_options.h"
+#include "maps/tile_map.h"
+#include "maps/unit_banks.h"
+
+namespace tw {
+
+inline constexpr uint32_t kMapMaxPixels = 512;
+
+// Pictures mapped in memory, before anything is written.
+struct MapScreens {
+    BankPalette palette;
+    std::vector<PackedTile> tiles;                  // over all screens; tile 0 is the blank tile
+    std::vector<std::unique_ptr<TileMap>> screens;  // each picture's cells (their tiles above)
+    std::vector<UnitBanks> units;                   // each picture's banks, for the report
+    std::vector<PictureSummary> summaries;
+};
+
+// Maps the pictures as one set (one picture alone is a set of one) with
+// options.unit 8 x 8. `names` are shown in refusals when there are several.
+// False with the reason recorded; `out.units` still serves the reports when
+// the palette stage ran.
+bool map_pictures(const std::vector<const Picture*>& pictures,
+                  const std::vector<std::string>& names, const PictureOptions& options,
+                  MapScreens& out);
+
+// Reads job.path and writes NAME_COL.ptc, NAME_CHR.ptc (NAME_CHR0.ptc... past
+// 256 tiles) and NAME_SCR.ptc into job.out_dir; with options.report also
+// NAME_report.png, whether the conversion succeeds or not. Nothing else is
+// written when it fails. KEEP converts exactly as convert_map does.
+bool convert_picture_map(const ConvertJob& job, const PictureOptions& options,
+                         PictureSummary& summary);
+
+// The pictures of `jobs` as one set: set_job's out_dir and name give
+// NAME_COL.ptc and NAME_CHR*.ptc (1024 tiles over all), each job its
+// PICTURE_SCR.ptc (and PICTURE_report.png) in its own out_dir. Nothing but the
+// reports is written when any picture fails.
+bool convert_shared_maps(const ConvertJob& set_job, const std::vector<ConvertJob>& jobs,
+                         const PictureOptions& options, std::vector<PictureSummary>& summaries);
+
+}  // namespace tw
