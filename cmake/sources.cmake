@@ -46,6 +46,10 @@ set(TW_CORE_SOURCES
   maps/screen_sources.cpp
   maps/picture_output.cpp
   maps/picture.cpp
+  maps/pack_problem.cpp
+  maps/pack_heuristics.cpp
+  maps/pack_search.cpp
+  maps/palette_pack.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.
