@@ -18,9 +18,10 @@ using ColourSet = std::vector<uint16_t>;  // distinct target colours, ascending
 
 inline constexpr uint32_t kBankColours = 15;  // entry 0 of a bank is the transparent key
 inline constexpr uint32_t kMaxBanks = 16;
-// About 10 ms of search on a picture of a few hundred distinct sets whose
-// minimum cannot be proven; easy pictures finish in far fewer steps.
-inline constexpr uint64_t kDefaultPackEffort = 200000;
+// Some tens of milliseconds of search on a picture of a few hundred distinct
+// sets whose minimum is hard to prove; most pictures need none or a few
+// hundred steps.
+inline constexpr uint64_t kDefaultPackEffort = 20000;
 inline constexpr uint32_t kNoBank = UINT32_MAX;
 
 struct PaletteArrangement {
