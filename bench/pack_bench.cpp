@@ -3,7 +3,9 @@
 // pool of 16 + K / 2 colours so that they overlap and a set fits several.
 // (Sets of all 15 colours would give the palettes away; with a wide pool
 // sets of different palettes never share a bank. Either way the first
-// heuristic would already find K.) Counters:
+// heuristic would already find K.) The dense case is far harder than
+// pictures are: 300 sets of 8 to 10 colours from a pool of 16 + K / 4, where
+// every set fits many banks and the bounds are far below K. Counters:
 // banks found, K, what first-fit decreasing and overload-and-remove find, the
 // lower bound, whether the minimum was proven and the search steps taken.
 
@@ -17,9 +19,10 @@
 
 namespace {
 
-std::vector<tw::ColourSet> hidden_palette_sets(uint32_t k, uint32_t count, uint32_t seed) {
+std::vector<tw::ColourSet> hidden_palette_sets(uint32_t k, uint32_t count, uint32_t seed,
+                                               bool dense) {
     std::mt19937 rng(seed);
-    std::vector<uint16_t> pool(16 + k / 2);
+    std::vector<uint16_t> pool(16 + k / (dense ? 4 : 2));
     std::iota(pool.begin(), pool.end(), uint16_t{0});
     for (uint16_t& c : pool) c = static_cast<uint16_t>(c * 40503u + 17);
     std::vector<tw::ColourSet> palettes(k);
@@ -31,17 +34,17 @@ std::vector<tw::ColourSet> hidden_palette_sets(uint32_t k, uint32_t count, uint3
     for (uint32_t i = 0; i < count; ++i) {
         tw::ColourSet s = palettes[rng() % k];
         std::shuffle(s.begin(), s.end(), rng);
-        s.resize(8 + rng() % 5);
+        s.resize(8 + rng() % (dense ? 3 : 5));
         std::sort(s.begin(), s.end());
         sets.push_back(s);
     }
     return sets;
 }
 
-void BM_PackPalettes(benchmark::State& state) {
+void pack(benchmark::State& state, bool dense) {
     const auto k = static_cast<uint32_t>(state.range(0));
     const std::vector<tw::ColourSet> sets =
-        hidden_palette_sets(k, 400, static_cast<uint32_t>(state.range(1)));
+        hidden_palette_sets(k, dense ? 300 : 400, static_cast<uint32_t>(state.range(1)), dense);
     tw::PaletteArrangement r;
     for (auto _ : state) {
         r = tw::pack_palettes(sets, tw::kDefaultPackEffort);
@@ -55,8 +58,18 @@ void BM_PackPalettes(benchmark::State& state) {
     state.counters["proven"] = r.proven;
     state.counters["steps"] = static_cast<double>(r.steps);
 }
+void BM_PackPalettes(benchmark::State& state) {
+    pack(state, false);
+}
+void BM_PackPalettesDense(benchmark::State& state) {
+    pack(state, true);
+}
 BENCHMARK(BM_PackPalettes)
     ->ArgsProduct({{4, 8, 12, 16}, {1, 2, 3}})
+    ->ArgNames({"K", "seed"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PackPalettesDense)
+    ->ArgsProduct({{4, 8, 12, 16}, {1}})
     ->ArgNames({"K", "seed"})
     ->Unit(benchmark::kMillisecond);
 

@@ -10,18 +10,31 @@ std::vector<uint32_t> first_fit(const PackProblem& p, const std::vector<uint32_t
     std::vector<uint32_t> bank_of(p.sizes.size(), kNoBank);
     std::vector<uint64_t> banks;  // `words` words for each bank
     std::vector<uint32_t> volume;
+    // The banks holding each colour: a bank sharing no colour with the set
+    // takes it when it has room for all of it, which the volumes alone tell,
+    // so only the banks sharing a colour need their masks read (a picture of
+    // thousands of cells and colours would otherwise read every bank's mask
+    // for every set).
+    std::vector<std::vector<uint32_t>> holders(p.colours.size());
     for (uint32_t s : order) {
+        const uint32_t size = p.sizes[s];
         uint32_t b = 0;
-        while (b < volume.size() &&
-               volume[b] + mask_count_new(p.mask(s), banks.data() + size_t{b} * p.words, p.words) >
-                   kBankColours)
-            ++b;
+        while (b < volume.size() && volume[b] + size > kBankColours) ++b;
+        for (uint32_t k = 0; k < size; ++k)
+            for (uint32_t h : holders[p.bits_of(s)[k]])
+                if (h < b &&
+                    volume[h] + p.count_new(s, &banks[size_t{h} * p.words]) <= kBankColours)
+                    b = h;
         if (b == volume.size()) {
             volume.push_back(0);
             banks.resize(banks.size() + p.words, 0);
         }
         uint64_t* bank = banks.data() + size_t{b} * p.words;
-        volume[b] += mask_count_new(p.mask(s), bank, p.words);
+        volume[b] += p.count_new(s, bank);
+        for (uint32_t k = 0; k < size; ++k) {
+            const uint16_t c = p.bits_of(s)[k];
+            if (!(bank[c / 64] >> (c % 64) & 1)) holders[c].push_back(b);
+        }
         mask_or(bank, p.mask(s), p.words);
         bank_of[s] = b;
     }
@@ -40,9 +53,8 @@ class Overload {
   public:
     explicit Overload(const PackProblem& p) : p_(p), colours_of_(p.items.size()) {
         for (uint32_t i = 0; i < p.items.size(); ++i) {
-            const uint64_t* m = p.mask(p.items[i]);
-            for (uint32_t bit = 0; bit < p.words * 64; ++bit)
-                if (m[bit / 64] >> (bit % 64) & 1) colours_of_[i].push_back(bit);
+            const uint32_t s = p.items[i];
+            colours_of_[i].assign(p.bits_of(s), p.bits_of(s) + p.sizes[s]);
         }
     }
 

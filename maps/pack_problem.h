@@ -17,6 +17,7 @@ struct PackProblem {
     uint32_t words = 0;             // 64-bit words in each mask
     std::vector<uint16_t> colours;  // the colour of each bit, ascending
     std::vector<uint64_t> masks;    // `words` words for each input set (zero if oversized)
+    std::vector<uint16_t> bits;     // kBankColours for each input set: its bits, ascending
     std::vector<uint32_t> sizes;    // colours in each input set
     std::vector<uint32_t>
         items;  // the kept sets (input indices), largest first, ties in input order
@@ -25,6 +26,17 @@ struct PackProblem {
 
     const uint64_t* mask(uint32_t set) const { return masks.data() + size_t{set} * words; }
     bool valid(uint32_t set) const { return item_of_set[set] != kNoBank; }
+    const uint16_t* bits_of(uint32_t set) const { return bits.data() + size_t{set} * kBankColours; }
+    // Colours of `set` that mask `m` lacks: at most 15 tests, however many
+    // colours the picture has.
+    uint32_t count_new(uint32_t set, const uint64_t* m) const {
+        uint32_t n = 0;
+        for (uint32_t k = 0; k < sizes[set]; ++k) {
+            const uint16_t c = bits_of(set)[k];
+            n += !(m[c / 64] >> (c % 64) & 1);
+        }
+        return n;
+    }
 };
 
 // `sets` need not be sorted nor free of repeats.

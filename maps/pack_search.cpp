@@ -16,7 +16,7 @@ constexpr uint32_t kCliqueSeeds = 32;
 
 bool conflict(const PackProblem& p, uint32_t a, uint32_t b) {
     const uint32_t sa = p.items[a], sb = p.items[b];
-    return p.sizes[sa] + mask_count_new(p.mask(sb), p.mask(sa), p.words) > kBankColours;
+    return p.sizes[sa] + p.count_new(sb, p.mask(sa)) > kBankColours;
 }
 
 }  // namespace
@@ -74,8 +74,6 @@ namespace {
 // (an item no bank can take) shows as soon as it arises.
 class Search {
   public:
-    static constexpr uint32_t kMaxSearchBanks = 64;  // banks are bits of a word
-
     Search(const PackProblem& p, const std::vector<uint32_t>& rank, uint32_t limit)
         : p_(p),
           w_(p.words),
@@ -149,7 +147,7 @@ class Search {
                 f(w * size_t{64} + static_cast<size_t>(std::countr_zero(bits)));
     }
     bool fits(uint32_t item, uint32_t b) {
-        return volume_[b] + mask_count_new(mask(item), bank(b), w_) <= kBankColours;
+        return volume_[b] + p_.count_new(p_.items[item], bank(b)) <= kBankColours;
     }
 
     // Picks the item for `depth` and lists its banks; none when the node is a
@@ -176,7 +174,7 @@ class Search {
         uint32_t count = 0;
         for (uint64_t bits = fit_[item]; bits; bits &= bits - 1) {
             const auto b = static_cast<uint32_t>(std::countr_zero(bits));
-            const uint32_t add = mask_count_new(mask(item), bank(b), w_);
+            const uint32_t add = p_.count_new(p_.items[item], bank(b));
             if (add == 0) {
                 out[0] = b;
                 candidate_count_[depth] = 1;
@@ -299,6 +297,11 @@ SearchResult search_packing(const PackProblem& p, const std::vector<uint32_t>& s
     r.bank_of_item = start;
     r.bank_count = 0;
     for (uint32_t b : start) r.bank_count = std::max(r.bank_count, b + 1);
+    if (r.bank_count > kMaxSearchBanks) {
+        r.lower_bound = static_cast<uint32_t>((p.colours.size() + kBankColours - 1) / kBankColours);
+        r.proven = r.bank_count <= r.lower_bound;
+        return r;
+    }
     std::vector<uint32_t> clique;
     r.lower_bound = packing_lower_bound(p, clique);
     // Ties go to the clique first: its items need a bank each, so no choice
@@ -309,10 +312,6 @@ SearchResult search_packing(const PackProblem& p, const std::vector<uint32_t>& s
     for (uint32_t i : clique) rank[i] = next++;
     for (uint32_t i = 0; i < n; ++i)
         if (rank[i] == kNoBank) rank[i] = next++;
-    if (r.bank_count > Search::kMaxSearchBanks) {
-        r.proven = r.bank_count <= r.lower_bound;
-        return r;
-    }
     Search search(p, rank, r.bank_count);
     r.proven = search.run(r.bank_count, r.lower_bound, effort, r.bank_of_item);
     r.steps = search.steps();

@@ -1,6 +1,7 @@
 #include "maps/palette_pack.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 #include "maps/pack_heuristics.h"
@@ -29,10 +30,13 @@ std::vector<uint32_t> best_heuristic(const PackProblem& p) {
         std::vector<uint32_t>& bank_of_item = tries.emplace_back();
         for (uint32_t s : p.items) bank_of_item.push_back(bank_of_set[s]);
     }
-    tries.push_back(pack::overload_and_remove_items(p));
     size_t best = 0;
     uint32_t best_count = UINT32_MAX;
-    for (size_t t = 0; t < tries.size(); ++t) {
+    for (size_t t = 0; t < 3; ++t) {
+        // Overload-and-remove weighs each set against every bank: only worth
+        // it when the picture is within reach.
+        if (t == 2 && best_count > pack::kMaxSearchBanks) break;
+        if (t == 2) tries.push_back(pack::overload_and_remove_items(p));
         const uint32_t count = pack::compact_banks(tries[t]);
         if (count < best_count) best = t, best_count = count;
     }
@@ -66,21 +70,21 @@ void keep_banks(const PackProblem& p, uint32_t count, uint32_t limit,
             packed[i] = kNoBank;
         }
     }
-    for (uint32_t b = 0; b < count; ++b) volume[b] = pack::mask_count(&masks[b * p.words], p.words);
+    for (uint32_t b = 0; b < count; ++b)
+        if (kept[b]) volume[b] = pack::mask_count(&masks[b * p.words], p.words);
     std::stable_sort(loose.begin(), loose.end(),
                      [&](uint32_t a, uint32_t b) { return p.sizes[a] > p.sizes[b]; });
+    std::vector<uint32_t> staying(by_weight.begin(), by_weight.begin() + limit);
+    std::sort(staying.begin(), staying.end());
     for (uint32_t i : loose) {
         uint32_t taker = kNoBank;
-        for (uint32_t b = 0; b < count && taker == kNoBank; ++b)
-            if (kept[b] && pack::mask_count_new(p.mask(i), &masks[b * p.words], p.words) == 0)
-                taker = b;
-        for (uint32_t b = 0; b < count && taker == kNoBank; ++b)
-            if (kept[b] &&
-                volume[b] + pack::mask_count_new(p.mask(i), &masks[b * p.words], p.words) <=
-                    kBankColours)
+        for (uint32_t b : staying)
+            if (taker == kNoBank && p.count_new(i, &masks[b * p.words]) == 0) taker = b;
+        for (uint32_t b : staying)
+            if (taker == kNoBank && volume[b] + p.count_new(i, &masks[b * p.words]) <= kBankColours)
                 taker = b;
         if (taker == kNoBank) continue;
-        volume[taker] += pack::mask_count_new(p.mask(i), &masks[taker * p.words], p.words);
+        volume[taker] += p.count_new(i, &masks[taker * p.words]);
         pack::mask_or(&masks[taker * p.words], p.mask(i), p.words);
         packed[i] = taker;
     }
@@ -101,9 +105,7 @@ void number_banks(const PackProblem& p, uint32_t count, const std::vector<uint32
     for (uint32_t i = 0; i < packed.size(); ++i) {
         if (packed[i] == kNoBank) continue;
         uint32_t k = 0;
-        while (k < numbered.size() &&
-               pack::mask_count_new(p.mask(i), &masks[numbered[k] * w], w) != 0)
-            ++k;
+        while (k < numbered.size() && p.count_new(i, &masks[numbered[k] * w]) != 0) ++k;
         if (k == numbered.size()) numbered.push_back(packed[i]);
         out.bank_of_set[i] = k;
     }
@@ -113,8 +115,9 @@ void number_banks(const PackProblem& p, uint32_t count, const std::vector<uint32
             pack::mask_or(&used[out.bank_of_set[i] * w], p.mask(i), w);
     out.banks.assign(numbered.size(), {});
     for (size_t k = 0; k < numbered.size(); ++k)
-        for (uint32_t bit = 0; bit < w * 64; ++bit)
-            if (used[k * w + bit / 64] >> (bit % 64) & 1) out.banks[k].push_back(p.colours[bit]);
+        for (uint32_t word = 0; word < w; ++word)
+            for (uint64_t bits = used[k * w + word]; bits; bits &= bits - 1)
+                out.banks[k].push_back(p.colours[word * 64 + std::countr_zero(bits)]);
 }
 
 }  // namespace

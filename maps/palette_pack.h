@@ -21,7 +21,7 @@ inline constexpr uint32_t kMaxBanks = 16;
 // Some tens of milliseconds of search on a picture of a few hundred distinct
 // sets whose minimum is hard to prove; most pictures need none or a few
 // hundred steps.
-inline constexpr uint64_t kDefaultPackEffort = 20000;
+inline constexpr uint64_t kDefaultPackEffort = 10000;
 inline constexpr uint32_t kNoBank = UINT32_MAX;
 
 struct PaletteArrangement {
