@@ -86,6 +86,7 @@ class Search {
           need_(p.colours.size(), 0),
           needed_(w_, 0),
           fit_(n_, 0),
+          choices_(n_, 0),
           pos_(n_),
           item_at_(n_, 0),
           bank_at_(n_, 0),
@@ -164,7 +165,7 @@ class Search {
         const bool can_open = open_ + 1 < bound_;
         uint32_t item = kNoBank, best = UINT32_MAX;
         for (uint32_t i : loose_) {
-            const auto choices = static_cast<uint32_t>(std::popcount(fit_[i]));
+            const uint32_t choices = choices_[i];
             if (choices == 0 && !can_open) return;
             if (choices < best || (choices == best && rank_[i] < rank_[item]))
                 item = i, best = choices;
@@ -227,6 +228,7 @@ class Search {
             if (fits(i, b) == had) continue;
             trail_.push_back({i, fit_[i]});
             fit_[i] ^= bit;
+            choices_[i] = static_cast<uint8_t>(had ? choices_[i] - 1 : choices_[i] + 1);
         }
     }
 
@@ -234,6 +236,7 @@ class Search {
         const uint32_t item = item_at_[depth], b = bank_at_[depth];
         while (trail_.size() > trail_mark_[depth]) {
             fit_[trail_.back().item] = trail_.back().fit;
+            choices_[trail_.back().item] = static_cast<uint8_t>(std::popcount(trail_.back().fit));
             trail_.pop_back();
         }
         if (opened_[depth]) --open_;
@@ -274,6 +277,7 @@ class Search {
     std::vector<uint32_t> need_;         // loose items using each colour
     std::vector<uint64_t> needed_;       // colours some loose item uses
     std::vector<uint64_t> fit_;          // open banks that can take each item
+    std::vector<uint8_t> choices_;       // how many
     std::vector<uint32_t> loose_;        // items not placed
     std::vector<uint32_t> pos_;          // where each item is (or was) in loose_
     std::vector<uint32_t> item_at_;      // item placed at each depth

@@ -18,9 +18,8 @@ using ColourSet = std::vector<uint16_t>;  // distinct target colours, ascending
 
 inline constexpr uint32_t kBankColours = 15;  // entry 0 of a bank is the transparent key
 inline constexpr uint32_t kMaxBanks = 16;
-// Some tens of milliseconds of search on a picture of a few hundred distinct
-// sets whose minimum is hard to prove; most pictures need none or a few
-// hundred steps.
+// About 30 ms of search on a picture of a few hundred distinct sets whose
+// minimum is out of reach; most pictures need no steps or a few hundred.
 inline constexpr uint64_t kDefaultPackEffort = 10000;
 inline constexpr uint32_t kNoBank = UINT32_MAX;
 
