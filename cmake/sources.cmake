@@ -57,6 +57,10 @@ set(TW_CORE_SOURCES
   maps/report_picture.cpp
   maps/picture_map.cpp
   maps/sprite_sheet.cpp
+  maps/pack_problem.cpp
+  maps/pack_heuristics.cpp
+  maps/pack_search.cpp
+  maps/palette_pack.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.
