@@ -46,6 +46,8 @@ set(TW_CORE_SOURCES
   maps/screen_sources.cpp
   maps/picture_output.cpp
   maps/picture.cpp
+  maps/oklab.cpp
+  maps/colour_reduce.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.

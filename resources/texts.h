@@ -392,4 +392,13 @@ inline constexpr Text kWalkUnknownTag{"不明なタグです", "unknown tag"};
 inline constexpr const char* kFolderPickerTitle = "フォルダを選択";
 inline constexpr const char* kAllFilesFilter = "全てのファイル";
 
+// The colour reducer: why a request was refused.
+inline constexpr Text kReasonReduceSize{
+    "減色できない大きさです（画像 %ux%u、単位 %ux%u）",
+    "cannot reduce colours at this size (picture %ux%u, unit %ux%u)"};
+inline constexpr Text kReasonReducePalette{"固定パレットは 16 バンク、各 15 色までです",
+                                           "a fixed palette has at most 16 banks of 15 colours"};
+inline constexpr Text kReasonReduceNoColours{"固定パレットに色がありません",
+                                             "the fixed palette has no colours"};
+
 }  // namespace tw
