@@ -12,15 +12,12 @@ namespace tw::bench {
 namespace {
 
 struct Sample {
-    int32_t c[3];  // the target colour widened to 8 bits
+    int32_t c[3];
 };
 
-Sample sample_of(const Rgba& p) {
-    const Rgb8 w = widen_target_colour(rgb_to_col(p.r, p.g, p.b));
-    return Sample{{w.r, w.g, w.b}};
-}
+Sample sample_of(const Rgba& p) { return Sample{{p.r, p.g, p.b}}; }
 
-// The target colour nearest an 8-bit RGB mean, channel by channel.
+// The target colour nearest an 8-bit RGB mean, channel by channel, widened.
 Sample quantise(const double mean[3]) {
     const auto level = [](double v, double step, int top) {
         return static_cast<uint8_t>(std::clamp(static_cast<int>(v / step + 0.5), 0, top) * step);

@@ -18,6 +18,10 @@ constexpr int kRounds = 10;                 // assign units to banks, rebuild th
 constexpr int kLloydSteps = 6;              // k-means steps of one bank's colours
 constexpr int64_t kNoBank = INT64_MAX / 4;  // the error of drawing with an empty bank
 
+int64_t round_div(int64_t n, int64_t d) {
+    return n >= 0 ? (n + d / 2) / d : -((-n + d / 2) / d);
+}
+
 // splitmix64: our own generator, so that seeding picks the same units with
 // every standard library.
 struct Rng {
@@ -30,27 +34,39 @@ struct Rng {
     }
 };
 
-// The picture as units: its distinct target colours and each unit's histogram
-// of them.
+// The picture as units, for finding banks. Pixels are gathered into bins, one
+// for each target colour they round to, and a bin stands for its pixels by
+// the mean of their Oklab coordinates: the squared error of drawing pixels with
+// a colour is their squared distance to their mean plus their count times the
+// mean's squared distance to the colour, so the bins lose nothing that
+// matters to the search.
 struct Units {
     uint32_t across = 0, down = 0;
-    std::vector<uint16_t> colours;  // distinct target colours of opaque pixels, ascending
-    std::vector<Oklab> labs;        // of each colour
-    std::vector<uint32_t> begin;    // unit u owns entries [begin[u], begin[u + 1])
-    std::vector<uint32_t> index;    // entry: a colour index
-    std::vector<uint32_t> count;    // entry: its pixels in the unit
+    std::vector<Oklab> labs;         // the mean of each bin
+    std::vector<uint16_t> colour;    // the target colour nearest that mean
+    std::vector<uint32_t> of_pixel;  // a bin for each pixel; kTransparent where a == 0
+    std::vector<Oklab> pixel_labs;   // each pixel's own colour
+    std::vector<uint32_t> begin;     // unit u owns entries [begin[u], begin[u + 1])
+    std::vector<uint32_t> index;     // entry: a bin
+    std::vector<uint32_t> count;     // entry: the unit's pixels in it
     uint32_t entries(uint32_t u) const { return begin[u + 1] - begin[u]; }
+    size_t bins() const { return labs.size(); }
 };
 
+constexpr uint32_t kTransparent = UINT32_MAX;
+
 struct Item {
-    uint32_t index;  // into Units::colours
+    uint32_t index;  // a bin
     uint64_t weight;
 };
 
 using Palette = std::vector<uint16_t>;
 
-uint16_t target_of(const Rgba& p) {
-    return rgb_to_col(p.r, p.g, p.b);
+// The target colour a pixel rounds to, channel by channel.
+uint16_t rounded_target(const Rgba& p) {
+    const uint32_t r = std::min((p.r + 4u) >> 3, 31u), g = std::min((p.g + 2u) >> 2, 63u),
+                   b = std::min((p.b + 4u) >> 3, 31u);
+    return static_cast<uint16_t>(r | (g >> 1) << 5 | b << 10 | (g & 1) << 15);
 }
 
 Units collect_units(const ReduceRequest& rq) {
@@ -58,17 +74,43 @@ Units collect_units(const ReduceRequest& rq) {
     u.across = (rq.width + rq.unit_width - 1) / rq.unit_width;
     u.down = (rq.height + rq.unit_height - 1) / rq.unit_height;
     const size_t n = size_t{rq.width} * rq.height;
-    std::vector<int32_t> dense(65536, -1);
+    u.of_pixel.assign(n, kTransparent);
+    u.pixel_labs.assign(n, Oklab{0, 0, 0});
+    // Bins numbered in the order of their target colours.
+    std::vector<uint32_t> bin(65536, 0);
     for (size_t i = 0; i < n; ++i)
-        if (rq.pixels[i].a != 0) dense[target_of(rq.pixels[i])] = 0;
-    for (uint32_t c = 0; c < 65536; ++c)
-        if (dense[c] == 0) {
-            dense[c] = static_cast<int32_t>(u.colours.size());
-            u.colours.push_back(static_cast<uint16_t>(c));
-            u.labs.push_back(target_oklab(static_cast<uint16_t>(c)));
+        if (rq.pixels[i].a != 0) bin[rounded_target(rq.pixels[i])] = 1;
+    uint32_t bins = 0;
+    for (uint32_t& b : bin) b = b ? bins++ : kTransparent;
+    std::vector<int64_t> sums(4 * size_t{bins}, 0);
+    Rgba last{0, 0, 0, 0};
+    Oklab last_lab = oklab_from_rgb(0, 0, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const Rgba& p = rq.pixels[i];
+        if (p.a == 0) continue;
+        // Neighbours are often alike: the last conversion is kept.
+        if (p.r != last.r || p.g != last.g || p.b != last.b) {
+            last = p;
+            last_lab = oklab_from_rgb(p.r, p.g, p.b);
         }
+        const uint32_t b = bin[rounded_target(p)];
+        u.of_pixel[i] = b;
+        u.pixel_labs[i] = last_lab;
+        int64_t* s = &sums[4 * size_t{b}];
+        s[0] += 1;
+        s[1] += last_lab.L;
+        s[2] += last_lab.a;
+        s[3] += last_lab.b;
+    }
+    for (uint32_t b = 0; b < bins; ++b) {
+        const int64_t* s = &sums[4 * size_t{b}];
+        u.labs.push_back(Oklab{static_cast<int32_t>(round_div(s[1], s[0])),
+                               static_cast<int32_t>(round_div(s[2], s[0])),
+                               static_cast<int32_t>(round_div(s[3], s[0]))});
+        u.colour.push_back(nearest_target_colour(u.labs.back()));
+    }
     const size_t units = size_t{u.across} * u.down;
-    std::vector<uint32_t> stamp(u.colours.size(), UINT32_MAX), slot(u.colours.size());
+    std::vector<uint32_t> stamp(bins, UINT32_MAX), slot(bins);
     u.begin.reserve(units + 1);
     for (uint32_t unit = 0; unit < units; ++unit) {
         const auto start = static_cast<uint32_t>(u.index.size());
@@ -78,18 +120,17 @@ Units collect_units(const ReduceRequest& rq) {
         const uint32_t y1 = std::min(y0 + rq.unit_height, rq.height);
         for (uint32_t y = y0; y < y1; ++y)
             for (uint32_t x = x0; x < x1; ++x) {
-                const Rgba& p = rq.pixels[size_t{y} * rq.width + x];
-                if (p.a == 0) continue;
-                const auto ci = static_cast<uint32_t>(dense[target_of(p)]);
-                if (stamp[ci] != unit) {
-                    stamp[ci] = unit;
-                    slot[ci] = static_cast<uint32_t>(u.index.size());
-                    u.index.push_back(ci);
+                const uint32_t b = u.of_pixel[size_t{y} * rq.width + x];
+                if (b == kTransparent) continue;
+                if (stamp[b] != unit) {
+                    stamp[b] = unit;
+                    slot[b] = static_cast<uint32_t>(u.index.size());
+                    u.index.push_back(b);
                     u.count.push_back(0);
                 }
-                ++u.count[slot[ci]];
+                ++u.count[slot[b]];
             }
-        // Entries in colour order, so that nothing later depends on pixel order.
+        // Entries in bin order, so that nothing later depends on pixel order.
         std::vector<std::pair<uint32_t, uint32_t>> e;
         for (uint32_t k = start; k < u.index.size(); ++k) e.emplace_back(u.index[k], u.count[k]);
         std::sort(e.begin(), e.end());
@@ -120,10 +161,6 @@ std::pair<uint32_t, int64_t> nearest(const Oklab& p, const std::vector<Oklab>& l
         }
     }
     return {best, best_d};
-}
-
-int64_t round_div(int64_t n, int64_t d) {
-    return n >= 0 ? (n + d / 2) / d : -((-n + d / 2) / d);
 }
 
 // Median cut: the box of largest weighted spread is split at its weighted
@@ -257,7 +294,7 @@ std::pair<Palette, int64_t> refine(const std::vector<Item>& items, const Units& 
                 next[e] = palette[e];
             } else {
                 taken[worst] = true;
-                next[e] = u.colours[items[worst].index];
+                next[e] = u.colour[items[worst].index];
             }
         }
         if (next == palette) break;
@@ -266,13 +303,15 @@ std::pair<Palette, int64_t> refine(const std::vector<Item>& items, const Units& 
     return {best, best_error};
 }
 
-// The colours for a set of pixels: their own when they are few enough, else
-// the better of median cut and (when given) the current palette, each refined.
+// The colours for a set of pixels: the colours of their bins when they are
+// few enough, else the better of median cut and (when given) the current
+// palette, each refined.
 Palette palette_for(const std::vector<Item>& items, const Units& u, const Palette& current) {
     Palette palette;
-    if (items.size() <= kBankColours) {
-        for (const Item& it : items) palette.push_back(u.colours[it.index]);
-    } else {
+    for (const Item& it : items) palette.push_back(u.colour[it.index]);
+    std::sort(palette.begin(), palette.end());
+    palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
+    if (palette.size() > kBankColours) {
         auto [cut, cut_error] = refine(items, u, median_cut(items, u, kBankColours));
         palette = std::move(cut);
         if (!current.empty()) {
@@ -297,9 +336,9 @@ std::vector<Item> unit_items(const Units& u, uint32_t unit) {
 // Empty for an empty bank.
 std::vector<int64_t> bank_distances(const Units& u, const Palette& bank) {
     if (bank.empty()) return {};
-    std::vector<int64_t> d(u.colours.size());
+    std::vector<int64_t> d(u.bins());
     const std::vector<Oklab> labs = labs_of(bank);
-    for (size_t i = 0; i < u.colours.size(); ++i) d[i] = nearest(u.labs[i], labs).second;
+    for (size_t i = 0; i < u.bins(); ++i) d[i] = nearest(u.labs[i], labs).second;
     return d;
 }
 
@@ -344,9 +383,9 @@ std::vector<Palette> seed_banks(const Units& u) {
     const auto units = static_cast<uint32_t>(u.begin.size() - 1);
     std::vector<Item> all;
     {
-        std::vector<uint64_t> weight(u.colours.size(), 0);
+        std::vector<uint64_t> weight(u.bins(), 0);
         for (size_t k = 0; k < u.index.size(); ++k) weight[u.index[k]] += u.count[k];
-        for (uint32_t i = 0; i < u.colours.size(); ++i) all.push_back(Item{i, weight[i]});
+        for (uint32_t i = 0; i < u.bins(); ++i) all.push_back(Item{i, weight[i]});
     }
     std::vector<Palette> banks{palette_for(all, u, {})};
     std::vector<int64_t> best(units);
@@ -379,7 +418,7 @@ void find_banks(const Units& u, std::vector<Palette>& banks, std::vector<uint8_t
     std::vector<uint8_t> best_of;
     int64_t best_total = INT64_MAX;
     std::vector<int64_t> error_of;
-    std::vector<uint64_t> weight(u.colours.size(), 0);
+    std::vector<uint64_t> weight(u.bins(), 0);
     for (int round = 0; round < kRounds; ++round) {
         const int64_t total = assign_units(u, banks, bank_of, error_of);
         if (total < best_total) {
@@ -459,6 +498,9 @@ uint32_t dithered(const Oklab& p, const std::vector<Oklab>& labs, uint32_t near,
     return (2 * int64_t{level} + 1) * best_span < 128 * best_dot ? partner : near;
 }
 
+// A unit whose exact colours (the target colours its pixels convert to) are
+// all in its bank is drawn with them, as an exact conversion would draw it;
+// any other takes for each pixel the nearest colour of the bank.
 void draw_pixels(const ReduceRequest& rq, const Units& u, const std::vector<Palette>& banks,
                  ReducedPicture& out) {
     out.numbers.assign(size_t{rq.width} * rq.height, 0);
@@ -466,31 +508,45 @@ void draw_pixels(const ReduceRequest& rq, const Units& u, const std::vector<Pale
     for (const Palette& bank : banks) labs.push_back(labs_of(bank));
     uint64_t square_sum = 0, opaque = 0;
     int64_t worst = 0;
-    for (uint32_t y = 0; y < rq.height; ++y)
-        for (uint32_t x = 0; x < rq.width; ++x) {
-            const size_t i = size_t{y} * rq.width + x;
-            const Rgba& p = rq.pixels[i];
-            if (p.a == 0) continue;
-            const uint32_t unit = y / rq.unit_height * u.across + x / rq.unit_width;
-            const Palette& bank = banks[out.bank_of_unit[unit]];
-            const uint16_t colour = target_of(p);
-            const auto exact = std::find(bank.begin(), bank.end(), colour);
-            uint32_t k = static_cast<uint32_t>(exact - bank.begin());
-            if (exact == bank.end()) {
-                const std::vector<Oklab>& bank_labs = labs[out.bank_of_unit[unit]];
-                k = nearest(target_oklab(colour), bank_labs).first;
-                if (rq.dither)
-                    k = dithered(target_oklab(colour), bank_labs, k,
-                                 kBayer[y % rq.unit_height % 8][x % rq.unit_width % 8]);
+    const auto exact_entry = [](const Palette& bank, const Rgba& p) {
+        return static_cast<uint32_t>(
+            std::find(bank.begin(), bank.end(), rgb_to_col(p.r, p.g, p.b)) - bank.begin());
+    };
+    for (uint32_t unit = 0; unit < u.across * u.down; ++unit) {
+        if (u.entries(unit) == 0) continue;
+        const Palette& bank = banks[out.bank_of_unit[unit]];
+        const std::vector<Oklab>& bank_labs = labs[out.bank_of_unit[unit]];
+        const uint32_t x0 = unit % u.across * rq.unit_width, y0 = unit / u.across * rq.unit_height;
+        const uint32_t x1 = std::min(x0 + rq.unit_width, rq.width);
+        const uint32_t y1 = std::min(y0 + rq.unit_height, rq.height);
+        bool exact = true;
+        for (uint32_t y = y0; y < y1 && exact; ++y)
+            for (uint32_t x = x0; x < x1 && exact; ++x) {
+                const Rgba& p = rq.pixels[size_t{y} * rq.width + x];
+                exact = p.a == 0 || exact_entry(bank, p) < bank.size();
             }
-            out.numbers[i] = static_cast<uint8_t>(k + 1);
-            const Rgb8 w = widen_target_colour(bank[k]);
-            const int64_t dr = p.r - w.r, dg = p.g - w.g, db = p.b - w.b;
-            square_sum += static_cast<uint64_t>(dr * dr + dg * dg + db * db);
-            ++opaque;
-            worst = std::max(worst,
-                             oklab_distance2(oklab_from_rgb(p.r, p.g, p.b), target_oklab(bank[k])));
-        }
+        for (uint32_t y = y0; y < y1; ++y)
+            for (uint32_t x = x0; x < x1; ++x) {
+                const size_t i = size_t{y} * rq.width + x;
+                const Rgba& p = rq.pixels[i];
+                if (p.a == 0) continue;
+                const Oklab& lab = u.pixel_labs[i];
+                uint32_t k = 0;
+                if (exact) {
+                    k = exact_entry(bank, p);
+                } else {
+                    k = nearest(lab, bank_labs).first;
+                    if (rq.dither)
+                        k = dithered(lab, bank_labs, k, kBayer[(y - y0) % 8][(x - x0) % 8]);
+                }
+                out.numbers[i] = static_cast<uint8_t>(k + 1);
+                const Rgb8 w = widen_target_colour(bank[k]);
+                const int64_t dr = p.r - w.r, dg = p.g - w.g, db = p.b - w.b;
+                square_sum += static_cast<uint64_t>(dr * dr + dg * dg + db * db);
+                ++opaque;
+                worst = std::max(worst, oklab_distance2(lab, bank_labs[k]));
+            }
+    }
     // Figures for people to read; nothing above depends on them.
     out.psnr = square_sum == 0
                    ? 99.0
@@ -522,7 +578,7 @@ bool reduce(const ReduceRequest& rq, ReducedPicture& out) {
     out.units_across = u.across;
     out.units_down = u.down;
     if (rq.fixed_banks.empty()) {
-        if (!u.colours.empty()) find_banks(u, out.banks, out.bank_of_unit);
+        if (!u.labs.empty()) find_banks(u, out.banks, out.bank_of_unit);
         // Only the banks that some unit draws with, numbered in order.
         std::vector<int> renumber(out.banks.size(), -1);
         std::vector<Palette> kept;
@@ -541,7 +597,7 @@ bool reduce(const ReduceRequest& rq, ReducedPicture& out) {
         out.banks = rq.fixed_banks;
         const bool any = std::any_of(out.banks.begin(), out.banks.end(),
                                      [](const Palette& b) { return !b.empty(); });
-        if (!u.colours.empty() && !any) {
+        if (!u.labs.empty() && !any) {
             set_failure("%s", kReasonReduceNoColours.get());
             return false;
         }
