@@ -39,6 +39,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/image/png_image_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/tile_map_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/screen_render_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/maps/colour_reduce_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/map_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/nothing_lost_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/language_test.cpp
