@@ -45,7 +45,6 @@ struct Units {
     std::vector<Oklab> labs;         // the mean of each bin
     std::vector<uint16_t> colour;    // the target colour nearest that mean
     std::vector<uint32_t> of_pixel;  // a bin for each pixel; kTransparent where a == 0
-    std::vector<Oklab> pixel_labs;   // each pixel's own colour
     std::vector<uint32_t> begin;     // unit u owns entries [begin[u], begin[u + 1])
     std::vector<uint32_t> index;     // entry: a bin
     std::vector<uint32_t> count;     // entry: the unit's pixels in it
@@ -75,7 +74,6 @@ Units collect_units(const ReduceRequest& rq) {
     u.down = (rq.height + rq.unit_height - 1) / rq.unit_height;
     const size_t n = size_t{rq.width} * rq.height;
     u.of_pixel.assign(n, kTransparent);
-    u.pixel_labs.assign(n, Oklab{0, 0, 0});
     // Bins numbered in the order of their target colours.
     std::vector<uint32_t> bin(65536, 0);
     for (size_t i = 0; i < n; ++i)
@@ -95,7 +93,6 @@ Units collect_units(const ReduceRequest& rq) {
         }
         const uint32_t b = bin[rounded_target(p)];
         u.of_pixel[i] = b;
-        u.pixel_labs[i] = last_lab;
         int64_t* s = &sums[4 * size_t{b}];
         s[0] += 1;
         s[1] += last_lab.L;
@@ -508,6 +505,8 @@ void draw_pixels(const ReduceRequest& rq, const Units& u, const std::vector<Pale
     for (const Palette& bank : banks) labs.push_back(labs_of(bank));
     uint64_t square_sum = 0, opaque = 0;
     int64_t worst = 0;
+    Rgba last{0, 0, 0, 0};
+    Oklab last_lab = oklab_from_rgb(0, 0, 0);
     const auto exact_entry = [](const Palette& bank, const Rgba& p) {
         return static_cast<uint32_t>(
             std::find(bank.begin(), bank.end(), rgb_to_col(p.r, p.g, p.b)) - bank.begin());
@@ -530,7 +529,11 @@ void draw_pixels(const ReduceRequest& rq, const Units& u, const std::vector<Pale
                 const size_t i = size_t{y} * rq.width + x;
                 const Rgba& p = rq.pixels[i];
                 if (p.a == 0) continue;
-                const Oklab& lab = u.pixel_labs[i];
+                if (p.r != last.r || p.g != last.g || p.b != last.b) {
+                    last = p;
+                    last_lab = oklab_from_rgb(p.r, p.g, p.b);
+                }
+                const Oklab& lab = last_lab;
                 uint32_t k = 0;
                 if (exact) {
                     k = exact_entry(bank, p);
