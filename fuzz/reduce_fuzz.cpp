@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rq.pixels = pixels.data();
 
     tw::ReducedPicture out;
-    const bool malformed = fixed_banks > 16 || bank_size > 15;
+    const bool malformed = fixed_banks > 16 || (fixed_banks > 0 && bank_size > 15);
     const bool any_colour = fixed_banks > 0 && bank_size > 0;
     const bool any_opaque =
         std::any_of(pixels.begin(), pixels.end(), [](const tw::Rgba& p) { return p.a != 0; });
