@@ -15,7 +15,9 @@ struct Sample {
     int32_t c[3];
 };
 
-Sample sample_of(const Rgba& p) { return Sample{{p.r, p.g, p.b}}; }
+Sample sample_of(const Rgba& p) {
+    return Sample{{p.r, p.g, p.b}};
+}
 
 // The target colour nearest an 8-bit RGB mean, channel by channel, widened.
 Sample quantise(const double mean[3]) {
