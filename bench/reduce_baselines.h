@@ -1,6 +1,6 @@
 #pragma once
 // Two plain ways of fitting a picture into banks, for the colour reducer's
-// benchmark to be measured against. Both work in 8-bit RGB on the pixels
+// benchmark to be measured against. Both work in 8-bit RGB on the pixels'
 // own colours, round palette colours to the nearest target colour and draw
 // each pixel with its nearest palette colour; both return the
 // PSNR in dB over the opaque pixels against the original samples.
