@@ -61,6 +61,8 @@ set(TW_CORE_SOURCES
   maps/pack_heuristics.cpp
   maps/pack_search.cpp
   maps/palette_pack.cpp
+  maps/oklab.cpp
+  maps/colour_reduce.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.

@@ -471,4 +471,13 @@ inline constexpr Text kReasonReportWrite{"レポート画像 %s を書き込め�
                                          "cannot write the report picture %s"};
 inline constexpr Text kReasonInPicture{"%s: %s", "%s: %s"};
 
+// The colour reducer: why a request was refused.
+inline constexpr Text kReasonReduceSize{
+    "減色できない大きさです（画像 %ux%u、単位 %ux%u）",
+    "cannot reduce colours at this size (picture %ux%u, unit %ux%u)"};
+inline constexpr Text kReasonReducePalette{"固定パレットは 16 バンク、各 15 色までです",
+                                           "a fixed palette has at most 16 banks of 15 colours"};
+inline constexpr Text kReasonReduceNoColours{"固定パレットに色がありません",
+                                             "the fixed palette has no colours"};
+
 }  // namespace tw
