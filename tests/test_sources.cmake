@@ -42,4 +42,8 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/map_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/nothing_lost_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/language_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/levels/level_fixtures.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/levels/xml_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/levels/level_read_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/levels/tiled_compare_test.cpp
 )
