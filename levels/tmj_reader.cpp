@@ -55,7 +55,38 @@ bool count_of(const Json& object, const char* key, const std::string& file, bool
     return false;
 }
 
+// The parser recurses for each level of nesting; a level needs a few, so
+// deeper text is refused before it can use up the stack.
+constexpr size_t kMaxJsonDepth = 64;
+
+bool too_deep(const std::vector<uint8_t>& bytes, size_t& at) {
+    size_t depth = 0;
+    bool in_string = false;
+    for (at = 0; at < bytes.size(); ++at) {
+        const uint8_t c = bytes[at];
+        if (in_string) {
+            if (c == '\\') {
+                ++at;
+            } else if (c == '"') {
+                in_string = false;
+            }
+        } else if (c == '"') {
+            in_string = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxJsonDepth) return true;
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return false;
+}
+
 bool parse_document(const std::vector<uint8_t>& bytes, const std::string& path, Json& out) {
+    size_t at = 0;
+    if (too_deep(bytes, at)) {
+        set_failure(kLevelJsonBroken, path.c_str(), at + 1);
+        return false;
+    }
     try {
         out = Json::parse(bytes.begin(), bytes.end());
         return true;

@@ -36,6 +36,10 @@ struct XmlElement {
     }
 };
 
+// Elements nest at most this deep; a deeper document fails (a level needs a
+// few levels, and the tree is walked recursively).
+inline constexpr uint32_t kXmlMaxDepth = 256;
+
 // Parses a whole document into its root element. False when the bytes are not
 // well-formed XML (or the parser could not be had); then *error_line, when
 // given, holds the line (from 1) where the parser stopped, or 0 when unknown.

@@ -6,7 +6,8 @@
 namespace tw {
 namespace {
 
-void copy_element(const pugi::xml_node& from, XmlElement& to) {
+bool copy_element(const pugi::xml_node& from, XmlElement& to, uint32_t depth) {
+    if (depth > kXmlMaxDepth) return false;
     to.name = from.name();
     for (const pugi::xml_attribute& a : from.attributes())
         to.attributes.emplace_back(a.name(), a.value());
@@ -14,7 +15,7 @@ void copy_element(const pugi::xml_node& from, XmlElement& to) {
         switch (c.type()) {
             case pugi::node_element:
                 to.children.emplace_back();
-                copy_element(c, to.children.back());
+                if (!copy_element(c, to.children.back(), depth + 1)) return false;
                 break;
             case pugi::node_pcdata:
             case pugi::node_cdata:
@@ -24,6 +25,7 @@ void copy_element(const pugi::xml_node& from, XmlElement& to) {
                 break;
         }
     }
+    return true;
 }
 
 uint32_t line_of(const uint8_t* data, size_t size, ptrdiff_t offset) {
@@ -51,8 +53,12 @@ bool xml_parse(const uint8_t* data, size_t size, XmlElement& root, uint32_t* err
         if (error_line) *error_line = 0;
         return false;
     }
-    root = XmlElement{};
-    copy_element(element, root);
+    XmlElement tree;
+    if (!copy_element(element, tree, 1)) {
+        if (error_line) *error_line = 0;
+        return false;
+    }
+    root = std::move(tree);
     return true;
 }
 

@@ -131,6 +131,7 @@ bool parse(IXmlReader* reader, XmlElement& root) {
                 const bool empty = reader->IsEmptyElement();
                 if (!read_start(reader, *element)) return false;
                 if (!empty) open.push_back(element);
+                if (open.size() > kXmlMaxDepth) return false;
                 break;
             }
             case XmlNodeType_EndElement:

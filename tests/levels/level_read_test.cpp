@@ -199,6 +199,22 @@ TEST_F(LevelRead, RefusalsNameTheirCause) {
     EXPECT_TRUE(read(spec, level)) << last_failure();
 }
 
+TEST_F(LevelRead, BrokenFilesNameThePlace) {
+    const std::string tmx = dir.file("broken.tmx"), tmj = dir.file("deep.tmj");
+    test::write_file(tmx, "<map>\n<x></y></map>");
+    std::string deep;
+    for (int i = 0; i < 100; ++i) deep += "{\"a\":";
+    test::write_file(tmj, deep);
+    Level level;
+    EXPECT_FALSE(read_level_file(tmx.c_str(), level));
+    EXPECT_EQ(last_failure(), english(kLevelXmlBroken, tmx.c_str(), 2u));
+    EXPECT_FALSE(read_level_file(tmj.c_str(), level));
+    EXPECT_EQ(last_failure(), english(kLevelJsonBroken, tmj.c_str(), size_t{321}));
+    test::write_file(tmj, "{\"orientation\": 1,");
+    EXPECT_FALSE(read_level_file(tmj.c_str(), level));
+    EXPECT_EQ(last_failure(), english(kLevelJsonBroken, tmj.c_str(), size_t{19}));
+}
+
 // Our own maps and tilesets read back tile for tile.
 TEST_F(LevelRead, WrittenLevelsReadBack) {
     TmxDocument d;

@@ -53,6 +53,14 @@ TEST(LevelXml, BrokenDocumentsFailWithTheirLine) {
     }
     XmlElement root;
     EXPECT_FALSE(parse("", root));
+    auto nested = [](uint32_t depth) {
+        std::string s;
+        for (uint32_t i = 0; i < depth; ++i) s += "<a>";
+        for (uint32_t i = 0; i < depth; ++i) s += "</a>";
+        return s;
+    };
+    EXPECT_TRUE(parse(nested(kXmlMaxDepth), root));
+    EXPECT_FALSE(parse(nested(kXmlMaxDepth + 1), root));
 }
 
 }  // namespace
