@@ -44,7 +44,13 @@ std::string write_tmx(const TmxDocument& d) {
         for (const auto& [key, value] : d.properties) {
             xml.open("property");
             xml.attribute("name", key);
-            xml.attribute("value", value);
+            // As Tiled does, text of several lines goes in the element, where
+            // every parser keeps its line ends and tabs.
+            if (value.find_first_of("\t\n\r") == std::string::npos) {
+                xml.attribute("value", value);
+            } else {
+                xml.text(value);
+            }
             xml.close();
         }
         xml.close();

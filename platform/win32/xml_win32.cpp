@@ -166,7 +166,9 @@ bool xml_parse(const uint8_t* data, size_t size, XmlElement& root, uint32_t* err
         return false;
     // A document type is skipped, as pugixml does, rather than refused; no
     // resolver is set, so nothing outside the bytes is ever read.
+    // The reader's own depth limit is set above ours, so that ours decides.
     if (FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Parse)) ||
+        FAILED(reader->SetProperty(XmlReaderProperty_MaxElementDepth, kXmlMaxDepth + 8)) ||
         !memory_stream(data, size, stream) || FAILED(reader->SetInput(stream.get())))
         return false;
     XmlElement tree;

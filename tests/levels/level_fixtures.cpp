@@ -181,8 +181,10 @@ std::string write_level_files(const std::string& dir, const LevelSpec& level) {
         tmx += l.extra_attributes + ">\n  <data";
         if (!l.encoding.empty()) tmx += " encoding=\"" + l.encoding + "\"";
         if (!l.compression.empty()) tmx += " compression=\"" + l.compression + "\"";
-        tmx += ">" + encode_layer(l.gids, l.encoding, l.compression, level.width) +
-               "</data>\n </layer>\n";
+        // Appended piece by piece: GCC 12 warns wrongly on ">" + a string.
+        tmx += '>';
+        tmx += encode_layer(l.gids, l.encoding, l.compression, level.width);
+        tmx += "</data>\n </layer>\n";
     }
     if (!open_group.empty()) tmx += " </group>\n";
     return tmx + "</map>\n";
