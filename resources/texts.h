@@ -404,17 +404,18 @@ inline constexpr Text kLevelNotTileset{"%s: Tiledのタイルセットではあ�
                                        "%s: not a Tiled tileset"};
 inline constexpr Text kLevelBadValue{"%s: %s の値がないか正しくありません: %s",
                                      "%s: the value of %s is missing or wrong: %s"};
-inline constexpr Text kLevelNotOrthogonal{"マップの向きが %s です（orthogonal のマップだけ読めます）",
-                                          "the map is %s; only orthogonal maps can be read"};
+inline constexpr Text kLevelNotOrthogonal{
+    "マップの向きが %s です（orthogonal のマップだけ読めます）",
+    "the map is %s; only orthogonal maps can be read"};
 inline constexpr Text kLevelInfinite{"無限マップは読めません（マップの大きさを固定してください）",
                                      "infinite maps cannot be read (give the map a fixed size)"};
-inline constexpr Text kLevelTileSize{"マップのタイルが %ux%u ピクセルです（8の倍数にしてください）",
-                                     "the map's tiles are %ux%u pixels; they must be multiples of 8"};
+inline constexpr Text kLevelTileSize{
+    "マップのタイルが %ux%u ピクセルです（8の倍数にしてください）",
+    "the map's tiles are %ux%u pixels; they must be multiples of 8"};
 inline constexpr Text kLevelTooLarge{"マップが8ピクセルのセルで %llux%llu です（64x64まで）",
                                      "the map is %llux%llu cells of 8 pixels; 64x64 at most"};
-inline constexpr Text kLevelTooManyLayers{
-    "表示するタイルレイヤーは2枚までです: %s は3枚目です",
-    "two visible tile layers at most: %s is the third"};
+inline constexpr Text kLevelTooManyLayers{"表示するタイルレイヤーは2枚までです: %s は3枚目です",
+                                          "two visible tile layers at most: %s is the third"};
 inline constexpr Text kLevelLayerSize{"レイヤー %s の大きさ %ux%u がマップの %ux%u と違います",
                                       "layer %s is %ux%u; the map is %ux%u"};
 inline constexpr Text kLevelOffset{"レイヤー %s のずれ %s,%s が8ピクセルの倍数ではありません",
@@ -433,8 +434,9 @@ inline constexpr Text kLevelDataCount{"レイヤー %s: タイルが %zu個で�
 inline constexpr Text kLevelHexFlag{
     "レイヤー %s: (%u, %u) のタイルに六角形の回転フラグ（ビット28）があります",
     "layer %s: the tile at (%u, %u) has the hexagonal rotation flag (bit 28)"};
-inline constexpr Text kLevelUnknownTile{"レイヤー %s: タイル %u（位置 %u, %u）はどのタイルセットにもありません",
-                                        "layer %s: the tile %u at (%u, %u) is in no tileset"};
+inline constexpr Text kLevelUnknownTile{
+    "レイヤー %s: タイル %u（位置 %u, %u）はどのタイルセットにもありません",
+    "layer %s: the tile %u at (%u, %u) is in no tileset"};
 inline constexpr Text kLevelDiagonalNotSquare{
     "レイヤー %s: (%u, %u) のタイルが対角に反転されていますが、タイルが正方形ではありません",
     "layer %s: the tile at (%u, %u) is flipped diagonally but the tiles are not square"};
