@@ -63,6 +63,14 @@ set(TW_CORE_SOURCES
   maps/palette_pack.cpp
   maps/oklab.cpp
   maps/colour_reduce.cpp
+  levels/layer_data.cpp
+  levels/level_read.cpp
+  levels/level_checks.cpp
+  levels/tmx_reader.cpp
+  levels/tmj_reader.cpp
+  levels/level_draw.cpp
+  levels/xml_writer.cpp
+  levels/tmx_writer.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.
@@ -89,6 +97,7 @@ set(TW_PLATFORM_SOURCES_posix
   platform/posix/profile_text.cpp
   platform/posix/native_text_posix.cpp
   platform/posix/console_posix.cpp
+  platform/posix/xml_posix.cpp
 )
 
 set(TW_PLATFORM_SOURCES_win32
@@ -99,6 +108,7 @@ set(TW_PLATFORM_SOURCES_win32
   platform/win32/profile_win32.cpp
   platform/win32/native_text_win32.cpp
   platform/win32/console_win32.cpp
+  platform/win32/xml_win32.cpp
 )
 
 # The desktop program (Windows only).

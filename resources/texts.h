@@ -480,4 +480,65 @@ inline constexpr Text kReasonReducePalette{"固定パレットは 16 バンク�
 inline constexpr Text kReasonReduceNoColours{"固定パレットに色がありません",
                                              "the fixed palette has no colours"};
 
+// Tiled levels: why a level or one of its tilesets could not be read.
+inline constexpr Text kLevelTooLargeFile{"レベルのファイルが大きすぎます（64MiBまで）",
+                                         "the level file is too large (64 MiB at most)"};
+inline constexpr Text kLevelXmlBroken{"%s: XMLとして読めません（%u行目）",
+                                      "%s: not well-formed XML (line %u)"};
+inline constexpr Text kLevelJsonBroken{"%s: JSONとして読めません（%zuバイト目）",
+                                       "%s: not valid JSON (byte %zu)"};
+inline constexpr Text kLevelNotMap{"%s: Tiledのマップではありません", "%s: not a Tiled map"};
+inline constexpr Text kLevelNotTileset{"%s: Tiledのタイルセットではありません",
+                                       "%s: not a Tiled tileset"};
+inline constexpr Text kLevelBadValue{"%s: %s の値がないか正しくありません: %s",
+                                     "%s: the value of %s is missing or wrong: %s"};
+inline constexpr Text kLevelNotOrthogonal{
+    "マップの向きが %s です（orthogonal のマップだけ読めます）",
+    "the map is %s; only orthogonal maps can be read"};
+inline constexpr Text kLevelInfinite{"無限マップは読めません（マップの大きさを固定してください）",
+                                     "infinite maps cannot be read (give the map a fixed size)"};
+inline constexpr Text kLevelTileSize{
+    "マップのタイルが %ux%u ピクセルです（8の倍数にしてください）",
+    "the map's tiles are %ux%u pixels; they must be multiples of 8"};
+inline constexpr Text kLevelTooLarge{"マップが8ピクセルのセルで %llux%llu です（64x64まで）",
+                                     "the map is %llux%llu cells of 8 pixels; 64x64 at most"};
+inline constexpr Text kLevelTooManyLayers{"表示するタイルレイヤーは2枚までです: %s は3枚目です",
+                                          "two visible tile layers at most: %s is the third"};
+inline constexpr Text kLevelLayerSize{"レイヤー %s の大きさ %ux%u がマップの %ux%u と違います",
+                                      "layer %s is %ux%u; the map is %ux%u"};
+inline constexpr Text kLevelOffset{"レイヤー %s のずれ %s,%s が8ピクセルの倍数ではありません",
+                                   "layer %s is offset by %s,%s, not a multiple of 8 pixels"};
+inline constexpr Text kLevelEncoding{"レイヤー %s: データの形式 %s は読めません",
+                                     "layer %s: the data encoding %s cannot be read"};
+inline constexpr Text kLevelCompression{"レイヤー %s: データの圧縮 %s は読めません",
+                                        "layer %s: the data compression %s cannot be read"};
+inline constexpr Text kLevelZstdWindows{
+    "レイヤー %s: zstd で圧縮されています（Windowsでは zstd を使えません）",
+    "layer %s: the data is zstd compressed (zstd is not available on Windows)"};
+inline constexpr Text kLevelDataBroken{"レイヤー %s: タイルのデータが壊れています",
+                                       "layer %s: the tile data is broken"};
+inline constexpr Text kLevelDataCount{"レイヤー %s: タイルが %zu個ではなく %zu個あります",
+                                      "layer %s: the data holds %zu tiles, not %zu"};
+inline constexpr Text kLevelHexFlag{
+    "レイヤー %s: (%u, %u) のタイルに六角形の回転フラグ（ビット28）があります",
+    "layer %s: the tile at (%u, %u) has the hexagonal rotation flag (bit 28)"};
+inline constexpr Text kLevelUnknownTile{
+    "レイヤー %s: タイル %u（位置 %u, %u）はどのタイルセットにもありません",
+    "layer %s: the tile %u at (%u, %u) is in no tileset"};
+inline constexpr Text kLevelDiagonalNotSquare{
+    "レイヤー %s: (%u, %u) のタイルが対角に反転されていますが、タイルが正方形ではありません",
+    "layer %s: the tile at (%u, %u) is flipped diagonally but the tiles are not square"};
+inline constexpr Text kLevelTilesetMissing{"タイルセット %s を読めません（%s）",
+                                           "cannot read the tileset %s (%s)"};
+inline constexpr Text kLevelImageCollection{
+    "タイルセット %s は画像のコレクションです（1枚の画像のタイルセットだけ読めます）",
+    "tileset %s is a collection of images; only tilesets of one image can be read"};
+inline constexpr Text kLevelTilesetTileSize{
+    "タイルセット %s のタイルが %ux%u ピクセルです（マップのタイルは %ux%u）",
+    "tileset %s has tiles of %ux%u pixels; the map's are %ux%u"};
+inline constexpr Text kLevelImageMissing{"タイルセット %s: 画像 %s を読めません（%s）",
+                                         "tileset %s: cannot read the image %s (%s)"};
+inline constexpr Text kLevelTrans{"タイルセット %s: 透明色 %s が正しくありません",
+                                  "tileset %s: the transparent colour %s is wrong"};
+
 }  // namespace tw

@@ -54,4 +54,8 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/option_parser_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/command_line_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/docs/options_documented_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/levels/level_fixtures.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/levels/xml_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/levels/level_read_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/levels/tiled_compare_test.cpp
 )

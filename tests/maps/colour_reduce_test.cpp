@@ -11,6 +11,7 @@
 #include "common/text.h"
 #include "image/bmp_image.h"
 #include "maps/oklab.h"
+#include "resources/texts.h"
 
 namespace tw {
 namespace {
@@ -211,18 +212,17 @@ TEST(ColourReduce, RefusesMalformedRequests) {
     no_colours.fixed_banks.assign(3, {});
     ReduceRequest no_pixels = request(8, 8, 8, 8);
     no_pixels.pixels = nullptr;
-    const std::pair<ReduceRequest, const char*> cases[] = {
-        {request(0, 8, 8, 8), "size"},     {request(8, 8, 0, 8), "size"},
-        {request(20000, 1, 8, 8), "size"}, {no_pixels, "size"},
-        {too_many_banks, "16 banks"},      {bank_too_large, "16 banks"},
-        {no_colours, "no colours"},
+    const std::pair<ReduceRequest, const Text*> cases[] = {
+        {request(0, 8, 8, 8), &kReasonReduceSize},     {request(8, 8, 0, 8), &kReasonReduceSize},
+        {request(20000, 1, 8, 8), &kReasonReduceSize}, {no_pixels, &kReasonReduceSize},
+        {too_many_banks, &kReasonReducePalette},       {bank_too_large, &kReasonReducePalette},
+        {no_colours, &kReasonReduceNoColours},
     };
-    set_language(LANGUAGE_EN);
     for (const auto& [rq, reason] : cases) {
         clear_failure();
         ReducedPicture out;
-        EXPECT_FALSE(reduce_colours(rq, out)) << reason;
-        EXPECT_NE(std::string(last_failure()).find(reason), std::string::npos) << last_failure();
+        EXPECT_FALSE(reduce_colours(rq, out)) << reason->en;
+        EXPECT_EQ(last_failure_reason(), reason) << last_failure();
     }
 }
 
