@@ -18,6 +18,9 @@ int run_map(int argc, char** argv);
 // tilewright render ...: a BG screen drawn as a picture (argv[1] is "render").
 int run_render(int argc, char** argv);
 
+// tilewright sprites ...: sprite sheets to sprites and palettes (argv[1] is "sprites").
+int run_sprites(int argc, char** argv);
+
 inline constexpr const char* kVersion = "tilewright v2.00 r2";
 
 }  // namespace tw::cli

@@ -1,5 +1,4 @@
-// tilewright map [-o DIR] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... IMAGE...
-// Pictures to a palette, de-duplicated tiles and a BG screen.
+// tilewright map [options] IMAGE...: pictures to a palette, de-duplicated tiles and BG screens.
 
 #include <string>
 #include <vector>
@@ -9,10 +8,11 @@
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "cli/option_parser.h"
+#include "cli/picture_command.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "convert/convert_job.h"
-#include "maps/map_convert.h"
+#include "maps/picture_map.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/native_text.h"
@@ -35,24 +35,6 @@ std::string banks_text(uint16_t banks) {
     return text.empty() ? "-" : text;
 }
 
-// The job of one image, its outputs in the settings' folder or in out_dir.
-bool job_for(const std::string& path, const std::string& out_dir, ConvertJob& job) {
-    job = make_convert_job(path.c_str(), out_dir.empty() && g_settings.Create == 1);
-    if (job.kind == KIND_NO_OUTPUT_DIR) {
-        set_failure(kReasonFolder, path.c_str());
-        return false;
-    }
-    if (out_dir.empty()) return true;
-    const char last = out_dir.back();
-    const bool separated = last == '/' || last == '\\';
-    if (!format_text(job.out_dir, sizeof job.out_dir, "%s%s", out_dir.c_str(),
-                     separated ? "" : "/")) {
-        set_failure(kReasonPathTooLong, out_dir.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int run_map(int argc, char** argv) {
@@ -61,18 +43,26 @@ int run_map(int argc, char** argv) {
     const Command& me = command_named("map");
     ParsedArgs args = parse_args(me, argc, argv);
     std::optional<bool> palette_fix;
-    std::string out_dir;
-    bool flips = true;
+    std::string out_dir, shared;
+    bool is_shared = false;
+    PictureOptions options;
     for (const GivenOption& option : args.options) {
         if (int status = common_option(me, option); status >= 0) return status;
-        if (option.row->id == OPT_NO_FLIP) {
-            flips = false;
+        std::string error;
+        if (take_picture_option(option, options, error)) {
+            if (!error.empty()) return usage_error(error);
+        } else if (option.row->id == OPT_NO_FLIP) {
+            options.flips = false;
         } else if (option.row->id == OPT_OUTPUT) {
             if (option.value.empty()) return usage_error(kMapNeedsFolder.get());
             out_dir = option.value;
+        } else if (option.row->id == OPT_SHARED) {
+            if (option.value.empty()) return usage_error(kSharedNeedsName.get());
+            shared = option.value;
+            is_shared = true;
         } else if (option.row->id == OPT_SET) {
-            std::string error = apply_setting(option.value);
-            if (!error.empty()) return usage_error(error);
+            std::string error_text = apply_setting(option.value);
+            if (!error_text.empty()) return usage_error(error_text);
         } else if (option.row->id == OPT_PALETTE_FIX) {
             palette_fix = option.value == "yes";
         }
@@ -87,22 +77,43 @@ int run_map(int argc, char** argv) {
 
     ConsoleInteraction console(palette_fix);
     set_interaction(&console);
-    int failed = 0;
-    for (const std::string& path : files) {
-        clear_failure();
-        ConvertJob job;
-        TileMap map;
-        const bool ok = job_for(path, out_dir, job) &&
-                        guard_memory([&] { return convert_map(job, flips, map); });
+    auto print = [&](const std::string& path, bool ok, const PictureSummary& summary) {
         const std::string shown = native_to_utf8(path.c_str());
         if (!ok) {
             set_failure_if_none(kReasonFailed);
             console_write(CONSOLE_OUT, say(kCliFailed.get(), shown.c_str(), last_failure()));
-            ++failed;
-            continue;
+            return;
         }
-        console_write(CONSOLE_OUT, say(kMapSucceeded.get(), shown.c_str(), map.tiles.size(),
-                                       map.flipped_cells, banks_text(map.banks_used).c_str()));
+        std::string line = say(kMapSucceeded.get(), shown.c_str(), summary.tiles,
+                               summary.flipped_cells, banks_text(summary.banks_used).c_str());
+        line.insert(line.size() - 1, picture_summary_tail(summary, options));
+        console_write(CONSOLE_OUT, line);
+    };
+    int failed = 0;
+    if (is_shared) {
+        clear_failure();
+        std::vector<ConvertJob> jobs(files.size());
+        bool ok = true;
+        for (size_t i = 0; i < files.size() && ok; ++i)
+            ok = picture_job(files[i], out_dir, jobs[i]);
+        ConvertJob set_job = jobs[0];
+        ok = ok && copy_text(set_job.name, sizeof set_job.name, shared);
+        std::vector<PictureSummary> summaries;
+        ok = ok &&
+             guard_memory([&] { return convert_shared_maps(set_job, jobs, options, summaries); });
+        for (size_t i = 0; i < files.size(); ++i)
+            print(files[i], ok, i < summaries.size() ? summaries[i] : PictureSummary{});
+        set_interaction(nullptr);
+        return ok ? 0 : 1;
+    }
+    for (const std::string& path : files) {
+        clear_failure();
+        ConvertJob job;
+        PictureSummary summary;
+        const bool ok = picture_job(path, out_dir, job) &&
+                        guard_memory([&] { return convert_picture_map(job, options, summary); });
+        print(path, ok, summary);
+        failed += ok ? 0 : 1;
     }
     set_interaction(nullptr);
     return failed == 0 ? 0 : 1;

@@ -24,6 +24,12 @@ const char* resource_type_choice(size_t i) {
 const char* screen_choice(size_t i) {
     return i < std::size(kScreenSlots) ? kScreenSlots[i] : nullptr;
 }
+const char* sprite_size_choice(size_t i) {
+    size_t k = 0;
+    for (const ResourceType& t : kResourceTypes)
+        if (is_sprite_type(t) && k++ == i) return t.name;
+    return nullptr;
+}
 const char* yes_no_choice(size_t i) {
     static const char* const kChoices[] = {"yes", "no"};
     return i < std::size(kChoices) ? kChoices[i] : nullptr;
@@ -49,12 +55,37 @@ const OptionRow kOptions[] = {
     // tilewright map
     {"map", OPT_OUTPUT, "--output", "-o", VALUE_FOLDER, "DIR", nullptr, false, kMapNeedsFolder,
      kNone, kOptMapOutputHelp},
+    {"map", OPT_PALETTE, "--palette", nullptr, VALUE_TEXT, "auto|keep|generate|FILE", nullptr,
+     false, kOptPaletteValue, kNone, kOptPaletteHelp},
+    {"map", OPT_TRANSPARENT, "--transparent", nullptr, VALUE_TEXT, "RRGGBB|none", nullptr, false,
+     kOptTransparentValue, kNone, kOptTransparentHelp},
+    {"map", OPT_PACK_EFFORT, "--pack-effort", nullptr, VALUE_INTEGER, "N", nullptr, false,
+     kOptPackEffortValue, kNone, kOptPackEffortHelp},
+    {"map", OPT_SHARED, "--shared", nullptr, VALUE_TEXT, "NAME", nullptr, false, kSharedNeedsName,
+     kNone, kOptSharedHelp},
+    {"map", OPT_REPORT, "--report", nullptr, VALUE_NONE, nullptr, nullptr, false, kNone, kNone,
+     kOptReportHelp},
     {"map", OPT_NO_FLIP, "--no-flip", nullptr, VALUE_NONE, nullptr, nullptr, false, kNone, kNone,
      kOptNoFlipHelp},
     {"map", OPT_PALETTE_FIX, "--palette-fix", nullptr, VALUE_ENUM, "yes|no", yes_no_choice, false,
      kCliPaletteFixValue, kNone, kOptMapPaletteFixHelp},
     {"map", OPT_SET, "--set", "-s", VALUE_TEXT, "KEY=VALUE", nullptr, false, kCliNeedsSetting,
      kNone, kOptMapSetHelp},
+    // tilewright sprites
+    {"sprites", OPT_TYPE, "--type", "-t", VALUE_ENUM, "WxH", sprite_size_choice, true,
+     kSpritesNeedsSize, kSpritesNeedsSize, kOptSpriteSizeHelp},
+    {"sprites", OPT_OUTPUT, "--output", "-o", VALUE_FOLDER, "DIR", nullptr, false, kMapNeedsFolder,
+     kNone, kOptPictureOutputHelp},
+    {"sprites", OPT_PALETTE, "--palette", nullptr, VALUE_TEXT, "auto|keep|generate|FILE", nullptr,
+     false, kOptPaletteValue, kNone, kOptPaletteHelp},
+    {"sprites", OPT_TRANSPARENT, "--transparent", nullptr, VALUE_TEXT, "RRGGBB|none", nullptr,
+     false, kOptTransparentValue, kNone, kOptTransparentHelp},
+    {"sprites", OPT_PACK_EFFORT, "--pack-effort", nullptr, VALUE_INTEGER, "N", nullptr, false,
+     kOptPackEffortValue, kNone, kOptPackEffortHelp},
+    {"sprites", OPT_REPORT, "--report", nullptr, VALUE_NONE, nullptr, nullptr, false, kNone, kNone,
+     kOptReportHelp},
+    {"sprites", OPT_PALETTE_FIX, "--palette-fix", nullptr, VALUE_ENUM, "yes|no", yes_no_choice,
+     false, kCliPaletteFixValue, kNone, kOptMapPaletteFixHelp},
     // tilewright render
     {"render", OPT_OUTPUT, "--output", "-o", VALUE_FILE, "FILE", nullptr, false, kRenderOutputKind,
      kNone, kOptRenderOutputHelp},
@@ -84,6 +115,7 @@ const Command kCommands[] = {
     {"info", true, kInfoSynopsis, kInfoSummary, kInfoExit, run_info},
     {"package", true, kCliPackageSynopsis, kPackageSummary, kCliPackageExit, run_package},
     {"map", true, kCliMapSynopsis, kMapSummary, kCliMapExit, run_map},
+    {"sprites", true, kCliSpritesSynopsis, kSpritesSummary, kCliMapExit, run_sprites},
     {"render", true, kCliRenderSynopsis, kRenderSummary, kCliRenderExit, run_render},
 };
 

@@ -25,6 +25,11 @@ enum OptionId : uint8_t {
     OPT_NO_FLIP,
     OPT_SCREEN,
     OPT_CROP,
+    OPT_PALETTE,
+    OPT_TRANSPARENT,
+    OPT_PACK_EFFORT,
+    OPT_REPORT,
+    OPT_SHARED,
 };
 
 // What an option's value is; the parser checks the enum and integer kinds.

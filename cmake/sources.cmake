@@ -79,6 +79,8 @@ set(TW_CLI_SOURCES
   cli/info_command.cpp
   cli/package_command.cpp
   cli/map_command.cpp
+  cli/picture_command.cpp
+  cli/sprites_command.cpp
   cli/render_command.cpp
   cli/cli_options.cpp
   cli/console_interaction.cpp

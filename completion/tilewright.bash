@@ -10,7 +10,7 @@ _tilewright() {
     }
     cmd=convert
     case "${COMP_WORDS[1]}" in
-        info | package | map | render) cmd="${COMP_WORDS[1]}" ;;
+        info | package | map | sprites | render) cmd="${COMP_WORDS[1]}" ;;
     esac
 
     local types="bg 16x16 32x16 16x32 32x32 64x32 32x64 64x64 grp bin"
@@ -21,7 +21,12 @@ _tilewright() {
         Make_Wide= PRG_Limit= PRG_To_SCR= PRG_To_MEM= PRG_MultiByte= PRG_ESCAPE="
 
     case "$prev" in
-        -t | --type) COMPREPLY=($(compgen -W "$types" -- "$cur")); return ;;
+        -t | --type)
+            [[ "$cmd" == sprites ]] && types="16x16 32x16 16x32 32x32 64x32 32x64 64x64"
+            COMPREPLY=($(compgen -W "$types" -- "$cur")); return ;;
+        --palette) COMPREPLY=($(compgen -W "auto keep generate" -- "$cur") $(compgen -f -X '!*.@(ptc|PTC|bmp|BMP|png|PNG)' -- "$cur")); return ;;
+        --transparent) COMPREPLY=($(compgen -W "none" -- "$cur")); return ;;
+        --pack-effort | --shared) return ;;
         -s | --set) compopt -o nospace 2>/dev/null; COMPREPLY=($(compgen -W "$keys" -- "$cur")); return ;;
         --palette-fix) COMPREPLY=($(compgen -W "yes no" -- "$cur")); return ;;
         --lang) COMPREPLY=($(compgen -W "ja en" -- "$cur")); return ;;
@@ -29,7 +34,7 @@ _tilewright() {
         --name | --crop) return ;;
         -o | --output)
             case "$cmd" in
-                map) COMPREPLY=($(compgen -d -- "$cur")) ;;
+                map | sprites) COMPREPLY=($(compgen -d -- "$cur")) ;;
                 render) COMPREPLY=($(compgen -f -X '!*.@(png|PNG|bmp|BMP)' -- "$cur") $(compgen -d -- "$cur")) ;;
                 *) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC)' -- "$cur") $(compgen -d -- "$cur")) ;;
             esac
@@ -42,7 +47,8 @@ _tilewright() {
             convert) opts="-t --type -s --set --palette-fix --lang -h --help --version --" ;;
             info) opts="--lang -h --help --" ;;
             package) opts="-o --output --name -s --set --lang -h --help --" ;;
-            map) opts="-o --output --no-flip --palette-fix -s --set --lang -h --help --" ;;
+            map) opts="-o --output --palette --transparent --pack-effort --shared --report --no-flip --palette-fix -s --set --lang -h --help --" ;;
+            sprites) opts="-t --type -o --output --palette --transparent --pack-effort --report --palette-fix --lang -h --help --" ;;
             render) opts="-o --output --screen --crop --lang -h --help --" ;;
         esac
         COMPREPLY=($(compgen -W "$opts" -- "$cur"))
@@ -52,12 +58,12 @@ _tilewright() {
     case "$cmd" in
         convert)
             if ((COMP_CWORD == 1)); then
-                COMPREPLY=($(compgen -W "info package map render" -- "$cur"))
+                COMPREPLY=($(compgen -W "info package map sprites render" -- "$cur"))
             fi
             COMPREPLY+=($(compgen -f -- "$cur"))
             ;;
         info) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC)' -- "$cur") $(compgen -d -- "$cur")) ;;
-        map) COMPREPLY=($(compgen -f -X '!*.@(bmp|BMP|png|PNG)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        map | sprites) COMPREPLY=($(compgen -f -X '!*.@(bmp|BMP|png|PNG)' -- "$cur") $(compgen -d -- "$cur")) ;;
         render) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC|rscr|RSCR|txt|TXT)' -- "$cur") $(compgen -d -- "$cur")) ;;
         package)
             if [[ "$cur" == *=* ]]; then

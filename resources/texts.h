@@ -168,17 +168,22 @@ inline constexpr Text kCliConvertExit{
     "Exit status: 0 every file converted, 1 some failed, 2 a "
     "usage error\n"};
 inline constexpr Text kCliMapSynopsis{
-    "使い方: tilewright map [-o フォルダ] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... "
-    "画像...\n"
-    "  1枚の絵（パレット付きのBMPかPNG、幅と高さは8の倍数で512まで）をBG画面にします。\n"
-    "  同じタイル（左右・上下反転を含む）は1つにまとめ、画素の番号の上位4bitをパレットにします。\n"
+    "使い方: tilewright map [-o フォルダ] [--palette auto|keep|generate|ファイル] "
+    "[--transparent RRGGBB|none] [--pack-effort N] [--shared 名前] [--report] [--no-flip] "
+    "[--palette-fix yes|no] [-s KEY=VALUE]... 画像...\n"
+    "  絵（PNGかBMP、フルカラーもパレット付きも可、幅と高さは512まで）をBG画面にします。\n"
+    "  8x8のセルごとに15色以内。パレットは画像のまま（keep）か、最少のパレット数に自動で\n"
+    "  配置します（generate）。同じタイル（左右・上下反転を含む）は1つにまとめます。\n"
     "  出力: 名前_COL.ptc、名前_CHR.ptc（256タイルを超えると 名前_CHR0.ptc, 名前_CHR1.ptc…）、\n"
     "        名前_SCR.ptc（64x64の画面）\n"
     "\n",
-    "Usage: tilewright map [-o DIR] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... IMAGE...\n"
-    "  Turns one picture (indexed BMP or PNG, width and height multiples of 8 up to 512) into\n"
-    "  a BG screen. Equal tiles (mirrored ones too) are stored once; the upper four bits of\n"
-    "  each index give the palette.\n"
+    "Usage: tilewright map [-o DIR] [--palette auto|keep|generate|FILE] "
+    "[--transparent RRGGBB|none] [--pack-effort N] [--shared NAME] [--report] [--no-flip] "
+    "[--palette-fix yes|no] [-s KEY=VALUE]... IMAGE...\n"
+    "  Turns pictures (PNG or BMP, true colour or indexed, up to 512 wide and high) into\n"
+    "  BG screens. Each 8x8 cell holds at most 15 colours; palettes are kept as the picture\n"
+    "  has them (keep) or arranged into the fewest banks (generate). Equal tiles (mirrored\n"
+    "  ones too) are stored once.\n"
     "  Outputs: NAME_COL.ptc, NAME_CHR.ptc (past 256 tiles NAME_CHR0.ptc, NAME_CHR1.ptc...),\n"
     "           NAME_SCR.ptc (the 64x64 screen)\n"
     "\n"};
@@ -540,5 +545,87 @@ inline constexpr Text kLevelImageMissing{"タイルセット %s: 画像 %s を�
                                          "tileset %s: cannot read the image %s (%s)"};
 inline constexpr Text kLevelTrans{"タイルセット %s: 透明色 %s が正しくありません",
                                   "tileset %s: the transparent colour %s is wrong"};
+
+// Pictures to maps and sprites: the options, the summary, the sprites command.
+inline constexpr Text kCliSpritesSynopsis{
+    "使い方: tilewright sprites -t WxH [-o フォルダ] [--palette auto|keep|generate|ファイル] "
+    "[--transparent RRGGBB|none] [--pack-effort N] [--report] [--palette-fix yes|no] シート...\n"
+    "  スプライトシート（PNGかBMP）を左上から順にWxHのスプライトに切り、それぞれ1つの\n"
+    "  パレット（15色まで）で描きます。パレットは最少の数に配置します。\n"
+    "  出力: 名前_CHR.ptc（256タイルを超えると 名前_CHR0.ptc…）、名前_COL.ptc、\n"
+    "        名前_PAL_DATA.txt（各スプライトのパレット番号のDATA文）\n"
+    "\n",
+    "Usage: tilewright sprites -t WxH [-o DIR] [--palette auto|keep|generate|FILE] "
+    "[--transparent RRGGBB|none] [--pack-effort N] [--report] [--palette-fix yes|no] SHEET...\n"
+    "  Cuts each sprite sheet (PNG or BMP) into WxH sprites in reading order; each sprite is\n"
+    "  drawn in one palette bank of at most 15 colours, banks arranged into the fewest.\n"
+    "  Outputs: NAME_CHR.ptc (past 256 tiles NAME_CHR0.ptc...), NAME_COL.ptc,\n"
+    "           NAME_PAL_DATA.txt (DATA lines of each sprite's palette number)\n"
+    "\n"};
+inline constexpr Text kSpritesSummary{"スプライトシートをスプライトとパレットにする",
+                                      "turns sprite sheets into sprites and palettes"};
+inline constexpr Text kSpritesNeedsSize{
+    "-t にはスプライトの大きさ（16x16～64x64）を指定してください",
+    "-t needs a sprite size (16x16 to 64x64)"};
+inline constexpr Text kSpritesNoSheets{"変換するシートを指定してください",
+                                       "give the sprite sheets to convert"};
+inline constexpr Text kSpritesSucceeded{"変換成功: %s: スプライト %u個、タイル %zu個",
+                                        "converted: %s: %u sprites, %zu tiles"};
+inline constexpr Text kOptPictureOutputHelp{"出力するフォルダ（既定は設定の出力先）",
+                                            "the output folder (by default the settings' one)"};
+inline constexpr Text kOptPaletteHelp{
+    "パレットの決め方: auto（既定）、keep（画像の番号のまま）、generate（最少の数に配置）、\n"
+    "またはCOLのPTCファイルかパレット付き画像（そのパレットを使う）",
+    "how palettes are found: auto (the default), keep (the picture's own indices), generate\n"
+    "(arranged into the fewest banks), or a COL PTC file or indexed picture whose palette is used"};
+inline constexpr Text kOptPaletteValue{
+    "--palette には auto, keep, generate かファイルを指定してください",
+    "--palette takes auto, keep, generate or a file"};
+inline constexpr Text kOptTransparentHelp{
+    "透明にする色（RRGGBB）、none ですべて不透明（既定: アルファ、なければ左上の画素の色）",
+    "the transparent colour (RRGGBB), or none for every colour opaque (by default alpha,\n"
+    "else the top-left pixel's colour)"};
+inline constexpr Text kOptTransparentValue{"--transparent には RRGGBB か none を指定してください",
+                                           "--transparent takes RRGGBB or none"};
+inline constexpr Text kOptPackEffortHelp{
+    "最少のパレット数を探す手数の上限（既定 10000; 1手は1つの色の組を1つのパレットに置くこと）",
+    "the most search steps spent proving the fewest banks (10000 by default; a step puts one\n"
+    "cell's colours into one bank)"};
+inline constexpr Text kOptPackEffortValue{"--pack-effort には0以上の整数を指定してください",
+                                          "--pack-effort takes a whole number of 0 or more"};
+inline constexpr Text kOptReportHelp{
+    "名前_report.png（2倍の絵、セルごとのパレット番号、凡例）も書く",
+    "also writes NAME_report.png (the picture at twice its size,\n"
+    "each cell's bank, the banks as a legend)"};
+inline constexpr Text kOptSharedHelp{
+    "すべての画像で1つのパレットとタイルを使う（名前_COL.ptc、名前_CHR.ptc、画像ごとの _SCR.ptc）",
+    "one palette and one tile set over all pictures (NAME_COL.ptc, NAME_CHR.ptc, and each\n"
+    "picture's PICTURE_SCR.ptc)"};
+inline constexpr Text kOptSpriteSizeHelp{
+    "スプライトの大きさ（16x16, 32x16, 16x32, 32x32, 64x32, "
+    "32x64, 64x64）",
+    "the sprite size (16x16, 32x16, 16x32, 32x32, 64x32, "
+    "32x64, 64x64)"};
+inline constexpr Text kPictureRuleKeep{"、パレットは画像のまま",
+                                       ", palettes as the picture has them"};
+inline constexpr Text kPictureRuleFile{"、パレットは %s から", ", palettes from %s"};
+inline constexpr Text kPictureFewest{"、パレット %u個（最少）", ", %u palettes (fewest)"};
+inline constexpr Text kPictureBestFound{"、パレット %u個（見つかった最良、少なくとも %u個）",
+                                        ", %u palettes (best found, at least %u)"};
+inline constexpr Text kPictureWhyIndexed{"（パレット付きで各セルが1つのパレット）",
+                                         " (indexed, every cell within one bank)"};
+inline constexpr Text kPictureWhyNotIndexed{"（パレット付きでない画像）",
+                                            " (not an indexed picture)"};
+inline constexpr Text kPictureWhyMixed{"（セル %u,%u が複数のパレットの色を使う）",
+                                       " (cell %u,%u uses colours of several banks)"};
+inline constexpr Text kPictureWhyNotWhole{"（大きさがセルの倍数でない）",
+                                          " (its size is not whole cells)"};
+inline constexpr Text kPictureWhyPalettes{"（画像のパレットが同じでない）",
+                                          " (the pictures' palettes differ)"};
+inline constexpr Text kPicturePadded{"、%ux%u を透明で %ux%u に広げました",
+                                     ", padded with transparent pixels from %ux%u to %ux%u"};
+inline constexpr Text kSharedNeedsName{"--shared には組の名前を指定してください",
+                                       "--shared needs the name of the set"};
+inline constexpr Text kPictureReportWritten{"、報告: %s", ", report: %s"};
 
 }  // namespace tw
