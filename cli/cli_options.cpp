@@ -22,19 +22,6 @@ Language language_from_environment() {
     return system_language_is_japanese() ? LANGUAGE_JA : LANGUAGE_EN;
 }
 
-std::string say(const char* fmt, ...) {
-    va_list args;
-    va_start(args, fmt);
-    va_list again;
-    va_copy(again, args);
-    const int n = std::vsnprintf(nullptr, 0, fmt, args);
-    va_end(args);
-    std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0) std::vsnprintf(text.data(), text.size() + 1, fmt, again);
-    va_end(again);
-    return text;
-}
-
 int usage_error(const std::string& command, const std::string& message) {
     console_write(CONSOLE_ERR,
                   say(kCliMore.get(), command.c_str(), message.c_str(), command.c_str()));

@@ -24,9 +24,6 @@ int usage_error(const std::string& command, const std::string& message);
 // them is set, the system's own language.
 Language language_from_environment();
 
-// printf into a string, for the texts of resources/texts.h.
-std::string say(const char* fmt, ...) TW_PRINTF(1, 2);
-
 // A whole decimal number that fits 32 bits.
 std::optional<int32_t> parse_int32(std::string_view text);
 

@@ -39,4 +39,17 @@ size_t text_length(const char* src, size_t cap) {
     return nul ? static_cast<size_t>(static_cast<const char*>(nul) - src) : cap;
 }
 
+std::string say(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    va_list again;
+    va_copy(again, args);
+    const int n = std::vsnprintf(nullptr, 0, fmt, args);
+    va_end(args);
+    std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0) std::vsnprintf(text.data(), text.size() + 1, fmt, again);
+    va_end(again);
+    return text;
+}
+
 }  // namespace tw

@@ -7,6 +7,7 @@
 // without the caller knowing.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #if defined(__MINGW32__)
@@ -25,6 +26,10 @@ bool append_text(char* dst, size_t cap, std::string_view src);
 
 // printf into dst[cap]. False (dst unchanged) when the result does not fit.
 bool format_text(char* dst, size_t cap, const char* fmt, ...) TW_PRINTF(3, 4);
+
+// printf into a string of whatever length the result has: for messages, which
+// live in no fixed buffer.
+std::string say(const char* fmt, ...) TW_PRINTF(1, 2);
 
 // Length of the text in a fixed buffer, never reading past cap.
 size_t text_length(const char* src, size_t cap);

@@ -42,21 +42,6 @@ std::string where(const UnitInputs& in, const std::vector<UnitBanks>& out, UnitR
     return s + std::to_string(g.x_of(r.unit)) + ',' + std::to_string(g.y_of(r.unit));
 }
 
-// printf into a string, for the texts of refusals, which have no bound.
-std::string say(const char* fmt, ...) TW_PRINTF(1, 2);
-std::string say(const char* fmt, ...) {
-    va_list args;
-    va_start(args, fmt);
-    va_list again;
-    va_copy(again, args);
-    const int n = std::vsnprintf(nullptr, 0, fmt, args);
-    va_end(args);
-    std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0) std::vsnprintf(text.data(), text.size() + 1, fmt, again);
-    va_end(again);
-    return text;
-}
-
 // Records a refusal of one picture's unit, naming the picture when several share the banks.
 void refuse(const UnitInputs& in, uint32_t picture, const Text& reason, const std::string& text) {
     if (in.names.empty())
