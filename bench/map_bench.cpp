@@ -8,6 +8,8 @@
 #include <memory>
 #include <random>
 
+#include "image/colour.h"
+#include "maps/picture_map.h"
 #include "maps/screen_render.h"
 #include "maps/tile_map.h"
 
@@ -58,6 +60,69 @@ BENCHMARK(BM_MapPicture)
     ->Arg(512)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
+
+// A 512 x 512 RGBA picture as a paint program saves it: 1000 distinct tiles
+// (the other cells repeat them, mirrored at random), each drawing at most 15
+// colours from one of 12 hidden palettes of 15, colour 0 transparent by alpha.
+// So `map` must arrange 12 banks itself.
+tw::Picture true_colour_picture() {
+    constexpr uint32_t side = 512, across = side / 8, cells = across * across, distinct = 1000,
+                       kinds = 12;
+    std::mt19937 rng(7);
+    std::vector<tw::Rgba> hidden;  // kinds x 15, distinct once made target colours
+    std::vector<bool> seen(65536);
+    while (hidden.size() < kinds * 15) {
+        const uint32_t c = static_cast<uint32_t>(rng());
+        const tw::Rgba p{static_cast<uint8_t>(c), static_cast<uint8_t>(c >> 8),
+                         static_cast<uint8_t>(c >> 16), 255};
+        const uint16_t key = tw::rgb_to_col(p.r, p.g, p.b);
+        if (!seen[key]) {
+            seen[key] = true;
+            hidden.push_back(p);
+        }
+    }
+    std::vector<uint8_t> tiles(size_t{distinct} * 64);  // 0 transparent, else 1-15
+    for (uint32_t t = 0; t < distinct; ++t) {
+        const uint32_t used =
+            static_cast<uint32_t>(4 + rng() % 12);  // colours this tile draws from its palette
+        for (uint32_t i = 0; i < 64; ++i)
+            tiles[t * 64 + i] = static_cast<uint8_t>(rng() % 8 == 0 ? 0 : 1 + rng() % used);
+    }
+    tw::Picture img;
+    img.width = img.height = side;
+    img.pixels.resize(size_t{side} * side);
+    for (uint32_t cell = 0; cell < cells; ++cell) {
+        const uint32_t r = static_cast<uint32_t>(rng());
+        const uint32_t tile = cell < distinct ? cell : r % distinct;
+        const bool mx = cell >= distinct && (r & 1 << 20), my = cell >= distinct && (r & 1 << 21);
+        for (uint32_t y = 0; y < 8; ++y)
+            for (uint32_t x = 0; x < 8; ++x) {
+                const uint8_t v = tiles[tile * 64 + (my ? 7 - y : y) * 8 + (mx ? 7 - x : x)];
+                img.pixels[(cell / across * 8 + y) * side + cell % across * 8 + x] =
+                    v == 0 ? tw::Rgba{0, 0, 0, 0} : hidden[tile % kinds * 15 + v - 1];
+            }
+    }
+    return img;
+}
+
+void BM_MapTrueColourPicture(benchmark::State& state) {
+    const tw::Picture img = true_colour_picture();
+    tw::MapScreens map;
+    for (auto _ : state) {
+        map = tw::MapScreens{};
+        if (!tw::map_pictures({&img}, {}, tw::PictureOptions{}, map))
+            return state.SkipWithError("map failed");
+        benchmark::DoNotOptimize(map.tiles.data());
+    }
+    state.counters["tiles"] = static_cast<double>(map.tiles.size());
+    state.counters["banks"] = map.summaries.empty() ? 0 : map.summaries[0].bank_count;
+    state.counters["fewest"] = map.summaries.empty() ? 0 : map.summaries[0].fewest;
+}
+// The goal is a median under 50 ms.
+BENCHMARK(BM_MapTrueColourPicture)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_RenderScreen(benchmark::State& state) {
     const auto side = static_cast<uint32_t>(state.range(0));

@@ -44,6 +44,50 @@ def png(path, width, height, palette, pixel):
                 chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def png_rgb(path, width, height, pixel):
+    """A true-colour (8-bit RGB) PNG; pixel(x, y) gives (r, g, b)."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\0" + b"".join(bytes(pixel(x, y)) for x in range(width)) for y in range(height))
+    ihdr = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(raw, 9)) +
+                chunk(b"IEND", b""))
+
+
+def castle(x, y):
+    """A castle on a hill under an evening sky, in free true colour as a paint
+    program saves it: the sky's bands, the sun, stone, roofs and grass need
+    more than one palette bank of 15, and map arranges them."""
+    sky = [(40, 60, 140), (70, 90, 170), (110, 120, 190), (170, 140, 190), (230, 170, 160)]
+    if (x - 108) ** 2 + (y - 50) ** 2 <= 64:  # the setting sun
+        return (255, 230, 120) if (x - 108) ** 2 + (y - 50) ** 2 <= 30 else (255, 190, 80)
+    for left in (24, 88):  # towers with red roofs
+        if left <= x < left + 16:
+            roof = y - 8 >= abs(x - left - 7.5) * 2 - 1 and y < 26
+            if roof:
+                return (200, 40, 40) if x < left + 8 else (150, 25, 35)
+            if 26 <= y < 80:
+                if 36 <= y < 44 and left + 6 <= x < left + 10:
+                    return (250, 210, 90)  # a lit window
+                return (120, 120, 135) if y % 6 == 0 or (x + (y // 6) * 4) % 8 == 0 else (165, 165, 175)
+    if 40 <= x < 88 and 36 <= y < 80:  # the keep's wall, its battlements on top
+        if y < 42 and x % 8 >= 4:
+            return sky[y // 16] if y < 64 else (0, 0, 0)
+        if 58 <= y and 56 <= x < 72 and (y >= 64 or (x - 63.5) ** 2 + (y - 64) ** 2 <= 64):
+            return (70, 40, 20) if x % 4 else (50, 28, 14)  # the wooden gate
+        if 46 <= y < 52 and x % 16 in (6, 7):
+            return (30, 30, 60)  # arrow slits
+        return (120, 120, 135) if y % 6 == 0 or (x + (y // 6) * 4) % 8 == 0 else (165, 165, 175)
+    if y >= 80 - max(0, 12 - abs(x - 64) // 6) // 2 or y >= 80:
+        if 58 <= x < 70 and y >= 80:
+            return (170, 130, 80) if (x + y) % 5 else (140, 100, 60)  # the path to the gate
+        return (70, 170, 60) if (x * 3 + y * 5) % 7 else (40, 120, 40)
+    if 6 <= y < 14 and 30 <= x < 46:
+        return sky[0]
+    return sky[min(4, y // 16)]
+
+
 def level(x, y):
     """A side-scrolling level: sky, a cloud, two hills, grass and bricks.
 
@@ -99,6 +143,8 @@ def main():
     level_palette += [(0, 0, 0), (40, 200, 40), (20, 120, 20), (30, 160, 60), (10, 90, 10)] + [(0, 0, 0)] * 11
     level_palette += [(0, 0, 0), (255, 255, 255), (200, 210, 230)] + [(0, 0, 0)] * 13
     png(os.path.join(OUT, "level.png"), 256, 192, level_palette, level)
+    # A true-colour picture whose palette banks map arranges itself.
+    png_rgb(os.path.join(OUT, "castle.png"), 128, 96, castle)
     # Any other file becomes binary data.
     with open(os.path.join(OUT, "notes.dat"), "wb") as f:
         f.write(bytes((i * 7) % 256 for i in range(3000)))
