@@ -66,9 +66,9 @@ bool own_tileset(const LevelTileset& t, uint32_t& bank) {
         p.width != kTsxColumns * kTsxTileSize ||
         p.height != kTsxTileCount / kTsxColumns * kTsxTileSize || p.indices.empty())
         return false;
-    bank = p.indices[0] >> 4;
+    bank = static_cast<uint32_t>(p.indices[0] >> 4);
     for (uint8_t i : p.indices)
-        if (i >> 4 != bank) return false;
+        if (static_cast<uint32_t>(i >> 4) != bank) return false;
     return true;
 }
 
@@ -102,7 +102,8 @@ bool own_level(const Level& level, OwnLevel& own) {
         const size_t x0 = k % kTsxColumns * kTsxTileSize, y0 = k / kTsxColumns * kTsxTileSize;
         for (size_t r = 0; r < 8; ++r)
             for (size_t c = 0; c < 8; ++c)
-                colours64[8 * r + c] = image.indices[(y0 + r) * image.width + x0 + c] & 15;
+                colours64[8 * r + c] =
+                    static_cast<uint8_t>(image.indices[(y0 + r) * image.width + x0 + c] & 15);
         own.tiles[k] = pack_tile(colours64, false, false);
     }
     return true;

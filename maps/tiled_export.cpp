@@ -50,7 +50,7 @@ std::vector<uint8_t> tileset_pixels(const ScreenSources& s, uint32_t bank) {
                 uint32_t colour = 0;
                 if (at + kTileBytes <= chr.size()) {
                     const uint8_t byte = chr[at + 4 * r + c / 2];
-                    colour = c % 2 ? byte >> 4 : byte & 15u;
+                    colour = static_cast<uint32_t>(c % 2 ? byte >> 4 : byte & 15);
                 }
                 pixels[size_t{y0 + r} * kImageSide + x0 + c] =
                     static_cast<uint8_t>(bank << 4 | colour);
@@ -73,7 +73,8 @@ void tileset_palette(const uint16_t (&colours)[256], uint16_t banks, PngRgb (&ou
         PngRgb& key = out[16 * b];
         for (uint32_t i = 1; i < 16; ++i) {
             const PngRgb& o = out[16 * b + i];
-            if (o.r == key.r && o.g == key.g && o.b == key.b) key.r |= 1;
+            if (o.r == key.r && o.g == key.g && o.b == key.b)
+                key.r = static_cast<uint8_t>(key.r | 1);
         }
     }
 }
