@@ -43,11 +43,12 @@ class TiledCli : public testing::Test {
         std::mt19937 rng(11);
         for (int b = 0; b < 4; ++b) {
             chr[b] = random_bytes(kChrKind.body_length, rng);
-            write_part("c" + std::to_string(b) + ".ptc", kChrKind, "CHR", chr[b]);
+            const char* const names[] = {"c0.ptc", "c1.ptc", "c2.ptc", "c3.ptc"};
+            write_part(names[b], kChrKind, "CHR", chr[b]);
         }
         for (int s = 0; s < 2; ++s) {
             scr[s] = random_bytes(kScrKind.body_length, rng);
-            write_part("s" + std::to_string(s) + ".ptc", kScrKind, "SCR", scr[s]);
+            write_part(s == 0 ? "s0.ptc" : "s1.ptc", kScrKind, "SCR", scr[s]);
         }
         col = random_bytes(kColKind.body_length, rng);
         col[2 * 17] = col[2 * 16];  // bank 1: colour 1 the same as colour 0
