@@ -21,6 +21,9 @@ int run_render(int argc, char** argv);
 // tilewright sprites ...: sprite sheets to sprites and palettes (argv[1] is "sprites").
 int run_sprites(int argc, char** argv);
 
+// tilewright tiled ...: BG screens as a Tiled level (argv[1] is "tiled").
+int run_tiled(int argc, char** argv);
+
 inline constexpr const char* kVersion = "tilewright v2.00 r2";
 
 }  // namespace tw::cli

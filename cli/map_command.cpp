@@ -1,4 +1,5 @@
-// tilewright map [options] IMAGE...: pictures to a palette, de-duplicated tiles and BG screens.
+// tilewright map [options] IMAGE|LEVEL...: pictures and Tiled levels to a palette, de-duplicated
+// tiles and BG screens.
 
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "convert/convert_job.h"
+#include "maps/level_map.h"
 #include "maps/picture_map.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -33,6 +35,18 @@ std::string banks_text(uint16_t banks) {
             text += std::to_string(b);
         }
     return text.empty() ? "-" : text;
+}
+
+// What a level's line adds: how it was read and what it holds that was not drawn.
+std::string level_summary_tail(const LevelMapSummary& level) {
+    std::string text = say(kLevelLayers.get(), level.layers);
+    if (level.by_character) text += kLevelByCharacter.get();
+    if (level.hidden_tile_layers) text += say(kLevelSkippedHidden.get(), level.hidden_tile_layers);
+    if (level.object_layers) text += say(kLevelSkippedObjects.get(), level.object_layers);
+    if (level.image_layers) text += say(kLevelSkippedImages.get(), level.image_layers);
+    for (const std::string& name : level.faded_layers)
+        text += say(kLevelNotFaded.get(), name.c_str());
+    return text;
 }
 
 }  // namespace
@@ -77,7 +91,8 @@ int run_map(int argc, char** argv) {
 
     ConsoleInteraction console(palette_fix);
     set_interaction(&console);
-    auto print = [&](const std::string& path, bool ok, const PictureSummary& summary) {
+    auto print = [&](const std::string& path, bool ok, const PictureSummary& summary,
+                     const std::string& more) {
         const std::string shown = native_to_utf8(path.c_str());
         if (!ok) {
             set_failure_if_none(kReasonFailed);
@@ -86,7 +101,7 @@ int run_map(int argc, char** argv) {
         }
         std::string line = say(kMapSucceeded.get(), shown.c_str(), summary.tiles,
                                summary.flipped_cells, banks_text(summary.banks_used).c_str());
-        line.insert(line.size() - 1, picture_summary_tail(summary, options));
+        line.insert(line.size() - 1, picture_summary_tail(summary, options) + more);
         console_write(CONSOLE_OUT, line);
     };
     int failed = 0;
@@ -102,7 +117,7 @@ int run_map(int argc, char** argv) {
         ok = ok &&
              guard_memory([&] { return convert_shared_maps(set_job, jobs, options, summaries); });
         for (size_t i = 0; i < files.size(); ++i)
-            print(files[i], ok, i < summaries.size() ? summaries[i] : PictureSummary{});
+            print(files[i], ok, i < summaries.size() ? summaries[i] : PictureSummary{}, {});
         set_interaction(nullptr);
         return ok ? 0 : 1;
     }
@@ -110,9 +125,17 @@ int run_map(int argc, char** argv) {
         clear_failure();
         ConvertJob job;
         PictureSummary summary;
+        if (is_level_path(path)) {
+            LevelMapSummary level;
+            const bool ok = picture_job(path, out_dir, job) &&
+                            guard_memory([&] { return convert_level_map(job, options, level); });
+            print(path, ok, level.picture, level_summary_tail(level));
+            failed += ok ? 0 : 1;
+            continue;
+        }
         const bool ok = picture_job(path, out_dir, job) &&
                         guard_memory([&] { return convert_picture_map(job, options, summary); });
-        print(path, ok, summary);
+        print(path, ok, summary, {});
         failed += ok ? 0 : 1;
     }
     set_interaction(nullptr);

@@ -93,6 +93,11 @@ const OptionRow kOptions[] = {
      kRenderScreenName, kNone, kOptScreenHelp},
     {"render", OPT_CROP, "--crop", nullptr, VALUE_TEXT, "X,Y,W,H", nullptr, false, kRenderCrop,
      kNone, kOptCropHelp},
+    // tilewright tiled
+    {"tiled", OPT_OUTPUT, "--output", "-o", VALUE_FOLDER, "DIR", nullptr, false, kTiledNeedsFolder,
+     kNone, kOptTiledOutputHelp},
+    {"tiled", OPT_LOWER, "--lower", nullptr, VALUE_NONE, nullptr, nullptr, false, kNone, kNone,
+     kOptLowerHelp},
     // tilewright package
     {"package", OPT_OUTPUT, "--output", "-o", VALUE_FILE, "FILE", nullptr, false,
      kPackageNeedsOutput, kNone, kOptPackageOutputHelp},
@@ -117,6 +122,7 @@ const Command kCommands[] = {
     {"map", true, kCliMapSynopsis, kMapSummary, kCliMapExit, run_map},
     {"sprites", true, kCliSpritesSynopsis, kSpritesSummary, kCliMapExit, run_sprites},
     {"render", true, kCliRenderSynopsis, kRenderSummary, kCliRenderExit, run_render},
+    {"tiled", true, kTiledSynopsis, kTiledSummary, kTiledExit, run_tiled},
 };
 
 }  // namespace

@@ -56,6 +56,8 @@ set(TW_CORE_SOURCES
   maps/palette_rules.cpp
   maps/report_picture.cpp
   maps/picture_map.cpp
+  maps/level_map.cpp
+  maps/tiled_export.cpp
   maps/sprite_sheet.cpp
   maps/pack_problem.cpp
   maps/pack_heuristics.cpp
@@ -82,6 +84,7 @@ set(TW_CLI_SOURCES
   cli/picture_command.cpp
   cli/sprites_command.cpp
   cli/render_command.cpp
+  cli/tiled_command.cpp
   cli/cli_options.cpp
   cli/console_interaction.cpp
   cli/option_table.cpp

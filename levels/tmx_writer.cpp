@@ -78,7 +78,7 @@ std::string write_tmx(const TmxDocument& d) {
 }
 
 std::string write_tsx(const std::string& name, const std::string& image_source,
-                      uint32_t image_width, uint32_t image_height) {
+                      uint32_t image_width, uint32_t image_height, const std::string& trans) {
     XmlWriter xml;
     xml.open("tileset");
     xml.attribute("version", kFormatVersion);
@@ -90,6 +90,7 @@ std::string write_tsx(const std::string& name, const std::string& image_source,
     xml.attribute("columns", kTsxColumns);
     xml.open("image");
     xml.attribute("source", image_source);
+    if (!trans.empty()) xml.attribute("trans", trans);
     xml.attribute("width", image_width);
     xml.attribute("height", image_height);
     xml.close();

@@ -41,8 +41,9 @@ std::string tsx_file_name(const std::string& name, uint32_t bank);
 std::string write_tmx(const TmxDocument& document);
 
 // The TSX text of a tileset of kTsxTileCount tiles of 8 x 8 in kTsxColumns
-// columns, cut from the image at image_source (image_width x image_height).
+// columns, cut from the image at image_source (image_width x image_height);
+// `trans` (RRGGBB) is the image's transparent colour, none when empty.
 std::string write_tsx(const std::string& name, const std::string& image_source,
-                      uint32_t image_width, uint32_t image_height);
+                      uint32_t image_width, uint32_t image_height, const std::string& trans = {});
 
 }  // namespace tw

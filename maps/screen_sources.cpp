@@ -102,12 +102,21 @@ bool load_screen_file(const char* path, ScreenSources& out) {
     return true;
 }
 
-bool load_sources(const std::vector<std::string>& files, int screen, ScreenSources& out) {
+// `second`, when given, takes a second screen instead of refusing it.
+bool load_sources(const std::vector<std::string>& files, int screen, ScreenSources& out,
+                  ScreenCells* second, bool* have_second) {
     bool have_screen = false, have_colours = false;
     size_t banks = 0;
     for (const std::string& file : files) {
         const char* path = file.c_str();
         if (!is_ptc_file(path)) {
+            if (have_screen && second != nullptr && !*have_second) {
+                ScreenSources other;
+                if (!load_screen_file(path, other)) return false;
+                std::memcpy(second, other.cells, sizeof(ScreenCells));
+                *have_second = true;
+                continue;
+            }
             if (have_screen) {
                 set_failure(kReasonRenderTwice, path, kScrKind.tag());
                 return false;
@@ -131,7 +140,10 @@ bool load_sources(const std::vector<std::string>& files, int screen, ScreenSourc
             return false;
         }
         const Body& b = bodies.front();
-        if (b.kind == &kScrKind) {
+        if (b.kind == &kScrKind && have_screen && second != nullptr && !*have_second) {
+            cells_from_scr_body(b.bytes.data(), *second);
+            *have_second = true;
+        } else if (b.kind == &kScrKind) {
             if (have_screen) {
                 set_failure(kReasonRenderTwice, path, kScrKind.tag());
                 return false;
@@ -167,7 +179,27 @@ bool load_sources(const std::vector<std::string>& files, int screen, ScreenSourc
 }  // namespace
 
 bool load_screen_sources(const std::vector<std::string>& files, int screen, ScreenSources& out) {
-    return load_sources(files, screen, out);
+    return load_sources(files, screen, out, nullptr, nullptr);
+}
+
+bool load_screen_layers(const std::vector<std::string>& files, bool lower,
+                        std::vector<ScreenSources>& out) {
+    out.clear();
+    out.resize(1);
+    const int first = lower ? 2 : 0;
+    if (files.size() == 1 && is_ptc_file(files[0].c_str())) {
+        out.resize(2);
+        return load_sources(files, first, out[0], nullptr, nullptr) &&
+               load_sources(files, first + 1, out[1], nullptr, nullptr);
+    }
+    auto second = std::make_unique<ScreenSources>();
+    bool have_second = false;
+    if (!load_sources(files, -1, out[0], &second->cells, &have_second)) return false;
+    if (have_second) {
+        out.push_back(out[0]);
+        std::memcpy(out[1].cells, second->cells, sizeof(ScreenCells));
+    }
+    return true;
 }
 
 }  // namespace tw

@@ -19,4 +19,11 @@ inline constexpr const char* kScreenSlots[] = {"SCR0", "SCR1", "SCR2", "SCR3"};
 // order, when screen is -1. False with the reason recorded.
 bool load_screen_sources(const std::vector<std::string>& files, int screen, ScreenSources& out);
 
+// The screens of `tiled`, the bottom one first: both of a package's upper
+// screen (SCR0, SCR1) or with `lower` its lower one (SCR2, SCR3); or one or two
+// screens with their CHR banks and COL as above, sharing those. False with the
+// reason recorded.
+bool load_screen_layers(const std::vector<std::string>& files, bool lower,
+                        std::vector<ScreenSources>& out);
+
 }  // namespace tw

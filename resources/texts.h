@@ -628,4 +628,48 @@ inline constexpr Text kSharedNeedsName{"--shared には組の名前を指定し�
                                        "--shared needs the name of the set"};
 inline constexpr Text kPictureReportWritten{"、報告: %s", ", report: %s"};
 
+// Levels from Tiled and back: `map LEVEL.tmx` and `tiled`.
+inline constexpr Text kLevelNoLayers{"表示するタイルレイヤーがありません",
+                                     "the level has no visible tile layer"};
+inline constexpr Text kLevelByCharacter{"、tiled の書き出しから文字番号のまま",
+                                        ", read back by character from a tiled export"};
+inline constexpr Text kLevelLayers{"、レイヤー %u枚", ", %u layers"};
+inline constexpr Text kLevelSkippedHidden{"、非表示のタイルレイヤー %u枚を省略",
+                                          ", %u hidden tile layers skipped"};
+inline constexpr Text kLevelSkippedObjects{"、オブジェクトレイヤー %u枚を省略",
+                                           ", %u object layers skipped"};
+inline constexpr Text kLevelSkippedImages{"、画像レイヤー %u枚を省略", ", %u image layers skipped"};
+inline constexpr Text kLevelNotFaded{"、%s の不透明度・色合いは描いていません",
+                                     ", opacity and tint of %s not drawn"};
+inline constexpr Text kTiledSynopsis{
+    "使い方: tilewright tiled -o フォルダ [--lower] ファイル...\n"
+    "  BG画面をTiledのマップ NAME.tmx と、使うパレットごとのタイルセット\n"
+    "  NAME_P<パレット>.tsx と .png に書き出します。ファイルは render と同じです:\n"
+    "    パッケージ1つ（上画面の SCR0 と SCR1、--lower なら下画面の SCR2 と SCR3）\n"
+    "    画面1〜2個（SCRのPTC、.rscr、BGPUTテキスト）、CHRのPTC 1〜4個、COLのPTC 1個\n"
+    "  tilewright map NAME.tmx で同じ SCR、CHR、COL に読み戻せます\n"
+    "\n",
+    "Usage: tilewright tiled -o DIR [--lower] FILE...\n"
+    "  Writes BG screens as a Tiled map NAME.tmx, with a tileset NAME_P<bank>.tsx and\n"
+    "  .png for each palette bank used. FILE is what render takes:\n"
+    "    one package (its upper screen, SCR0 and SCR1; with --lower SCR2 and SCR3)\n"
+    "    one or two screens (SCR PTC, .rscr, BGPUT text), 1-4 CHR PTC files, one COL PTC\n"
+    "  tilewright map NAME.tmx reads it back to the same SCR, CHR and COL\n"
+    "\n"};
+inline constexpr Text kTiledSummary{"BG画面をTiledのマップに書き出す",
+                                    "writes BG screens as a Tiled map"};
+inline constexpr Text kTiledExit{"終了コード: 0 書き出した、1 書き出せなかった、2 指定の誤り\n",
+                                 "Exit status: 0 written, 1 not written, 2 a usage error\n"};
+inline constexpr Text kOptTiledOutputHelp{"書き出すフォルダ", "the folder to write into"};
+inline constexpr Text kOptLowerHelp{"パッケージの下画面（SCR2, SCR3）を書き出す",
+                                    "export the package's lower screen (SCR2, SCR3)"};
+inline constexpr Text kTiledNeedsFolder{"-o で書き出すフォルダを指定してください",
+                                        "-o needs the folder to write into"};
+inline constexpr Text kTiledNoFiles{"書き出すファイルを指定してください",
+                                    "name the files to export"};
+inline constexpr Text kTiledSucceeded{"%s: レイヤー %u枚、タイルセット %u個\n",
+                                      "%s: %u layers, %u tilesets\n"};
+inline constexpr Text kTiledFailed{"%s: 失敗しました: %s\n", "%s: failed: %s\n"};
+inline constexpr Text kReasonTiledWrite{"%s を書き込めません", "cannot write %s"};
+
 }  // namespace tw

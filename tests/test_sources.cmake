@@ -59,4 +59,5 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/levels/xml_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/levels/level_read_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/levels/tiled_compare_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cli/tiled_command_test.cpp
 )

@@ -1,0 +1,180 @@
+// `tiled` and `map LEVEL`: a package written as a Tiled level and read back to
+// the same bytes, drawn by Tiled as render draws it; and a level made for
+// Tiled mapped and rendered back to Tiled's colours.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "image/colour.h"
+#include "image/resource_kinds.h"
+#include "levels/level_fixtures.h"
+#include "maps/picture.h"
+#include "support/cli_run.h"
+#include "support/png_writer.h"
+#include "support/ptc_builder.h"
+#include "support/temp_dir.h"
+
+namespace tw {
+namespace {
+
+using test::run;
+
+std::vector<uint8_t> random_bytes(size_t n, std::mt19937& rng) {
+    std::vector<uint8_t> b(n);
+    for (uint8_t& v : b) v = static_cast<uint8_t>(rng());
+    return b;
+}
+
+// The body at the end of a single-resource PTC file.
+std::vector<uint8_t> body_of(const std::string& path, size_t length) {
+    const std::vector<uint8_t> file = test::read_file(path);
+    if (file.size() < length) return {};
+    return {file.end() - static_cast<std::ptrdiff_t>(length), file.end()};
+}
+
+class TiledCli : public testing::Test {
+  protected:
+    void SetUp() override {
+        test::reset_settings(tmp.path());
+        // Every cell value: any character, flips and bank; four full CHR banks.
+        std::mt19937 rng(11);
+        for (int b = 0; b < 4; ++b) {
+            chr[b] = random_bytes(kChrKind.body_length, rng);
+            const char* const names[] = {"c0.ptc", "c1.ptc", "c2.ptc", "c3.ptc"};
+            write_part(names[b], kChrKind, "CHR", chr[b]);
+        }
+        for (int s = 0; s < 2; ++s) {
+            scr[s] = random_bytes(kScrKind.body_length, rng);
+            write_part(s == 0 ? "s0.ptc" : "s1.ptc", kScrKind, "SCR", scr[s]);
+        }
+        col = random_bytes(kColKind.body_length, rng);
+        col[2 * 17] = col[2 * 16];  // bank 1: colour 1 the same as colour 0
+        col[2 * 17 + 1] = col[2 * 16 + 1];
+        write_part("p.ptc", kColKind, "COL", col);
+        auto pkg = run(tmp.path(), cli::run_package,
+                       {"package", "-o", "game.ptc", "BGU0=c0.ptc", "BGU1=c1.ptc", "BGU2=c2.ptc",
+                        "BGU3=c3.ptc", "SCR0=s0.ptc", "SCR1=s1.ptc", "COL0=p.ptc"});
+        ASSERT_EQ(pkg.status, 0) << pkg.out;
+    }
+    void write_part(const std::string& name, const ResourceKind& kind, const char* tag,
+                    const std::vector<uint8_t>& body) {
+        test::write_file(tmp.file(name), test::make_ptc("P", kind.type_code, {{tag, body, ""}}));
+    }
+    test::TempDir tmp;
+    std::vector<uint8_t> chr[4], scr[2], col;
+};
+
+TEST_F(TiledCli, PackageAndFilesExportAndReadBackToTheSameBytes) {
+    for (const std::vector<std::string>& inputs :
+         {std::vector<std::string>{"game.ptc"},
+          std::vector<std::string>{"s0.ptc", "c0.ptc", "c1.ptc", "c2.ptc", "c3.ptc", "p.ptc",
+                                   "s1.ptc"}}) {
+        const std::string name = inputs[0].substr(0, inputs[0].size() - 4);
+        std::vector<std::string> args{"tiled", "-o", "lvl"};
+        args.insert(args.end(), inputs.begin(), inputs.end());
+        auto out = run(tmp.path(), cli::run_tiled, args);
+        ASSERT_EQ(out.status, 0) << out.out;
+        auto back = run(tmp.path(), cli::run_map, {"map", "-o", "back", "lvl/" + name + ".tmx"});
+        ASSERT_EQ(back.status, 0) << back.out;
+        EXPECT_NE(back.out.find("文字番号のまま"), std::string::npos) << back.out;
+        const std::string at = tmp.file("back/" + name);
+        for (int s = 0; s < 2; ++s)
+            EXPECT_EQ(body_of(at + "_SCR" + std::to_string(s) + ".ptc", scr[s].size()), scr[s])
+                << name << s;
+        for (int b = 0; b < 4; ++b)
+            EXPECT_EQ(body_of(at + "_CHR" + std::to_string(b) + ".ptc", chr[b].size()), chr[b])
+                << name << b;
+        EXPECT_EQ(body_of(at + "_COL.ptc", col.size()), col) << name;
+    }
+    // The lower screen of a package that has none fails, naming the slot.
+    auto lower = run(tmp.path(), cli::run_tiled, {"tiled", "-o", "low", "--lower", "game.ptc"});
+    EXPECT_EQ(lower.status, 1);
+    EXPECT_NE(lower.out.find("SCR2"), std::string::npos) << lower.out;
+    auto usage = run(tmp.path(), cli::run_tiled, {"tiled", "game.ptc"});
+    EXPECT_EQ(usage.status, 2);
+}
+
+TEST_F(TiledCli, TiledDrawsTheExportAsRenderDoes) {
+    if (!test::tiled_tools_present())
+        GTEST_SKIP() << "Tiled (tiled, tmxrasterizer) is not installed";
+    ASSERT_EQ(run(tmp.path(), cli::run_tiled, {"tiled", "-o", "lvl", "game.ptc"}).status, 0);
+    const std::vector<std::string> layers{"SCR0", "SCR1"};
+    for (const std::string& layer : layers) {
+        ASSERT_EQ(run(tmp.path(), cli::run_render,
+                      {"render", "-o", layer + ".png", "--screen", layer, "game.ptc"})
+                      .status,
+                  0);
+        Picture ours;
+        ASSERT_TRUE(read_picture_file(tmp.file(layer + ".png").c_str(), ours));
+        const Picture tiled = test::rasterize_layer(tmp.file("lvl/game.tmx"), layer, layers);
+        ASSERT_EQ(tiled.pixels.size(), ours.pixels.size()) << layer;
+        int wrong = 0;
+        for (size_t i = 0; i < ours.pixels.size() && wrong < 5; ++i) {
+            const Rgba t = tiled.pixels[i];
+            const bool ok = ours.indices[i] == 0 ? t.a == 0 : t == ours.pixels[i];
+            if (!ok) ADD_FAILURE() << layer << " pixel " << i << " index " << int(ours.indices[i]);
+            wrong += ok ? 0 : 1;
+        }
+    }
+}
+
+TEST(LevelMapCli, TiledLevelMapsAndRendersToTiledsColours) {
+    if (!test::tiled_tools_present())
+        GTEST_SKIP() << "Tiled (tiled, tmxrasterizer) is not installed";
+    test::TempDir tmp;
+    test::reset_settings(tmp.path());
+    test::LevelSpec spec;
+    spec.tile = 16;
+    spec.width = 6;
+    spec.height = 4;
+    spec.tilesets[0].tile = 16;
+    spec.tilesets[0].trans = true;
+    std::mt19937 rng(4);
+    std::vector<uint32_t> ground, top;
+    for (uint32_t i = 0; i < spec.width * spec.height; ++i) {
+        ground.push_back((1 + rng() % 8) | static_cast<uint32_t>(rng() % 8) << 29);
+        top.push_back(rng() % 3 ? 0 : (1 + rng() % 8) | static_cast<uint32_t>(rng() % 8) << 29);
+    }
+    spec.layers = {test::layer("ground", ground), test::layer("top", top, "base64", "zlib")};
+    test::write_file(tmp.file("level.tmx"), test::write_level_files(tmp.path(), spec));
+    // Few colours, so that every cell fits one bank: colours the target keeps exactly.
+    test::PngFixture png;
+    png.width = 64;
+    png.height = 32;
+    for (uint32_t i = 0; i < 8; ++i) png.palette.push_back(0x081018u * (i + 1) * 3 & 0xF8F8F8u);
+    for (uint32_t i = 0; i < png.width * png.height; ++i)
+        png.pixels.push_back(static_cast<uint8_t>(rng() % 8));
+    png.palette[0] = 0x0B0703;  // the fixture's trans colour: index 0 is transparent
+    test::write_file(tmp.file("tiles.png"), test::make_png(png));
+
+    auto out = run(tmp.path(), cli::run_map, {"map", "-o", "out", "level.tmx"});
+    ASSERT_EQ(out.status, 0) << out.out;
+    const std::vector<std::string> names{"ground", "top"};
+    for (size_t l = 0; l < 2; ++l) {
+        const std::string scr = "out/level_SCR" + std::to_string(l) + ".ptc";
+        auto drawn =
+            run(tmp.path(), cli::run_render,
+                {"render", "-o", names[l] + ".png", scr, "out/level_CHR.ptc", "out/level_COL.ptc"});
+        ASSERT_EQ(drawn.status, 0) << drawn.out;
+        Picture ours;
+        ASSERT_TRUE(read_picture_file(tmp.file(names[l] + ".png").c_str(), ours));
+        const Picture tiled = test::rasterize_layer(tmp.file("level.tmx"), names[l], names);
+        ASSERT_EQ(tiled.width, spec.width * spec.tile);
+        int wrong = 0;
+        for (uint32_t y = 0; y < tiled.height && wrong < 5; ++y)
+            for (uint32_t x = 0; x < tiled.width; ++x) {
+                const Rgba t = tiled.pixels[size_t{y} * tiled.width + x];
+                const size_t o = size_t{y} * ours.width + x;
+                const bool ok = t.a == 0 ? ours.indices[o] % 16 == 0
+                                         : ours.indices[o] % 16 != 0 && ours.pixels[o] == t;
+                if (!ok) ADD_FAILURE() << names[l] << " at " << x << "," << y;
+                wrong += ok ? 0 : 1;
+            }
+    }
+}
+
+}  // namespace
+}  // namespace tw
