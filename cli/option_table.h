@@ -30,6 +30,8 @@ enum OptionId : uint8_t {
     OPT_PACK_EFFORT,
     OPT_REPORT,
     OPT_SHARED,
+    OPT_REDUCE,
+    OPT_DITHER,
 };
 
 // What an option's value is; the parser checks the enum and integer kinds.
