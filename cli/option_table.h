@@ -31,6 +31,8 @@ enum OptionId : uint8_t {
     OPT_REPORT,
     OPT_SHARED,
     OPT_LOWER,
+    OPT_REDUCE,
+    OPT_DITHER,
 };
 
 // What an option's value is; the parser checks the enum and integer kinds.

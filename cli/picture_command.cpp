@@ -47,6 +47,7 @@ bool take_picture_option(const GivenOption& option, PictureOptions& options, std
             } else if (v == "auto") {
                 options.palette = PaletteRule::AUTO;
             } else if (v == "keep") {
+                if (options.reduce) error = kOptReduceKeep.get();
                 options.palette = PaletteRule::KEEP;
             } else if (v == "generate") {
                 options.palette = PaletteRule::GENERATE;
@@ -74,6 +75,13 @@ bool take_picture_option(const GivenOption& option, PictureOptions& options, std
         case OPT_REPORT:
             options.report = true;
             options.report_encoder = encode_report;
+            return true;
+        case OPT_REDUCE:
+            if (options.palette == PaletteRule::KEEP) error = kOptReduceKeep.get();
+            options.reduce = true;
+            return true;
+        case OPT_DITHER:
+            options.dither = true;
             return true;
         default:
             return false;
@@ -103,6 +111,8 @@ std::string picture_summary_tail(const PictureSummary& s, const PictureOptions& 
         tail = kPictureRuleKeep.get();
     else if (s.rule == PaletteRule::FILE)
         tail = say(kPictureRuleFile.get(), native_to_utf8(options.palette_file.c_str()).c_str());
+    else if (s.reduced)
+        tail = say(kPictureReducedBanks.get(), s.bank_count);
     else if (s.fewest)
         tail = say(kPictureFewest.get(), s.bank_count);
     else
@@ -126,6 +136,7 @@ std::string picture_summary_tail(const PictureSummary& s, const PictureOptions& 
             tail += kPictureWhyPalettes.get();
             break;
     }
+    if (s.reduced) tail += say(kPictureReduceQuality.get(), s.psnr, s.max_error);
     if (s.padded())
         tail += say(kPicturePadded.get(), s.width, s.height, s.padded_width, s.padded_height);
     if (!s.report_path.empty())

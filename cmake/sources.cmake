@@ -65,6 +65,7 @@ set(TW_CORE_SOURCES
   maps/palette_pack.cpp
   maps/oklab.cpp
   maps/colour_reduce.cpp
+  maps/reduce_banks.cpp
   levels/layer_data.cpp
   levels/level_read.cpp
   levels/level_checks.cpp

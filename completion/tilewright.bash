@@ -47,8 +47,8 @@ _tilewright() {
             convert) opts="-t --type -s --set --palette-fix --lang -h --help --version --" ;;
             info) opts="--lang -h --help --" ;;
             package) opts="-o --output --name -s --set --lang -h --help --" ;;
-            map) opts="-o --output --palette --transparent --pack-effort --shared --report --no-flip --palette-fix -s --set --lang -h --help --" ;;
-            sprites) opts="-t --type -o --output --palette --transparent --pack-effort --report --palette-fix --lang -h --help --" ;;
+            map) opts="-o --output --palette --transparent --pack-effort --shared --report --reduce --dither --no-flip --palette-fix -s --set --lang -h --help --" ;;
+            sprites) opts="-t --type -o --output --palette --transparent --pack-effort --report --reduce --dither --palette-fix --lang -h --help --" ;;
             render) opts="-o --output --screen --crop --lang -h --help --" ;;
             tiled) opts="-o --output --lower --lang -h --help --" ;;
         esac

@@ -8,6 +8,7 @@
 #include "image/bmp_image.h"
 #include "maps/palette_file.h"
 #include "maps/picture_colours.h"
+#include "maps/reduce_banks.h"
 
 namespace tw {
 namespace {
@@ -86,6 +87,8 @@ bool assign_banks(const UnitInputs& in, const PictureOptions& options, std::vect
 
     TransparentKey key;
     bool ok = true;
+    bool reduced = false;
+    ReduceQuality quality;
     switch (rule) {
         case PaletteRule::KEEP:
             key.source = KeySource::INDEX_0;
@@ -105,6 +108,11 @@ bool assign_banks(const UnitInputs& in, const PictureOptions& options, std::vect
             key = choose_transparent_key(in.pictures, options);
             if (!read_palette_file(options.palette_file.c_str(), colours)) return false;
             ok = banks_from_palette(in, key, colours, out, palette);
+            if (!ok && options.reduce && reduction_answers(last_failure_reason())) {
+                clear_failure();
+                reduced = true;
+                ok = reduce_banks(in, key, colours, options.dither, out, palette, quality);
+            }
             break;
         }
         case PaletteRule::GENERATE:
@@ -112,6 +120,14 @@ bool assign_banks(const UnitInputs& in, const PictureOptions& options, std::vect
             rule = PaletteRule::GENERATE;
             key = choose_transparent_key(in.pictures, options);
             ok = arrange_banks(in, key, options.pack_effort, out, palette);
+            // Only a picture the exact rule refuses for its colours is reduced,
+            // so that one that converts exactly keeps its bytes.
+            if (!ok && options.reduce && reduction_answers(last_failure_reason())) {
+                clear_failure();
+                reduced = true;
+                palette = BankPalette{};
+                ok = reduce_banks(in, key, nullptr, options.dither, out, palette, quality);
+            }
             break;
     }
     for (PictureSummary& s : summaries) {
@@ -131,6 +147,9 @@ bool assign_banks(const UnitInputs& in, const PictureOptions& options, std::vect
                            : static_cast<uint32_t>(std::popcount(palette.used));
         s.fewest = palette.fewest;
         s.lower_bound = palette.lower_bound;
+        s.reduced = reduced;
+        s.psnr = quality.psnr;
+        s.max_error = quality.max_error;
     }
     return ok;
 }

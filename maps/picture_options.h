@@ -44,6 +44,10 @@ struct PictureOptions {
     // whether the conversion succeeds or not.
     bool report = false;
     ReportEncoder report_encoder;
+    // When the exact rules refuse a picture for its colours, reduce them to fit
+    // (not with KEEP); dither ordered while reducing.
+    bool reduce = false;
+    bool dither = false;
 };
 
 // Why the rule applied was chosen.
@@ -85,6 +89,11 @@ struct PictureSummary {
     uint32_t flipped_cells = 0;
     uint32_t sprites = 0;     // sprites: how many the sheet was cut into
     std::string report_path;  // set when the report was written
+    // With `--reduce`, when the colours were reduced: PSNR in dB of the result
+    // over the opaque pixels, and its largest Oklab distance from the original.
+    bool reduced = false;
+    double psnr = 0;
+    double max_error = 0;
     bool padded() const { return padded_width != width || padded_height != height; }
 };
 

@@ -51,6 +51,28 @@ Rgba widened(uint16_t colour) {
                 static_cast<uint8_t>(bgr), 255};
 }
 
+// The difference of each opaque pixel from what the reduced banks draw there,
+// each channel's magnitude times kReportDiffGain, to the right of the picture.
+void draw_difference(Picture& r, uint32_t x0, const Picture& picture, const UnitBanks& units,
+                     const BankPalette& palette) {
+    const UnitGrid& g = units.grid;
+    for (uint32_t y = 0; y < picture.height; ++y)
+        for (uint32_t x = 0; x < picture.width; ++x) {
+            const uint8_t n = units.numbers[size_t{y} * units.width + x];
+            if (n == 0) continue;
+            const uint32_t u = y / g.unit_height * g.across + x / g.unit_width;
+            const Rgba drawn = widened(palette.colours[16 * units.bank[u] + n]);
+            const Rgba& own = picture.pixels[size_t{y} * picture.width + x];
+            auto channel = [](uint8_t a, uint8_t b) {
+                const int d = (a > b ? a - b : b - a) * static_cast<int>(kReportDiffGain);
+                return static_cast<uint8_t>(std::min(d, 255));
+            };
+            fill(r, x0 + kReportScale * x, kReportScale * y, kReportScale, kReportScale,
+                 Rgba{channel(own.r, drawn.r), channel(own.g, drawn.g), channel(own.b, drawn.b),
+                      255});
+        }
+}
+
 }  // namespace
 
 bool digit_pixel(uint32_t d, uint32_t x, uint32_t y) {
@@ -65,8 +87,11 @@ Picture render_report(const Picture& picture, const UnitBanks& units, const Bank
     const uint32_t area_width = kReportScale * units.width;
     const uint32_t area_height = kReportScale * units.height;
 
+    const uint32_t diff_x = area_width + kReportDiffGap;
+
     Picture r;
-    r.width = std::max(area_width, legend_rows ? legend_width : 0u);
+    r.width =
+        std::max(units.reduced ? diff_x + area_width : area_width, legend_rows ? legend_width : 0u);
     r.height = area_height + legend_rows * kLegendRow;
     r.pixels.assign(size_t{r.width} * r.height, Rgba{0, 0, 0, 0});
     for (uint32_t y = 0; y < area_height; ++y)
@@ -75,6 +100,7 @@ Picture render_report(const Picture& picture, const UnitBanks& units, const Bank
             if (sx < picture.width && sy < picture.height)
                 put(r, x, y, picture.pixels[size_t{sy} * picture.width + sx]);
         }
+    if (units.reduced) draw_difference(r, diff_x, picture, units, palette);
     const UnitGrid& g = units.grid;
     for (uint32_t u = 0; u < g.count(); ++u) {
         const uint32_t x = kReportScale * g.x_of(u), y = kReportScale * g.y_of(u);

@@ -32,6 +32,7 @@ struct UnitBanks {
     std::vector<uint8_t> drawn;      // a unit: 1 when it has an opaque pixel
     std::vector<uint8_t> failing;    // a unit: 1 when the rule refused it
     std::vector<uint8_t> numbers;    // a pixel: its colour number 0-15 in the unit's bank
+    bool reduced = false;            // the colours were reduced to fit (`--reduce`)
 };
 
 // The banks of a set of pictures.

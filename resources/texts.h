@@ -672,4 +672,18 @@ inline constexpr Text kTiledSucceeded{"%s: レイヤー %u枚、タイルセッ�
 inline constexpr Text kTiledFailed{"%s: 失敗しました: %s\n", "%s: failed: %s\n"};
 inline constexpr Text kReasonTiledWrite{"%s を書き込めません", "cannot write %s"};
 
+// --reduce and --dither of map and sprites
+inline constexpr Text kOptReduceHelp{
+    "色が合わない画像は色を減らして変換する（セルごとに1つのパレット、最大16パレット×15色）",
+    "pictures whose colours do not fit are converted with fewer colours (one bank a cell,\n"
+    "at most 16 banks of 15 colours)"};
+inline constexpr Text kOptDitherHelp{"--reduce で色を減らすとき組織的ディザをかける",
+                                     "ordered dithering when --reduce reduces colours"};
+inline constexpr Text kOptReduceKeep{"--reduce は --palette keep と一緒には使えません",
+                                     "--reduce cannot be used with --palette keep"};
+inline constexpr Text kPictureReducedBanks{"、色を減らしてパレット %u個",
+                                           ", colours reduced to %u palettes"};
+inline constexpr Text kPictureReduceQuality{"、PSNR %.2f dB、最大の色の差 %.4f（Oklab）",
+                                            ", PSNR %.2f dB, largest colour error %.4f (Oklab)"};
+
 }  // namespace tw

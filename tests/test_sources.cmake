@@ -47,6 +47,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/sprite_sheet_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/palette_pack_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/colour_reduce_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/maps/reduce_map_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/map_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/picture_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/one_bit_rule_test.cpp
