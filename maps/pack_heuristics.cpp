@@ -22,8 +22,8 @@ std::vector<uint32_t> first_fit(const PackProblem& p, const std::vector<uint32_t
         while (b < volume.size() && volume[b] + size > kBankColours) ++b;
         for (uint32_t k = 0; k < size; ++k)
             for (uint32_t h : holders[p.bits_of(s)[k]])
-                if (h < b &&
-                    volume[h] + p.count_new(s, &banks[size_t{h} * p.words]) <= kBankColours)
+                if (h < b && volume[h] + p.count_new(s, banks.data() + (size_t{h} * p.words)) <=
+                                 kBankColours)
                     b = h;
         if (b == volume.size()) {
             volume.push_back(0);

@@ -140,7 +140,7 @@ class Search {
 
   private:
     const uint64_t* mask(uint32_t item) const { return p_.mask(p_.items[item]); }
-    uint64_t* bank(uint32_t b) { return &banks_[size_t{b} * w_]; }
+    uint64_t* bank(uint32_t b) { return banks_.data() + (size_t{b} * w_); }
     template <typename F>
     void for_each_bit(const uint64_t* m, F f) const {
         for (uint32_t w = 0; w < w_; ++w)
@@ -171,7 +171,7 @@ class Search {
                 item = i, best = choices;
         }
         item_at_[depth] = item;
-        uint32_t* out = &candidates_[depth * (volume_.size() + 1)];
+        uint32_t* out = candidates_.data() + (depth * (volume_.size() + 1));
         uint32_t count = 0;
         for (uint64_t bits = fit_[item]; bits; bits &= bits - 1) {
             const auto b = static_cast<uint32_t>(std::countr_zero(bits));
@@ -205,7 +205,7 @@ class Search {
             if (--need_[c] == 0) needed_[c / 64] &= ~(uint64_t{1} << (c % 64));
         });
         uint64_t* bk = bank(b);
-        uint64_t* add = &added_[depth * w_];
+        uint64_t* add = added_.data() + (depth * w_);
         const uint64_t* m = mask(item);
         for (uint32_t w = 0; w < w_; ++w) {
             add[w] = m[w] & ~bk[w];
@@ -241,7 +241,7 @@ class Search {
         }
         if (opened_[depth]) --open_;
         uint64_t* bk = bank(b);
-        const uint64_t* add = &added_[depth * w_];
+        const uint64_t* add = added_.data() + (depth * w_);
         for (uint32_t w = 0; w < w_; ++w) bk[w] &= ~add[w];
         volume_[b] -= mask_count(add, w_);
         for_each_bit(add, [&](size_t c) {

@@ -64,14 +64,14 @@ void keep_banks(const PackProblem& p, uint32_t count, uint32_t limit,
     for (uint32_t i = 0; i < packed.size(); ++i) {
         if (packed[i] == kNoBank) continue;
         if (kept[packed[i]]) {
-            pack::mask_or(&masks[packed[i] * p.words], p.mask(i), p.words);
+            pack::mask_or(masks.data() + (packed[i] * p.words), p.mask(i), p.words);
         } else {
             loose.push_back(i);
             packed[i] = kNoBank;
         }
     }
     for (uint32_t b = 0; b < count; ++b)
-        if (kept[b]) volume[b] = pack::mask_count(&masks[b * p.words], p.words);
+        if (kept[b]) volume[b] = pack::mask_count(masks.data() + (b * p.words), p.words);
     std::stable_sort(loose.begin(), loose.end(),
                      [&](uint32_t a, uint32_t b) { return p.sizes[a] > p.sizes[b]; });
     std::vector<uint32_t> staying(by_weight.begin(), by_weight.begin() + limit);
@@ -79,13 +79,14 @@ void keep_banks(const PackProblem& p, uint32_t count, uint32_t limit,
     for (uint32_t i : loose) {
         uint32_t taker = kNoBank;
         for (uint32_t b : staying)
-            if (taker == kNoBank && p.count_new(i, &masks[b * p.words]) == 0) taker = b;
+            if (taker == kNoBank && p.count_new(i, masks.data() + (b * p.words)) == 0) taker = b;
         for (uint32_t b : staying)
-            if (taker == kNoBank && volume[b] + p.count_new(i, &masks[b * p.words]) <= kBankColours)
+            if (taker == kNoBank &&
+                volume[b] + p.count_new(i, masks.data() + (b * p.words)) <= kBankColours)
                 taker = b;
         if (taker == kNoBank) continue;
-        volume[taker] += p.count_new(i, &masks[taker * p.words]);
-        pack::mask_or(&masks[taker * p.words], p.mask(i), p.words);
+        volume[taker] += p.count_new(i, masks.data() + (taker * p.words));
+        pack::mask_or(masks.data() + (taker * p.words), p.mask(i), p.words);
         packed[i] = taker;
     }
 }
@@ -99,20 +100,20 @@ void number_banks(const PackProblem& p, uint32_t count, const std::vector<uint32
     const uint32_t w = p.words;
     std::vector<uint64_t> masks(size_t{count} * w, 0);
     for (uint32_t i = 0; i < packed.size(); ++i)
-        if (packed[i] != kNoBank) pack::mask_or(&masks[packed[i] * w], p.mask(i), w);
+        if (packed[i] != kNoBank) pack::mask_or(masks.data() + (packed[i] * w), p.mask(i), w);
     std::vector<uint32_t> numbered;  // packed banks in number order
     out.bank_of_set.assign(packed.size(), kNoBank);
     for (uint32_t i = 0; i < packed.size(); ++i) {
         if (packed[i] == kNoBank) continue;
         uint32_t k = 0;
-        while (k < numbered.size() && p.count_new(i, &masks[numbered[k] * w]) != 0) ++k;
+        while (k < numbered.size() && p.count_new(i, masks.data() + (numbered[k] * w)) != 0) ++k;
         if (k == numbered.size()) numbered.push_back(packed[i]);
         out.bank_of_set[i] = k;
     }
     std::vector<uint64_t> used(numbered.size() * w, 0);
     for (uint32_t i = 0; i < packed.size(); ++i)
         if (out.bank_of_set[i] != kNoBank)
-            pack::mask_or(&used[out.bank_of_set[i] * w], p.mask(i), w);
+            pack::mask_or(used.data() + (out.bank_of_set[i] * w), p.mask(i), w);
     out.banks.assign(numbered.size(), {});
     for (size_t k = 0; k < numbered.size(); ++k)
         for (uint32_t word = 0; word < w; ++word)
