@@ -126,20 +126,20 @@ TEST(LevelMapCli, TiledLevelMapsAndRendersToTiledsColours) {
         GTEST_SKIP() << "Tiled (tiled, tmxrasterizer) is not installed";
     test::TempDir tmp;
     test::reset_settings(tmp.path());
-    test::LevelSpec spec;
-    spec.tile = 16;
-    spec.width = 6;
-    spec.height = 4;
-    spec.tilesets[0].tile = 16;
-    spec.tilesets[0].trans = true;
+    test::LevelPlan plan;
+    plan.tile = 16;
+    plan.width = 6;
+    plan.height = 4;
+    plan.tilesets[0].tile = 16;
+    plan.tilesets[0].trans = true;
     std::mt19937 rng(4);
     std::vector<uint32_t> ground, top;
-    for (uint32_t i = 0; i < spec.width * spec.height; ++i) {
+    for (uint32_t i = 0; i < plan.width * plan.height; ++i) {
         ground.push_back((1 + rng() % 8) | static_cast<uint32_t>(rng() % 8) << 29);
         top.push_back(rng() % 3 ? 0 : (1 + rng() % 8) | static_cast<uint32_t>(rng() % 8) << 29);
     }
-    spec.layers = {test::layer("ground", ground), test::layer("top", top, "base64", "zlib")};
-    test::write_file(tmp.file("level.tmx"), test::write_level_files(tmp.path(), spec));
+    plan.layers = {test::layer("ground", ground), test::layer("top", top, "base64", "zlib")};
+    test::write_file(tmp.file("level.tmx"), test::write_level_files(tmp.path(), plan));
     // Few colours, so that every cell fits one bank: colours the target keeps exactly.
     test::PngFixture png;
     png.width = 64;
@@ -162,7 +162,7 @@ TEST(LevelMapCli, TiledLevelMapsAndRendersToTiledsColours) {
         Picture ours;
         ASSERT_TRUE(read_picture_file(tmp.file(names[l] + ".png").c_str(), ours));
         const Picture tiled = test::rasterize_layer(tmp.file("level.tmx"), names[l], names);
-        ASSERT_EQ(tiled.width, spec.width * spec.tile);
+        ASSERT_EQ(tiled.width, plan.width * plan.tile);
         int wrong = 0;
         for (uint32_t y = 0; y < tiled.height && wrong < 5; ++y)
             for (uint32_t x = 0; x < tiled.width; ++x) {

@@ -145,7 +145,7 @@ std::string encode_layer(const std::vector<uint32_t>& gids, const std::string& e
     return "\n   " + base64(packed) + "\n  ";
 }
 
-std::string write_level_files(const std::string& dir, const LevelSpec& level) {
+std::string write_level_files(const std::string& dir, const LevelPlan& level) {
     std::string tmx =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.8\" "
         "orientation=\"orthogonal\" renderorder=\"right-down\" width=\"" +

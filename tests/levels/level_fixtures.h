@@ -39,7 +39,7 @@ struct LayerSpec {
 LayerSpec layer(const std::string& name, std::vector<uint32_t> gids,
                 const std::string& encoding = "csv", const std::string& compression = "");
 
-struct LevelSpec {
+struct LevelPlan {
     uint32_t width = 4;
     uint32_t height = 3;
     uint32_t tile = 8;
@@ -49,7 +49,7 @@ struct LevelSpec {
 };
 
 // Writes the tileset images (and .tsx files) into dir and returns the TMX text.
-std::string write_level_files(const std::string& dir, const LevelSpec& level);
+std::string write_level_files(const std::string& dir, const LevelPlan& level);
 
 // Layer data as the map holds it.
 std::string encode_layer(const std::vector<uint32_t>& gids, const std::string& encoding,

@@ -17,7 +17,7 @@
 namespace tw {
 namespace {
 
-using test::LevelSpec;
+using test::LevelPlan;
 using test::TilesetSpec;
 
 template <typename... Args>
@@ -33,8 +33,8 @@ class LevelRead : public ::testing::Test {
     void TearDown() override { set_language(LANGUAGE_JA); }
 
     // Writes the level as map.tmx (after `edit`) and reads it back.
-    bool read(const LevelSpec& spec, Level& level, std::string (*edit)(std::string) = nullptr) {
-        std::string tmx = test::write_level_files(dir.path(), spec);
+    bool read(const LevelPlan& plan, Level& level, std::string (*edit)(std::string) = nullptr) {
+        std::string tmx = test::write_level_files(dir.path(), plan);
         if (edit) tmx = edit(tmx);
         test::write_file(dir.file("map.tmx"), tmx);
         clear_failure();
@@ -61,13 +61,13 @@ TEST_F(LevelRead, EveryEncodingGivesTheSameIds) {
     for (const auto& e : encodings)
         for (uint32_t tile : {8u, 16u})
             for (bool external : {false, true}) {
-                LevelSpec spec;
-                spec.tile = tile;
-                spec.tilesets[0].tile = tile;
-                spec.tilesets[0].external = external;
-                spec.layers.push_back(test::layer("ground", pattern(12, 8, ++seed), e[0], e[1]));
+                LevelPlan plan;
+                plan.tile = tile;
+                plan.tilesets[0].tile = tile;
+                plan.tilesets[0].external = external;
+                plan.layers.push_back(test::layer("ground", pattern(12, 8, ++seed), e[0], e[1]));
                 Level level;
-                const bool ok = read(spec, level);
+                const bool ok = read(plan, level);
                 SCOPED_TRACE(std::string(e[0]) + "/" + e[1]);
 #ifdef _WIN32
                 if (std::string(e[1]) == "zstd") {
@@ -78,7 +78,7 @@ TEST_F(LevelRead, EveryEncodingGivesTheSameIds) {
 #endif
                 ASSERT_TRUE(ok) << last_failure();
                 ASSERT_EQ(level.layers.size(), 1u);
-                EXPECT_EQ(level.layers[0].gids, spec.layers[0].gids);
+                EXPECT_EQ(level.layers[0].gids, plan.layers[0].gids);
                 EXPECT_EQ(level.tile_width, tile);
                 EXPECT_EQ(level.tilesets[0].tile_count, 8u);
                 EXPECT_EQ(level.tilesets[0].source, external ? "tiles.tsx" : "");
@@ -86,18 +86,18 @@ TEST_F(LevelRead, EveryEncodingGivesTheSameIds) {
 }
 
 TEST_F(LevelRead, WhatIsNotDrawnIsCounted) {
-    LevelSpec spec;
-    spec.map_attributes = " class=\"level\"";
-    spec.tilesets[0].extra_attributes = " class=\"set\"";
-    spec.layers = {test::layer("a", pattern(12, 8, 1)), test::layer("hidden", pattern(12, 8, 2)),
+    LevelPlan plan;
+    plan.map_attributes = " class=\"level\"";
+    plan.tilesets[0].extra_attributes = " class=\"set\"";
+    plan.layers = {test::layer("a", pattern(12, 8, 1)), test::layer("hidden", pattern(12, 8, 2)),
                    test::layer("b", pattern(12, 8, 3)), test::layer("c", pattern(12, 8, 4))};
-    spec.layers[1].visible = spec.layers[3].visible = false;
-    spec.layers[2].offset_x = 8;
-    spec.layers[2].offset_y = -16;
-    spec.layers[2].group = spec.layers[3].group = "g";
-    spec.layers[2].extra_attributes = " opacity=\"0.5\"";
+    plan.layers[1].visible = plan.layers[3].visible = false;
+    plan.layers[2].offset_x = 8;
+    plan.layers[2].offset_y = -16;
+    plan.layers[2].group = plan.layers[3].group = "g";
+    plan.layers[2].extra_attributes = " opacity=\"0.5\"";
     Level level;
-    ASSERT_TRUE(read(spec, level, [](std::string tmx) {
+    ASSERT_TRUE(read(plan, level, [](std::string tmx) {
         const std::string more =
             " <properties><property name=\"k\" value=\"a &amp; b\"/>"
             "<property name=\"long\">two\nlines</property></properties>\n"
@@ -124,7 +124,7 @@ TEST_F(LevelRead, RefusalsNameTheirCause) {
     struct Case {
         const char* what;
         std::string reason;
-        void (*change)(LevelSpec&);
+        void (*change)(LevelPlan&);
         std::string (*edit)(std::string);
     };
     const std::string image = dir.file("nowhere/none.png");
@@ -134,30 +134,30 @@ TEST_F(LevelRead, RefusalsNameTheirCause) {
         {"infinite", english(kLevelInfinite), nullptr,
          [](std::string s) { return s.replace(s.find("infinite=\"0\""), 12, "infinite=\"1\""); }},
         {"wide", english(kLevelTooLarge, 65ull, 3ull),
-         [](LevelSpec& s) { s.width = 65, s.layers[0].gids.assign(65 * 3, 1); }, nullptr},
+         [](LevelPlan& s) { s.width = 65, s.layers[0].gids.assign(65 * 3, 1); }, nullptr},
         {"tall 16", english(kLevelTooLarge, 8ull, 66ull),
-         [](LevelSpec& s) {
+         [](LevelPlan& s) {
              s.tile = s.tilesets[0].tile = 16;
              s.width = 4, s.height = 33, s.layers[0].gids.assign(4 * 33, 1);
          },
          nullptr},
         {"tile 12", english(kLevelTileSize, 12u, 12u),
-         [](LevelSpec& s) { s.tile = s.tilesets[0].tile = 12; }, nullptr},
+         [](LevelPlan& s) { s.tile = s.tilesets[0].tile = 12; }, nullptr},
         {"three layers", english(kLevelTooManyLayers, "third"),
-         [](LevelSpec& s) {
+         [](LevelPlan& s) {
              s.layers.push_back(s.layers[0]);
              s.layers.push_back(s.layers[0]);
              s.layers[2].name = "third";
          },
          nullptr},
         {"tileset tile size", english(kLevelTilesetTileSize, "tiles", 16u, 16u, 8u, 8u),
-         [](LevelSpec& s) { s.tilesets[0].tile = 16; }, nullptr},
+         [](LevelPlan& s) { s.tilesets[0].tile = 16; }, nullptr},
         {"hexagonal flag", english(kLevelHexFlag, "ground", 1u, 2u),
-         [](LevelSpec& s) { s.layers[0].gids[9] = 2 | kGidHexRotation; }, nullptr},
+         [](LevelPlan& s) { s.layers[0].gids[9] = 2 | kGidHexRotation; }, nullptr},
         {"unknown tile", english(kLevelUnknownTile, "ground", 9u, 3u, 0u),
-         [](LevelSpec& s) { s.layers[0].gids[3] = 9; }, nullptr},
+         [](LevelPlan& s) { s.layers[0].gids[3] = 9; }, nullptr},
         {"offset", english(kLevelOffset, "ground", "4", "0"),
-         [](LevelSpec& s) { s.layers[0].offset_x = 4; }, nullptr},
+         [](LevelPlan& s) { s.layers[0].offset_x = 4; }, nullptr},
         {"group offset", english(kLevelOffset, "g", "0", "8.5"), nullptr,
          [](std::string s) {
              s.insert(s.find("</map>"), "</group>");
@@ -171,32 +171,32 @@ TEST_F(LevelRead, RefusalsNameTheirCause) {
                              "source=\"a.png\"/></tile></tileset>");
          }},
         {"missing image", english(kLevelImageMissing, "tiles", "nowhere/none.png", image.c_str()),
-         [](LevelSpec& s) { s.tilesets[0].image_source = "nowhere/none.png"; }, nullptr},
+         [](LevelPlan& s) { s.tilesets[0].image_source = "nowhere/none.png"; }, nullptr},
         {"data count", english(kLevelDataCount, "ground", size_t{11}, size_t{12}),
-         [](LevelSpec& s) { s.layers[0].gids.pop_back(); }, nullptr},
+         [](LevelPlan& s) { s.layers[0].gids.pop_back(); }, nullptr},
         {"compression", english(kLevelCompression, "ground", "lzma"),
-         [](LevelSpec& s) { s.layers[0].encoding = "base64", s.layers[0].compression = "lzma"; },
+         [](LevelPlan& s) { s.layers[0].encoding = "base64", s.layers[0].compression = "lzma"; },
          nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        LevelSpec spec;
-        spec.layers.push_back(test::layer("ground", std::vector<uint32_t>(12, 1)));
-        if (c.change) c.change(spec);
+        LevelPlan plan;
+        plan.layers.push_back(test::layer("ground", std::vector<uint32_t>(12, 1)));
+        if (c.change) c.change(plan);
         Level level;
-        EXPECT_FALSE(read(spec, level, c.edit));
+        EXPECT_FALSE(read(plan, level, c.edit));
         EXPECT_EQ(last_failure(), c.reason);
     }
     // Just inside: 64 x 64 cells, two visible layers and a hidden third, offsets of 8.
-    LevelSpec spec;
-    spec.tile = spec.tilesets[0].tile = 16;
-    spec.width = spec.height = 32;
-    spec.layers = {test::layer("a", pattern(1024, 8, 5)), test::layer("b", pattern(1024, 8, 6)),
+    LevelPlan plan;
+    plan.tile = plan.tilesets[0].tile = 16;
+    plan.width = plan.height = 32;
+    plan.layers = {test::layer("a", pattern(1024, 8, 5)), test::layer("b", pattern(1024, 8, 6)),
                    test::layer("c", pattern(1024, 8, 7))};
-    spec.layers[2].visible = false;
-    spec.layers[1].offset_x = -8;
+    plan.layers[2].visible = false;
+    plan.layers[1].offset_x = -8;
     Level level;
-    EXPECT_TRUE(read(spec, level)) << last_failure();
+    EXPECT_TRUE(read(plan, level)) << last_failure();
 }
 
 TEST_F(LevelRead, BrokenFilesNameThePlace) {

@@ -14,7 +14,7 @@
 namespace tw {
 namespace {
 
-using test::LevelSpec;
+using test::LevelPlan;
 using test::TilesetSpec;
 
 // Every flip combination in turn, tiles from both tilesets, some cells empty.
@@ -46,15 +46,15 @@ void expect_same(const Picture& ours, const Picture& tiled, const std::string& w
 
 // tmxrasterizer widens its picture by every layer's offset; the map is the
 // part from the most negative offsets on.
-Picture map_part(const Picture& drawn, const LevelSpec& spec) {
+Picture map_part(const Picture& drawn, const LevelPlan& plan) {
     int32_t left = 0, top = 0;
-    for (const test::LayerSpec& l : spec.layers) {
+    for (const test::LayerSpec& l : plan.layers) {
         left = std::max(left, -l.offset_x);
         top = std::max(top, -l.offset_y);
     }
     Picture out;
-    out.width = spec.width * spec.tile;
-    out.height = spec.height * spec.tile;
+    out.width = plan.width * plan.tile;
+    out.height = plan.height * plan.tile;
     for (uint32_t y = 0; y < out.height; ++y)
         for (uint32_t x = 0; x < out.width; ++x) {
             const size_t from =
@@ -77,10 +77,10 @@ TEST(LevelTiled, DrawingMatchesTiledAndJsonReadsTheSame) {
         for (uint32_t tile : {8u, 16u}) {
             ++variant;
             test::TempDir dir;
-            LevelSpec spec;
-            spec.tile = tile;
-            spec.width = 5;
-            spec.height = 4;
+            LevelPlan plan;
+            plan.tile = tile;
+            plan.width = 5;
+            plan.height = 4;
             TilesetSpec first;
             first.tile = tile;
             first.margin = variant % 3 == 0 ? 2 : 0;
@@ -91,15 +91,15 @@ TEST(LevelTiled, DrawingMatchesTiledAndJsonReadsTheSame) {
             second.seed = 99;
             second.trans = true;
             second.external = !first.external;
-            spec.tilesets = {first, second};
-            const size_t n = spec.width * spec.height;
-            spec.layers = {test::layer("ground", all_flips(n, 16, ++seed), e[0], e[1]),
+            plan.tilesets = {first, second};
+            const size_t n = plan.width * plan.height;
+            plan.layers = {test::layer("ground", all_flips(n, 16, ++seed), e[0], e[1]),
                            test::layer("top", all_flips(n, 16, ++seed), e[0], e[1])};
-            spec.layers[1].offset_x = variant % 2 ? 8 : -16;
-            spec.layers[1].offset_y = variant % 3 ? 0 : 8;
-            if (variant % 4 == 0) spec.layers[1].group = "front";
+            plan.layers[1].offset_x = variant % 2 ? 8 : -16;
+            plan.layers[1].offset_y = variant % 3 ? 0 : 8;
+            if (variant % 4 == 0) plan.layers[1].group = "front";
             const std::string tmx = dir.file("level.tmx");
-            test::write_file(tmx, test::write_level_files(dir.path(), spec));
+            test::write_file(tmx, test::write_level_files(dir.path(), plan));
             SCOPED_TRACE(std::string(e[0]) + "/" + e[1] + " tile " + std::to_string(tile) +
                          " variant " + std::to_string(variant));
 
@@ -110,7 +110,7 @@ TEST(LevelTiled, DrawingMatchesTiledAndJsonReadsTheSame) {
             std::vector<Picture> ours;
             for (size_t i = 0; i < 2; ++i) {
                 ours.push_back(draw_level_layer(level, i));
-                expect_same(ours[i], map_part(test::rasterize_layer(tmx, names[i], names), spec),
+                expect_same(ours[i], map_part(test::rasterize_layer(tmx, names[i], names), plan),
                             names[i]);
                 // One palette in both tilesets: the drawing is indexed, and agrees with itself.
                 ASSERT_TRUE(ours[i].indexed);
