@@ -35,15 +35,15 @@ struct Rng {
 };
 
 // The picture as units, for finding banks. Pixels are gathered into bins, one
-// for each target colour they round to, and a bin stands for its pixels by
-// the mean of their Oklab coordinates: the squared error of drawing pixels with
+// for each target colour they round to (the bin's colour), and a bin stands
+// for its pixels by the mean of their Oklab coordinates: the squared error of drawing pixels with
 // a colour is their squared distance to their mean plus their count times the
 // mean's squared distance to the colour, so the bins lose nothing that
 // matters to the search.
 struct Units {
     uint32_t across = 0, down = 0;
     std::vector<Oklab> labs;         // the mean of each bin
-    std::vector<uint16_t> colour;    // the target colour nearest that mean
+    std::vector<uint16_t> colour;    // the target colour its pixels round to
     std::vector<uint32_t> of_pixel;  // a bin for each pixel; kTransparent where a == 0
     std::vector<uint32_t> begin;     // unit u owns entries [begin[u], begin[u + 1])
     std::vector<uint32_t> index;     // entry: a bin
@@ -104,8 +104,9 @@ Units collect_units(const ReduceRequest& rq) {
         u.labs.push_back(Oklab{static_cast<int32_t>(round_div(s[1], s[0])),
                                static_cast<int32_t>(round_div(s[2], s[0])),
                                static_cast<int32_t>(round_div(s[3], s[0]))});
-        u.colour.push_back(nearest_target_colour(u.labs.back()));
     }
+    for (uint32_t c = 0; c < bin.size(); ++c)
+        if (bin[c] != kTransparent) u.colour.push_back(static_cast<uint16_t>(c));
     const size_t units = size_t{u.across} * u.down;
     std::vector<uint32_t> stamp(bins, UINT32_MAX), slot(bins);
     u.begin.reserve(units + 1);
@@ -495,9 +496,9 @@ uint32_t dithered(const Oklab& p, const std::vector<Oklab>& labs, uint32_t near,
     return (2 * int64_t{level} + 1) * best_span < 128 * best_dot ? partner : near;
 }
 
-// A unit whose exact colours (the target colours its pixels convert to) are
-// all in its bank is drawn with them, as an exact conversion would draw it;
-// any other takes for each pixel the nearest colour of the bank.
+// A pixel whose rounded target colour is in its unit's bank is drawn with it,
+// the least error in RGB; any other takes the bank's nearest colour in Oklab
+// (or, dithered, a mix of two).
 void draw_pixels(const ReduceRequest& rq, const Units& u, const std::vector<Palette>& banks,
                  ReducedPicture& out) {
     out.numbers.assign(size_t{rq.width} * rq.height, 0);
@@ -507,9 +508,9 @@ void draw_pixels(const ReduceRequest& rq, const Units& u, const std::vector<Pale
     int64_t worst = 0;
     Rgba last{0, 0, 0, 0};
     Oklab last_lab = oklab_from_rgb(0, 0, 0);
-    const auto exact_entry = [](const Palette& bank, const Rgba& p) {
-        return static_cast<uint32_t>(
-            std::find(bank.begin(), bank.end(), rgb_to_col(p.r, p.g, p.b)) - bank.begin());
+    const auto own_entry = [](const Palette& bank, const Rgba& p) {
+        return static_cast<uint32_t>(std::find(bank.begin(), bank.end(), rounded_target(p)) -
+                                     bank.begin());
     };
     for (uint32_t unit = 0; unit < u.across * u.down; ++unit) {
         if (u.entries(unit) == 0) continue;
@@ -518,12 +519,6 @@ void draw_pixels(const ReduceRequest& rq, const Units& u, const std::vector<Pale
         const uint32_t x0 = unit % u.across * rq.unit_width, y0 = unit / u.across * rq.unit_height;
         const uint32_t x1 = std::min(x0 + rq.unit_width, rq.width);
         const uint32_t y1 = std::min(y0 + rq.unit_height, rq.height);
-        bool exact = true;
-        for (uint32_t y = y0; y < y1 && exact; ++y)
-            for (uint32_t x = x0; x < x1 && exact; ++x) {
-                const Rgba& p = rq.pixels[size_t{y} * rq.width + x];
-                exact = p.a == 0 || exact_entry(bank, p) < bank.size();
-            }
         for (uint32_t y = y0; y < y1; ++y)
             for (uint32_t x = x0; x < x1; ++x) {
                 const size_t i = size_t{y} * rq.width + x;
@@ -534,10 +529,8 @@ void draw_pixels(const ReduceRequest& rq, const Units& u, const std::vector<Pale
                     last_lab = oklab_from_rgb(p.r, p.g, p.b);
                 }
                 const Oklab& lab = last_lab;
-                uint32_t k = 0;
-                if (exact) {
-                    k = exact_entry(bank, p);
-                } else {
+                uint32_t k = own_entry(bank, p);
+                if (k == bank.size()) {
                     k = nearest(lab, bank_labs).first;
                     if (rq.dither)
                         k = dithered(lab, bank_labs, k, kBayer[(y - y0) % 8][(x - x0) % 8]);

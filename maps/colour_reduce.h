@@ -11,8 +11,9 @@
 // rounds, each unit takes the bank that draws it best and each bank's colours
 // are rebuilt from its units' pixels (median cut and k-means in Oklab, means
 // moved to the nearest target colour). With a fixed palette each unit only
-// takes its best bank. Every pixel takes the nearest colour of its unit's
-// bank, so a unit whose colours are all in its bank is drawn exactly.
+// takes its best bank. A pixel whose nearest target colour (channel by
+// channel) is in its unit's bank is drawn with it; any other takes the bank's
+// nearest colour in Oklab.
 //
 // All arithmetic that decides a result is integer, iterations are counted,
 // never timed: one input gives the same bytes on every platform.
