@@ -114,6 +114,19 @@ struct Error {
 
 }  // namespace
 
+double ceiling_psnr(const Rgba* pixels, uint32_t width, uint32_t height) {
+    Error error;
+    const size_t n = size_t{width} * height;
+    for (size_t i = 0; i < n; ++i)
+        if (pixels[i].a) {
+            const double mean[3] = {static_cast<double>(pixels[i].r),
+                                    static_cast<double>(pixels[i].g),
+                                    static_cast<double>(pixels[i].b)};
+            error.add(pixels[i], quantise(mean));
+        }
+    return error.psnr();
+}
+
 double single_palette_psnr(const Rgba* pixels, uint32_t width, uint32_t height) {
     std::vector<Sample> samples;
     const size_t n = size_t{width} * height;

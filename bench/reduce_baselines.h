@@ -11,6 +11,10 @@
 
 namespace tw::bench {
 
+// No limit on colours: every pixel drawn with its nearest target colour. No
+// reduction can do better.
+double ceiling_psnr(const Rgba* pixels, uint32_t width, uint32_t height);
+
 // One 15-colour median-cut palette for the whole picture.
 double single_palette_psnr(const Rgba* pixels, uint32_t width, uint32_t height);
 

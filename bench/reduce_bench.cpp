@@ -78,6 +78,7 @@ void run(benchmark::State& state, const RawPicture* p, bool dither) {
     const double single = tw::bench::single_palette_psnr(rq.pixels, rq.width, rq.height);
     const double two_step = tw::bench::two_step_psnr(rq.pixels, rq.width, rq.height, 8, 8);
     state.counters["psnr"] = out.psnr;
+    state.counters["psnr_ceiling"] = tw::bench::ceiling_psnr(rq.pixels, rq.width, rq.height);
     state.counters["psnr_single"] = single;
     state.counters["psnr_two_step"] = two_step;
     state.counters["gain_single"] = out.psnr - single;
