@@ -15,6 +15,10 @@ struct Rgb {
 uint16_t rgb_to_col(uint8_t r, uint8_t g, uint8_t b);
 Rgb col_to_rgb(uint16_t c);
 
+// The target colour nearest an 8-bit colour, channel by channel: what widens
+// back closest to it (rgb_to_col truncates instead).
+uint16_t rgb_to_nearest_col(uint8_t r, uint8_t g, uint8_t b);
+
 // The BMP palette entry of a target colour: blue, green, red, 0 as a
 // little-endian 32-bit number.
 uint32_t col_to_bgr0(uint16_t c);

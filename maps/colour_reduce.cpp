@@ -61,11 +61,8 @@ struct Item {
 
 using Palette = std::vector<uint16_t>;
 
-// The target colour a pixel rounds to, channel by channel.
 uint16_t rounded_target(const Rgba& p) {
-    const uint32_t r = std::min((p.r + 4u) >> 3, 31u), g = std::min((p.g + 2u) >> 2, 63u),
-                   b = std::min((p.b + 4u) >> 3, 31u);
-    return static_cast<uint16_t>(r | (g >> 1) << 5 | b << 10 | (g & 1) << 15);
+    return rgb_to_nearest_col(p.r, p.g, p.b);
 }
 
 Units collect_units(const ReduceRequest& rq) {

@@ -18,4 +18,20 @@ TEST(Colour, EveryTargetColourSurvivesTheRoundTrip) {
     }
 }
 
+// The nearest colour widens back to no farther than any other target colour,
+// channel by channel (grey levels cover every channel value).
+TEST(Colour, NearestColourIsNearest) {
+    const auto gap = [](int a, int b) { return a > b ? a - b : b - a; };
+    for (int v = 0; v < 256; ++v) {
+        const auto u = static_cast<uint8_t>(v);
+        const Rgb n = col_to_rgb(rgb_to_nearest_col(u, u, u));
+        for (uint32_t c = 0; c < 32; ++c) {
+            ASSERT_LE(gap(n.r, v), gap(static_cast<int>(c << 3), v)) << v;
+            ASSERT_LE(gap(n.b, v), gap(static_cast<int>(c << 3), v)) << v;
+            ASSERT_LE(gap(n.g, v), gap(static_cast<int>(c << 3), v)) << v;
+            ASSERT_LE(gap(n.g, v), gap(static_cast<int>(c << 3 | 4), v)) << v;
+        }
+    }
+}
+
 }  // namespace tw
