@@ -114,10 +114,13 @@ int run_map(int argc, char** argv) {
         ConvertJob set_job = jobs[0];
         ok = ok && copy_text(set_job.name, sizeof set_job.name, shared);
         std::vector<PictureSummary> summaries;
-        ok = ok &&
-             guard_memory([&] { return convert_shared_maps(set_job, jobs, options, summaries); });
+        std::vector<LevelMapSummary> levels;
+        ok = ok && guard_memory([&] {
+                 return convert_shared_maps(set_job, jobs, options, summaries, &levels);
+             });
         for (size_t i = 0; i < files.size(); ++i)
-            print(files[i], ok, i < summaries.size() ? summaries[i] : PictureSummary{}, {});
+            print(files[i], ok, i < summaries.size() ? summaries[i] : PictureSummary{},
+                  i < levels.size() && levels[i].layers ? level_summary_tail(levels[i]) : "");
         set_interaction(nullptr);
         return ok ? 0 : 1;
     }

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/option_parser.h"
 #include "common/failure.h"
+#include "image/resource_kinds.h"
 #include "maps/screen_sources.h"
 #include "maps/tiled_export.h"
 #include "platform/console.h"
@@ -31,6 +32,20 @@ std::string folder_prefix(const std::string& dir) {
 #else
     return dir + '/';
 #endif
+}
+
+// The level's name: the file's, less the "_SCR" or "_SCR0" to "_SCR3" that map
+// gives screens, so that a level read back writes the names it came from.
+std::string level_name(const std::string& file_name) {
+    const std::string tail = std::string("_") + kScrKind.tag();
+    for (size_t digits = 0; digits <= 1; ++digits) {
+        if (file_name.size() <= tail.size() + digits) continue;
+        const size_t at = file_name.size() - tail.size() - digits;
+        const bool digit_ok = digits == 0 || (file_name.back() >= '0' && file_name.back() <= '3');
+        if (digit_ok && file_name.compare(at, tail.size(), tail) == 0)
+            return file_name.substr(0, at);
+    }
+    return file_name;
 }
 
 }  // namespace
@@ -61,7 +76,7 @@ int run_tiled(int argc, char** argv) {
     clear_failure();
     PathParts parts;
     const bool named = split_path(files[0].c_str(), parts);
-    const std::string name = parts.name;
+    const std::string name = level_name(parts.name);
     const std::string shown = native_to_utf8((folder_prefix(out_dir) + name + ".tmx").c_str());
     TiledExportSummary summary;
     std::vector<ScreenSources> screens;

@@ -1,5 +1,6 @@
 #include "maps/level_map.h"
 
+#include <algorithm>
 #include <bit>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "levels/tmx_writer.h"
 #include "maps/map_convert.h"
 #include "maps/picture_map.h"
+#include "maps/report_picture.h"
 #include "resources/texts.h"
 #include "text/scr_screen.h"
 
@@ -140,13 +142,48 @@ bool write_outputs(const ConvertJob& job, const uint16_t (&colours)[256],
     ok = write_chr_parts(chr, tiles) && ok;
     ImageOutputs scr(job, kScrKind.tag());
     const auto parts = static_cast<uint32_t>(screens.size());
+    for (uint32_t i = 0; i < parts; ++i)
+        ok = write_screen_part(scr, screens[i].cells, parts, i) && ok;
+    return ok;
+}
+
+// The report of a level read back by character: each layer as drawn, each
+// cell marked with its bank.
+bool report_by_character(const ConvertJob& job, const Level& level, const OwnLevel& own,
+                         const std::vector<Screen>& screens, const PictureOptions& options,
+                         std::string& paths) {
+    BankPalette palette;
+    std::copy(std::begin(own.colours), std::end(own.colours), palette.colours);
+    const auto parts = static_cast<uint32_t>(screens.size());
+    bool ok = true;
     for (uint32_t i = 0; i < parts; ++i) {
-        ResourceBuffer body = scr_buffer_from_cells(screens[i].cells);
-        if (body.empty()) {
-            set_failure(kReasonOutOfMemory);
+        const Picture picture = draw_level_layer(level, i);
+        UnitBanks units;
+        units.grid = unit_grid(picture.width, picture.height, 8, 8);
+        units.width = units.grid.across * 8;
+        units.height = units.grid.down * 8;
+        units.numbers.assign(size_t{units.width} * units.height, 0);
+        units.failing.assign(units.grid.count(), 0);
+        for (uint32_t u = 0; u < units.grid.count(); ++u) {
+            const auto cell = static_cast<uint32_t>(
+                screens[i].cells[units.grid.y_of(u) / 8][units.grid.x_of(u) / 8]);
+            units.drawn.push_back(cell != 0);
+            units.bank.push_back(static_cast<uint8_t>(cell >> kCellPaletteShift & 15));
+            if (cell != 0)
+                palette.used = static_cast<uint16_t>(palette.used | 1u << units.bank.back());
+        }
+        ConvertJob named = job;
+        std::string path;
+        if (parts > 1 &&
+            !format_text(named.name, sizeof named.name, "%s_%s%u", job.name, kScrKind.tag(), i)) {
+            set_failure(kReasonPathTooLong, job.path);
             return false;
         }
-        ok = scr.name_part(parts, i) && write_ptc(scr.job(), body, kScrKind.type_code) && ok;
+        if (write_report(named, render_report(picture, units, palette), options.report_encoder,
+                         path))
+            paths += (paths.empty() ? "" : ", ") + path;
+        else
+            ok = false;
     }
     return ok;
 }
@@ -157,56 +194,56 @@ bool is_level_path(const std::string& path) {
     return ends_with_ci(path, ".tmx") || ends_with_ci(path, ".tmj") || ends_with_ci(path, ".json");
 }
 
+bool read_level_source(const char* path, const std::string& prefix, Level& level, MapSource& source,
+                       LevelMapSummary& summary) {
+    if (!read_level_file(path, level)) return false;
+    summary.layers = static_cast<uint32_t>(level.layers.size());
+    summary.hidden_tile_layers = level.hidden_tile_layers;
+    summary.object_layers = level.object_layers;
+    summary.image_layers = level.image_layers;
+    summary.faded_layers = level.faded_layers;
+    if (level.layers.empty()) {
+        set_failure(kLevelNoLayers);
+        return false;
+    }
+    for (size_t l = 0; l < level.layers.size(); ++l) {
+        source.pictures.push_back(draw_level_layer(level, l));
+        source.names.push_back(prefix.empty() ? level.layers[l].name
+                                              : prefix + ": " + level.layers[l].name);
+    }
+    return true;
+}
+
 bool convert_level_map(const ConvertJob& job, const PictureOptions& options,
                        LevelMapSummary& summary) {
     summary = LevelMapSummary{};
     auto level = std::make_unique<Level>();
-    if (!read_level_file(job.path, *level)) return false;
-    summary.layers = static_cast<uint32_t>(level->layers.size());
-    summary.hidden_tile_layers = level->hidden_tile_layers;
-    summary.object_layers = level->object_layers;
-    summary.image_layers = level->image_layers;
-    summary.faded_layers = level->faded_layers;
-    if (level->layers.empty()) {
-        set_failure(kLevelNoLayers);
-        return false;
-    }
+    std::vector<MapSource> sources(1);
+    sources[0].job = job;
+    if (!read_level_source(job.path, {}, *level, sources[0], summary)) return false;
     PictureSummary& s = summary.picture;
     s.width = s.padded_width = level->width * level->tile_width;
     s.height = s.padded_height = level->height * level->tile_height;
 
-    std::vector<Screen> screens;
     auto own = std::make_unique<OwnLevel>();
     if (options.palette == PaletteRule::AUTO && own_level(*level, *own)) {
         summary.by_character = true;
+        std::vector<Screen> screens;
         cells_by_character(*level, *own, screens, s);
-        return write_outputs(job, own->colours, own->tiles, screens);
-    }
-
-    std::vector<Picture> pictures;
-    std::vector<const Picture*> pointers;
-    std::vector<std::string> names;
-    for (size_t l = 0; l < level->layers.size(); ++l) {
-        pictures.push_back(draw_level_layer(*level, l));
-        names.push_back(level->layers[l].name);
-    }
-    for (const Picture& p : pictures) pointers.push_back(&p);
-    MapScreens m;
-    const bool ok = map_pictures(pointers, names, options, m);
-    if (!m.summaries.empty()) {
-        s = m.summaries[0];
-        for (size_t p = 1; p < m.summaries.size(); ++p) {
-            s.banks_used = static_cast<uint16_t>(s.banks_used | m.summaries[p].banks_used);
-            s.flipped_cells += m.summaries[p].flipped_cells;
+        bool ok = write_outputs(job, own->colours, own->tiles, screens);
+        if (options.report) {
+            const SavedFailure reason = save_failure();
+            const bool reported =
+                report_by_character(job, *level, *own, screens, options, s.report_path);
+            if (!ok && reported) restore_failure(reason);
+            ok = ok && reported;
         }
+        return ok;
     }
-    if (!ok) return false;
-    for (const auto& screen : m.screens) {
-        Screen& out = screens.emplace_back();
-        for (uint32_t y = 0; y < kScreenSide; ++y)
-            for (uint32_t x = 0; x < kScreenSide; ++x) out.cells[y][x] = screen->cells[y][x];
-    }
-    return write_outputs(job, m.palette.colours, m.tiles, screens);
+    std::vector<PictureSummary> summaries;
+    const bool ok = write_map_set(job, sources, options, summaries);
+    if (!summaries.empty()) summary.picture = summaries[0];
+    return ok;
 }
 
 }  // namespace tw

@@ -13,6 +13,7 @@
 
 #include "convert/convert_job.h"
 #include "levels/level.h"
+#include "maps/picture_map.h"
 #include "maps/picture_options.h"
 
 namespace tw {
@@ -23,24 +24,22 @@ inline constexpr const char* kLevelMarkValue = "1";
 inline constexpr const char* kLevelColoursKey = "tilewright-col";  // 256 colours, 4 hex digits each
 inline constexpr const char* kLevelChrBanksKey = "tilewright-chr-banks";
 
-struct LevelMapSummary {
-    PictureSummary picture;  // of the pipeline; rule KEEP when read back by character
-    bool by_character = false;
-    uint32_t layers = 0;
-    // What the level holds but the screens do not show.
-    uint32_t hidden_tile_layers = 0;
-    uint32_t object_layers = 0;
-    uint32_t image_layers = 0;
-    std::vector<std::string> faded_layers;
-};
-
 // True when path names a level by its extension (.tmx, .tmj, .json).
 bool is_level_path(const std::string& path);
 
+// Reads the level at path and draws its visible tile layers, bottom first,
+// into source.pictures with their names (prefix, when not empty, before each);
+// summary takes what the level holds and does not draw. False with the reason
+// recorded.
+bool read_level_source(const char* path, const std::string& prefix, Level& level, MapSource& source,
+                       LevelMapSummary& summary);
+
 // Reads the level job.path and writes NAME_COL.ptc, NAME_CHR.ptc (NAME_CHR0.ptc...
 // past 256 tiles) and NAME_SCR.ptc for one layer, NAME_SCR0.ptc (the bottom
-// layer) and NAME_SCR1.ptc for two, into job.out_dir. Nothing is written when
-// it fails (reason recorded).
+// layer) and NAME_SCR1.ptc for two, into job.out_dir, and with options.report
+// a report of each layer (NAME_report.png, or NAME_SCR0_report.png and
+// NAME_SCR1_report.png). Nothing but the reports is written when it fails
+// (reason recorded).
 bool convert_level_map(const ConvertJob& job, const PictureOptions& options,
                        LevelMapSummary& summary);
 

@@ -26,12 +26,17 @@ bool write_chr_parts(ImageOutputs& out, const std::vector<PackedTile>& tiles) {
 }
 
 bool write_screen(ImageOutputs& out, const ScreenCells& cells) {
+    return write_screen_part(out, cells, 1, 0);
+}
+
+bool write_screen_part(ImageOutputs& out, const ScreenCells& cells, uint32_t parts, uint32_t part) {
     ResourceBuffer scr = scr_buffer_from_cells(cells);
     if (scr.empty()) {
         set_failure(kReasonOutOfMemory);
         return false;
     }
-    return out.name_whole(kScrKind.tag()) && write_ptc(out.job(), scr, kScrKind.type_code);
+    const bool named = parts <= 1 ? out.name_whole(kScrKind.tag()) : out.name_part(parts, part);
+    return named && write_ptc(out.job(), scr, kScrKind.type_code);
 }
 
 bool convert_map(ConvertJob job, bool flips, TileMap& map) {

@@ -19,5 +19,7 @@ bool convert_map(ConvertJob job, bool flips, TileMap& map);
 // the other parts be written, then reports failure.
 bool write_chr_parts(ImageOutputs& out, const std::vector<PackedTile>& tiles);
 bool write_screen(ImageOutputs& out, const ScreenCells& cells);
+// Screen `part` of `parts`: "%s%s_SCR.ptc" alone, "%s%s_SCR<part>.ptc" of several.
+bool write_screen_part(ImageOutputs& out, const ScreenCells& cells, uint32_t parts, uint32_t part);
 
 }  // namespace tw

@@ -1,10 +1,13 @@
 #include "maps/picture_map.h"
 
 #include <bit>
+#include <memory>
 #include <string>
 
 #include "common/failure.h"
 #include "image/image_outputs.h"
+#include "image/resource_kinds.h"
+#include "maps/level_map.h"
 #include "maps/map_convert.h"
 #include "maps/palette_rules.h"
 #include "maps/report_picture.h"
@@ -150,38 +153,95 @@ bool convert_picture_map(const ConvertJob& job, const PictureOptions& options,
     return ok && reported;
 }
 
-bool convert_shared_maps(const ConvertJob& set_job, const std::vector<ConvertJob>& jobs,
-                         const PictureOptions& options, std::vector<PictureSummary>& summaries) {
+bool write_map_set(const ConvertJob& set_job, const std::vector<MapSource>& sources,
+                   const PictureOptions& options, std::vector<PictureSummary>& summaries) {
     summaries.clear();
-    std::vector<Picture> pictures(jobs.size());
     std::vector<const Picture*> pointers;
     std::vector<std::string> names;
+    std::vector<ConvertJob> report_jobs;  // one for each picture, named as its screen is
+    std::vector<size_t> source_of;
+    bool ok = true;
+    for (size_t k = 0; k < sources.size(); ++k) {
+        const MapSource& src = sources[k];
+        const auto parts = static_cast<uint32_t>(src.pictures.size());
+        for (uint32_t i = 0; i < parts; ++i) {
+            pointers.push_back(&src.pictures[i]);
+            names.push_back(i < src.names.size() ? src.names[i] : std::string(src.job.name));
+            source_of.push_back(k);
+            ConvertJob& job = report_jobs.emplace_back(src.job);
+            if (parts > 1 && !format_text(job.name, sizeof job.name, "%s_%s%u", src.job.name,
+                                          kScrKind.tag(), i)) {
+                set_failure(kReasonPathTooLong, src.job.path);
+                ok = false;
+            }
+        }
+    }
+    if (!ok) return false;
+    if (pointers.size() == 1) names.clear();
+    MapScreens m;
+    ok = map_pictures(pointers, names, options, m);
+    // One summary for each source, its pictures' merged.
+    for (size_t p = 0; p < m.summaries.size(); ++p) {
+        if (p == 0 || source_of[p] != source_of[p - 1]) {
+            summaries.push_back(m.summaries[p]);
+            continue;
+        }
+        PictureSummary& s = summaries.back();
+        s.banks_used = static_cast<uint16_t>(s.banks_used | m.summaries[p].banks_used);
+        s.flipped_cells += m.summaries[p].flipped_cells;
+    }
+    if (ok) {
+        ImageOutputs out(set_job, kChrKind.tag());
+        ok = out.write_col(m.palette.colours);
+        ok = write_chr_parts(out, m.tiles) && ok;
+        size_t p = 0;
+        for (const MapSource& src : sources) {
+            ImageOutputs screens(src.job, kScrKind.tag());
+            const auto parts = static_cast<uint32_t>(src.pictures.size());
+            for (uint32_t i = 0; i < parts; ++i, ++p)
+                ok = write_screen_part(screens, m.screens[p]->cells, parts, i) && ok;
+        }
+    }
+    const SavedFailure reason = save_failure();
+    std::vector<PictureSummary> reported_to(pointers.size());
+    const bool reported =
+        write_reports(report_jobs, pointers, m.units, m.palette, options, reported_to);
+    for (size_t p = 0; p < reported_to.size() && source_of.size() == reported_to.size(); ++p) {
+        if (reported_to[p].report_path.empty() || source_of[p] >= summaries.size()) continue;
+        std::string& path = summaries[source_of[p]].report_path;
+        path += (path.empty() ? "" : ", ") + reported_to[p].report_path;
+    }
+    if (!ok && reported) restore_failure(reason);
+    return ok && reported;
+}
+
+bool convert_shared_maps(const ConvertJob& set_job, const std::vector<ConvertJob>& jobs,
+                         const PictureOptions& options, std::vector<PictureSummary>& summaries,
+                         std::vector<LevelMapSummary>* levels) {
+    summaries.clear();
+    if (levels) levels->assign(jobs.size(), LevelMapSummary{});
+    std::vector<MapSource> sources(jobs.size());
     for (size_t p = 0; p < jobs.size(); ++p) {
-        if (!read_picture_file(jobs[p].path, pictures[p])) {
+        MapSource& src = sources[p];
+        src.job = jobs[p];
+        bool ok = false;
+        if (is_level_path(jobs[p].path)) {
+            auto level = std::make_unique<Level>();
+            LevelMapSummary ignored;
+            ok = read_level_source(jobs[p].path, jobs[p].name, *level, src,
+                                   levels ? (*levels)[p] : ignored);
+        } else {
+            ok = read_picture_file(jobs[p].path, src.pictures.emplace_back());
+            src.names.emplace_back(jobs[p].name);
+        }
+        if (!ok) {
             const SavedFailure reason = save_failure();
             record_failure(reason.reason, false, kReasonInPicture.get(), jobs[p].name,
                            reason.text.c_str());
             return false;
         }
-        pointers.push_back(&pictures[p]);
-        names.emplace_back(jobs[p].name);
     }
-    MapScreens m;
-    bool ok = map_pictures(pointers, names, options, m);
-    summaries = m.summaries;
-    if (ok) {
-        ImageOutputs out(set_job, "CHR");
-        ok = out.write_col(m.palette.colours);
-        ok = write_chr_parts(out, m.tiles) && ok;
-        for (size_t p = 0; p < jobs.size(); ++p) {
-            ImageOutputs screen(jobs[p], "SCR");
-            ok = write_screen(screen, m.screens[p]->cells) && ok;
-        }
-    }
-    const SavedFailure reason = save_failure();
-    const bool reported = write_reports(jobs, pointers, m.units, m.palette, options, summaries);
-    if (!ok && reported) restore_failure(reason);
-    return ok && reported;
+    return write_map_set(set_job, sources, options, summaries);
 }
 
 }  // namespace tw

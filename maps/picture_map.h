@@ -41,11 +41,28 @@ bool map_pictures(const std::vector<const Picture*>& pictures,
 bool convert_picture_map(const ConvertJob& job, const PictureOptions& options,
                          PictureSummary& summary);
 
-// The pictures of `jobs` as one set: set_job's out_dir and name give
-// NAME_COL.ptc and NAME_CHR*.ptc (1024 tiles over all), each job its
-// PICTURE_SCR.ptc (and PICTURE_report.png) in its own out_dir. Nothing but the
-// reports is written when any picture fails.
+// One input of a set: a picture, or a level's layers bottom first, and the job
+// that names its screens: NAME_SCR.ptc for one picture, NAME_SCR0.ptc and
+// NAME_SCR1.ptc for two.
+struct MapSource {
+    ConvertJob job;
+    std::vector<Picture> pictures;
+    std::vector<std::string> names;  // shown in refusals
+};
+
+// The sources' pictures mapped as one set: set_job's out_dir and name give
+// NAME_COL.ptc and NAME_CHR*.ptc (1024 tiles over all), each source its screens
+// in its own out_dir and, with options.report, a report of each picture
+// (NAME_report.png, or NAME_SCR0_report.png...). `summaries` gets one for each
+// source, its pictures' merged. Nothing but the reports is written when any
+// picture fails.
+bool write_map_set(const ConvertJob& set_job, const std::vector<MapSource>& sources,
+                   const PictureOptions& options, std::vector<PictureSummary>& summaries);
+
+// The pictures and levels of `jobs` as one set (see write_map_set); levels,
+// when given, gets for each job what a level adds (layers 0 for a picture).
 bool convert_shared_maps(const ConvertJob& set_job, const std::vector<ConvertJob>& jobs,
-                         const PictureOptions& options, std::vector<PictureSummary>& summaries);
+                         const PictureOptions& options, std::vector<PictureSummary>& summaries,
+                         std::vector<LevelMapSummary>* levels = nullptr);
 
 }  // namespace tw

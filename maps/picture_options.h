@@ -97,4 +97,16 @@ struct PictureSummary {
     bool padded() const { return padded_width != width || padded_height != height; }
 };
 
+// What `map` of a Tiled level adds to its summary.
+struct LevelMapSummary {
+    PictureSummary picture;  // of the pipeline; rule KEEP when read back by character
+    bool by_character = false;
+    uint32_t layers = 0;  // 0: not a level
+    // What the level holds but the screens do not show.
+    uint32_t hidden_tile_layers = 0;
+    uint32_t object_layers = 0;
+    uint32_t image_layers = 0;
+    std::vector<std::string> faded_layers;
+};
+
 }  // namespace tw

@@ -633,12 +633,13 @@ inline constexpr Text kLevelNoLayers{"表示するタイルレイヤーがあり
                                      "the level has no visible tile layer"};
 inline constexpr Text kLevelByCharacter{"、tiled の書き出しから文字番号のまま",
                                         ", read back by character from a tiled export"};
-inline constexpr Text kLevelLayers{"、レイヤー %u枚", ", %u layers"};
+inline constexpr Text kLevelLayers{"、レイヤー %u枚", ", %u layer(s)"};
 inline constexpr Text kLevelSkippedHidden{"、非表示のタイルレイヤー %u枚を省略",
-                                          ", %u hidden tile layers skipped"};
+                                          ", %u hidden tile layer(s) skipped"};
 inline constexpr Text kLevelSkippedObjects{"、オブジェクトレイヤー %u枚を省略",
-                                           ", %u object layers skipped"};
-inline constexpr Text kLevelSkippedImages{"、画像レイヤー %u枚を省略", ", %u image layers skipped"};
+                                           ", %u object layer(s) skipped"};
+inline constexpr Text kLevelSkippedImages{"、画像レイヤー %u枚を省略",
+                                          ", %u image layer(s) skipped"};
 inline constexpr Text kLevelNotFaded{"、%s の不透明度・色合いは描いていません",
                                      ", opacity and tint of %s not drawn"};
 inline constexpr Text kTiledSynopsis{
@@ -668,7 +669,7 @@ inline constexpr Text kTiledNeedsFolder{"-o で書き出すフォルダを指定
 inline constexpr Text kTiledNoFiles{"書き出すファイルを指定してください",
                                     "name the files to export"};
 inline constexpr Text kTiledSucceeded{"%s: レイヤー %u枚、タイルセット %u個\n",
-                                      "%s: %u layers, %u tilesets\n"};
+                                      "%s: %u layer(s), %u tileset(s)\n"};
 inline constexpr Text kTiledFailed{"%s: 失敗しました: %s\n", "%s: failed: %s\n"};
 inline constexpr Text kReasonTiledWrite{"%s を書き込めません", "cannot write %s"};
 

@@ -174,6 +174,41 @@ TEST(LevelMapCli, TiledLevelMapsAndRendersToTiledsColours) {
                 wrong += ok ? 0 : 1;
             }
     }
+
+    // The same bytes from: Tiled's JSON of the level; the level with --report
+    // (and a report of each layer); the level alone as a --shared set; and the
+    // level exported by `tiled` from those screens (named after them) and read
+    // back.
+    ASSERT_TRUE(test::export_json(tmp.file("level.tmx"), tmp.file("level.json")));
+    const std::vector<std::vector<std::string>> runs{
+        {"map", "-o", "json", "level.json"},
+        {"map", "-o", "rep", "--report", "level.tmx"},
+        {"map", "-o", "set", "--shared", "level", "level.tmx"},
+        {"tiled", "-o", "ex", "out/level_SCR0.ptc", "out/level_SCR1.ptc", "out/level_CHR.ptc",
+         "out/level_COL.ptc"},
+        {"map", "-o", "back", "--report", "ex/level.tmx"}};
+    for (const auto& args : runs) {
+        auto again = run(tmp.path(), args[0] == "map" ? cli::run_map : cli::run_tiled, args);
+        ASSERT_EQ(again.status, 0) << again.out;
+        if (args[0] != "map") continue;
+        for (const char* file :
+             {"level_SCR0.ptc", "level_SCR1.ptc", "level_CHR.ptc", "level_COL.ptc"})
+            EXPECT_EQ(test::read_file(tmp.file(args[2] + "/" + file)),
+                      test::read_file(tmp.file(std::string("out/") + file)))
+                << args[2] << " " << file;
+    }
+    for (const char* report :
+         {"rep/level_SCR0_report.png", "rep/level_SCR1_report.png", "back/level_SCR1_report.png"}) {
+        Picture p;
+        EXPECT_TRUE(read_picture_file(tmp.file(report).c_str(), p)) << report;
+    }
+    // A level joins pictures in a set: one CHR and COL, each its own screens.
+    auto mixed = run(tmp.path(), cli::run_map,
+                     {"map", "-o", "mixed", "--shared", "all", "level.tmx", "tiles.png"});
+    ASSERT_EQ(mixed.status, 0) << mixed.out;
+    for (const char* file :
+         {"all_CHR.ptc", "all_COL.ptc", "level_SCR0.ptc", "level_SCR1.ptc", "tiles_SCR.ptc"})
+        EXPECT_FALSE(test::read_file(tmp.file(std::string("mixed/") + file)).empty()) << file;
 }
 
 }  // namespace
