@@ -169,23 +169,27 @@ inline constexpr Text kCliConvertExit{
     "usage error\n"};
 inline constexpr Text kCliMapSynopsis{
     "使い方: tilewright map [-o フォルダ] [--palette auto|keep|generate|ファイル] "
-    "[--transparent RRGGBB|none] [--pack-effort N] [--shared 名前] [--report] [--no-flip] "
-    "[--palette-fix yes|no] [-s KEY=VALUE]... 画像...\n"
+    "[--transparent RRGGBB|none] [--pack-effort N] [--shared 名前] [--report] [--reduce] "
+    "[--dither] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... 画像|レベル...\n"
     "  絵（PNGかBMP、フルカラーもパレット付きも可、幅と高さは512まで）をBG画面にします。\n"
     "  8x8のセルごとに15色以内。パレットは画像のまま（keep）か、最少のパレット数に自動で\n"
     "  配置します（generate）。同じタイル（左右・上下反転を含む）は1つにまとめます。\n"
     "  出力: 名前_COL.ptc、名前_CHR.ptc（256タイルを超えると 名前_CHR0.ptc, 名前_CHR1.ptc…）、\n"
     "        名前_SCR.ptc（64x64の画面）\n"
+    "  Tiledのレベル（.tmx、.tmj、.json）は見えるタイルレイヤーを描いて変換します:\n"
+    "  1枚なら 名前_SCR.ptc、2枚なら 名前_SCR0.ptc（下）と 名前_SCR1.ptc\n"
     "\n",
     "Usage: tilewright map [-o DIR] [--palette auto|keep|generate|FILE] "
-    "[--transparent RRGGBB|none] [--pack-effort N] [--shared NAME] [--report] [--no-flip] "
-    "[--palette-fix yes|no] [-s KEY=VALUE]... IMAGE...\n"
+    "[--transparent RRGGBB|none] [--pack-effort N] [--shared NAME] [--report] [--reduce] "
+    "[--dither] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... IMAGE|LEVEL...\n"
     "  Turns pictures (PNG or BMP, true colour or indexed, up to 512 wide and high) into\n"
     "  BG screens. Each 8x8 cell holds at most 15 colours; palettes are kept as the picture\n"
     "  has them (keep) or arranged into the fewest banks (generate). Equal tiles (mirrored\n"
     "  ones too) are stored once.\n"
     "  Outputs: NAME_COL.ptc, NAME_CHR.ptc (past 256 tiles NAME_CHR0.ptc, NAME_CHR1.ptc...),\n"
     "           NAME_SCR.ptc (the 64x64 screen)\n"
+    "  A Tiled level (.tmx, .tmj, .json) is drawn from its visible tile layers: one gives\n"
+    "  NAME_SCR.ptc, two NAME_SCR0.ptc (the bottom one) and NAME_SCR1.ptc\n"
     "\n"};
 inline constexpr Text kCliMapExit{"終了コード: 0 すべて変換成功、1 変換失敗あり、2 指定の誤り\n",
                                   "Exit status: 0 every image converted, 1 some failed, 2 a usage "
