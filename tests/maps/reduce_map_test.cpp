@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -10,6 +11,7 @@
 #include "image/colour.h"
 #include "maps/map_convert.h"
 #include "maps/picture_map.h"
+#include "maps/report_picture.h"
 #include "maps/screen_render.h"
 #include "maps/sprite_sheet.h"
 #include "resources/texts.h"
@@ -185,7 +187,30 @@ TEST(ReduceMap, CommandLine) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("色を減らして"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("PSNR"), std::string::npos) << r.out;
-    EXPECT_FALSE(test::read_file(tmp.file("out/art_report.png")).empty());
+    // The report shows the difference beside the picture.
+    Picture report;
+    ASSERT_TRUE(read_picture_file(tmp.file("out/art_report.png").c_str(), report));
+    // (Row 2 of the report: the picture's row 1, where every pixel is opaque.)
+    const uint32_t diff_x = kReportScale * 32 + kReportDiffGap;
+    ASSERT_GE(report.width, diff_x + kReportScale * 32);
+    for (uint32_t x = 0; x < report.width; x += 4)
+        EXPECT_EQ(
+            report.pixels[2 * report.width + x].a,
+            x >= diff_x + kReportScale * 32 || (x >= kReportScale * 32 && x < diff_x) ? 0 : 255)
+            << x;
+    // A set of the picture and its mirror image: the mirrored cells are drawn
+    // alike, so they share the picture's tiles.
+    for (uint32_t y = 0; y < 16; ++y)
+        std::reverse(png.pixels.begin() + 32 * y, png.pixels.begin() + 32 * (y + 1));
+    test::write_file(tmp.file("mirror.png"), test::make_png(png));
+    auto set =
+        test::run(tmp.path(), cli::run_map,
+                  {"map", "--reduce", "--shared", "both", "-o", "set", "art.png", "mirror.png"});
+    ASSERT_EQ(set.status, 0) << set.out;
+    EXPECT_EQ(test::read_file(tmp.file("set/both_CHR.ptc")).size(),
+              test::read_file(tmp.file("out/art_CHR.ptc")).size());
+    const std::string tiles = r.out.substr(r.out.find(": ", r.out.find("art.png")) + 2, 8);
+    EXPECT_NE(set.out.find("mirror.png: " + tiles), std::string::npos) << r.out << set.out;
 }
 
 }  // namespace
