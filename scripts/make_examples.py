@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
 """Makes the bundled examples in examples/ (committed; run again only to change them)."""
+import math
 import os
 import struct
 import zlib
@@ -88,6 +89,21 @@ def castle(x, y):
     return sky[min(4, y // 16)]
 
 
+def sunset(x, y):
+    """A painted evening: a sky that fades from blue to orange, a glowing sun and
+    a striped green hill, in far more colours than 16 palettes of 15 hold, for
+    map --reduce."""
+    t = y / 95
+    sky = (int(40 + 190 * t), int(50 + 100 * t), int(170 - 110 * t))
+    hill_top = 64 - 12 * math.cos((x - 64) / 128 * 2 * math.pi * 1.5) - 6 * math.cos(x / 21)
+    if y >= hill_top:
+        shade = 0.75 + 0.25 * math.sin(x / 3.0) * math.cos(x / 11.0) + 0.2 * (y - hill_top) / 40
+        return (int(30 * shade), min(255, int(120 * shade + (y - hill_top))), int(40 * shade))
+    d = math.hypot(x - 88, y - 40)
+    glow = max(0.0, 1 - d / 17) ** 1.5
+    return tuple(min(255, int(c + (g - c) * glow)) for c, g in zip(sky, (255, 235, 110)))
+
+
 def level(x, y):
     """A side-scrolling level: sky, a cloud, two hills, grass and bricks.
 
@@ -145,6 +161,8 @@ def main():
     png(os.path.join(OUT, "level.png"), 256, 192, level_palette, level)
     # A true-colour picture whose palette banks map arranges itself.
     png_rgb(os.path.join(OUT, "castle.png"), 128, 96, castle)
+    # A true-colour picture of too many colours, for map --reduce.
+    png_rgb(os.path.join(OUT, "sunset.png"), 128, 96, sunset)
     # Any other file becomes binary data.
     with open(os.path.join(OUT, "notes.dat"), "wb") as f:
         f.write(bytes((i * 7) % 256 for i in range(3000)))
