@@ -172,18 +172,9 @@ bool report_by_character(const ConvertJob& job, const Level& level, const OwnLev
             if (cell != 0)
                 palette.used = static_cast<uint16_t>(palette.used | 1u << units.bank.back());
         }
-        ConvertJob named = job;
-        std::string path;
-        if (parts > 1 &&
-            !format_text(named.name, sizeof named.name, "%s_%s%u", job.name, kScrKind.tag(), i)) {
-            set_failure(kReasonPathTooLong, job.path);
-            return false;
-        }
-        if (write_report(named, render_report(picture, units, palette), options.report_encoder,
-                         path))
-            paths += (paths.empty() ? "" : ", ") + path;
-        else
-            ok = false;
+        ok = write_part_report(job, parts, i, render_report(picture, units, palette),
+                               options.report_encoder, paths) &&
+             ok;
     }
     return ok;
 }

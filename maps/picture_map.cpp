@@ -22,25 +22,6 @@ PictureOptions cell_options(const PictureOptions& options) {
     return o;
 }
 
-// The reports of the pictures, each beside its own outputs. A failure recorded
-// before stays the reason shown, unless a report cannot be written.
-bool write_reports(const std::vector<ConvertJob>& jobs, const std::vector<const Picture*>& pictures,
-                   const std::vector<UnitBanks>& units, const BankPalette& palette,
-                   const PictureOptions& options, std::vector<PictureSummary>& summaries) {
-    if (!options.report || units.size() != pictures.size()) return true;
-    bool ok = true;
-    for (size_t p = 0; p < pictures.size(); ++p) {
-        const Picture report = render_report(*pictures[p], units[p], palette);
-        std::string path;
-        if (write_report(jobs[p], report, options.report_encoder, path)) {
-            if (p < summaries.size()) summaries[p].report_path = path;
-        } else {
-            ok = false;
-        }
-    }
-    return ok;
-}
-
 // KEEP on one picture: exactly the conversion of convert_map.
 bool keep_map(const ConvertJob& job, const Picture* picture, const PictureOptions& options,
               PictureSummary& summary) {
@@ -57,12 +38,12 @@ bool keep_map(const ConvertJob& job, const Picture* picture, const PictureOption
     if (!options.report || picture == nullptr) return ok;
 
     const SavedFailure reason = save_failure();
-    std::vector<UnitBanks> units(1);
+    UnitBanks units;
     BankPalette palette;
-    keep_banks(*picture, kUnitCell, 8, 8, units[0], palette);
-    std::vector<PictureSummary> summaries{summary};
-    const bool reported = write_reports({job}, {picture}, units, palette, options, summaries);
-    summary.report_path = summaries[0].report_path;
+    keep_banks(*picture, kUnitCell, 8, 8, units, palette);
+    // A failure recorded before stays the reason shown, unless the report cannot be written.
+    const bool reported = write_part_report(job, 1, 0, render_report(*picture, units, palette),
+                                            options.report_encoder, summary.report_path);
     if (!ok && reported) restore_failure(reason);
     return ok && reported;
 }
@@ -136,21 +117,13 @@ bool convert_picture_map(const ConvertJob& job, const PictureOptions& options,
         return ok;
     }
 
-    MapScreens m;
-    bool ok = map_pictures({&picture}, {}, options, m);
-    if (!m.summaries.empty()) summary = m.summaries[0];
-    if (ok) {
-        ImageOutputs out(job, "CHR");
-        ok = out.write_col(m.palette.colours);
-        ok = write_chr_parts(out, m.tiles) && ok;
-        ok = write_screen(out, m.screens[0]->cells) && ok;
-    }
-    const SavedFailure reason = save_failure();
-    std::vector<PictureSummary> summaries{summary};
-    const bool reported = write_reports({job}, {&picture}, m.units, m.palette, options, summaries);
-    summary.report_path = summaries[0].report_path;
-    if (!ok && reported) restore_failure(reason);
-    return ok && reported;
+    std::vector<MapSource> sources(1);
+    sources[0].job = job;
+    sources[0].pictures.push_back(std::move(picture));
+    std::vector<PictureSummary> summaries;
+    const bool ok = write_map_set(job, sources, options, summaries);
+    if (!summaries.empty()) summary = summaries[0];
+    return ok;
 }
 
 bool write_map_set(const ConvertJob& set_job, const std::vector<MapSource>& sources,
@@ -158,28 +131,18 @@ bool write_map_set(const ConvertJob& set_job, const std::vector<MapSource>& sour
     summaries.clear();
     std::vector<const Picture*> pointers;
     std::vector<std::string> names;
-    std::vector<ConvertJob> report_jobs;  // one for each picture, named as its screen is
     std::vector<size_t> source_of;
-    bool ok = true;
     for (size_t k = 0; k < sources.size(); ++k) {
         const MapSource& src = sources[k];
-        const auto parts = static_cast<uint32_t>(src.pictures.size());
-        for (uint32_t i = 0; i < parts; ++i) {
+        for (size_t i = 0; i < src.pictures.size(); ++i) {
             pointers.push_back(&src.pictures[i]);
             names.push_back(i < src.names.size() ? src.names[i] : std::string(src.job.name));
             source_of.push_back(k);
-            ConvertJob& job = report_jobs.emplace_back(src.job);
-            if (parts > 1 && !format_text(job.name, sizeof job.name, "%s_%s%u", src.job.name,
-                                          kScrKind.tag(), i)) {
-                set_failure(kReasonPathTooLong, src.job.path);
-                ok = false;
-            }
         }
     }
-    if (!ok) return false;
     if (pointers.size() == 1) names.clear();
     MapScreens m;
-    ok = map_pictures(pointers, names, options, m);
+    bool ok = map_pictures(pointers, names, options, m);
     // One summary for each source, its pictures' merged.
     for (size_t p = 0; p < m.summaries.size(); ++p) {
         if (p == 0 || source_of[p] != source_of[p - 1]) {
@@ -203,13 +166,20 @@ bool write_map_set(const ConvertJob& set_job, const std::vector<MapSource>& sour
         }
     }
     const SavedFailure reason = save_failure();
-    std::vector<PictureSummary> reported_to(pointers.size());
-    const bool reported =
-        write_reports(report_jobs, pointers, m.units, m.palette, options, reported_to);
-    for (size_t p = 0; p < reported_to.size() && source_of.size() == reported_to.size(); ++p) {
-        if (reported_to[p].report_path.empty() || source_of[p] >= summaries.size()) continue;
-        std::string& path = summaries[source_of[p]].report_path;
-        path += (path.empty() ? "" : ", ") + reported_to[p].report_path;
+    bool reported = true;
+    if (options.report && m.units.size() == pointers.size()) {
+        size_t p = 0;
+        for (size_t k = 0; k < sources.size(); ++k) {
+            const MapSource& src = sources[k];
+            const auto parts = static_cast<uint32_t>(src.pictures.size());
+            std::string unkept;
+            std::string& paths = k < summaries.size() ? summaries[k].report_path : unkept;
+            for (uint32_t i = 0; i < parts; ++i, ++p)
+                reported = write_part_report(src.job, parts, i,
+                                             render_report(*pointers[p], m.units[p], m.palette),
+                                             options.report_encoder, paths) &&
+                           reported;
+        }
     }
     if (!ok && reported) restore_failure(reason);
     return ok && reported;

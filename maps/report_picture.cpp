@@ -5,6 +5,7 @@
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "extract/bmp_output.h"
+#include "image/resource_kinds.h"
 #include "platform/files.h"
 #include "resources/texts.h"
 
@@ -135,6 +136,20 @@ bool write_report(const ConvertJob& job, const Picture& report, const ReportEnco
         return false;
     }
     path = name;
+    return true;
+}
+
+bool write_part_report(const ConvertJob& job, uint32_t parts, uint32_t part, const Picture& report,
+                       const ReportEncoder& encode, std::string& paths) {
+    ConvertJob named = job;
+    if (parts > 1 &&
+        !format_text(named.name, sizeof named.name, "%s_%s%u", job.name, kScrKind.tag(), part)) {
+        set_failure(kReasonPathTooLong, job.path);
+        return false;
+    }
+    std::string path;
+    if (!write_report(named, report, encode, path)) return false;
+    paths += (paths.empty() ? "" : ", ") + path;
     return true;
 }
 

@@ -40,4 +40,10 @@ Picture render_report(const Picture& picture, const UnitBanks& units, const Bank
 bool write_report(const ConvertJob& job, const Picture& report, const ReportEncoder& encode,
                   std::string& path);
 
+// The report of screen `part` of `parts` that job writes: NAME_report.png for
+// one, NAME_SCR<part>_report.png of several. Its name is added to `paths`
+// (", " between names). False with the reason recorded.
+bool write_part_report(const ConvertJob& job, uint32_t parts, uint32_t part, const Picture& report,
+                       const ReportEncoder& encode, std::string& paths);
+
 }  // namespace tw
