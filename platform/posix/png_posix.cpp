@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "platform/png.h"
 
@@ -12,37 +13,45 @@ namespace {
 
 using Context = std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)>;
 
+// A decoder of the file in memory, and its header. The caller has checked the
+// size; the codec's own limit is kept in step.
+bool open_png(const uint8_t* data, size_t size, Context& ctx, spng_ihdr& ihdr) {
+    ctx.reset(spng_ctx_new(0));
+    return ctx && spng_set_png_buffer(ctx.get(), data, size) == 0 &&
+           spng_set_image_limits(ctx.get(), 1u << 16, 1u << 16) == 0 &&
+           spng_get_ihdr(ctx.get(), &ihdr) == 0;
+}
+
+bool read_palette(spng_ctx* ctx, std::vector<PngRgb>& out) {
+    spng_plte plte{};
+    if (spng_get_plte(ctx, &plte) != 0) return false;
+    out.resize(plte.n_entries);
+    for (uint32_t i = 0; i < plte.n_entries; ++i)
+        out[i] = {plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue};
+    return true;
+}
+
 }  // namespace
 
 bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) {
-    Context ctx(spng_ctx_new(0), &spng_ctx_free);
-    if (!ctx || spng_set_png_buffer(ctx.get(), data, size) != 0) return false;
-    // The caller has checked the size; this keeps the codec's own limit in step.
-    if (spng_set_image_limits(ctx.get(), 1u << 16, 1u << 16) != 0) return false;
+    Context ctx(nullptr, &spng_ctx_free);
     spng_ihdr ihdr{};
-    if (spng_get_ihdr(ctx.get(), &ihdr) != 0 || ihdr.color_type != SPNG_COLOR_TYPE_INDEXED)
+    if (!open_png(data, size, ctx, ihdr) || ihdr.color_type != SPNG_COLOR_TYPE_INDEXED ||
+        !read_palette(ctx.get(), out.palette))
         return false;
-    spng_plte plte{};
-    if (spng_get_plte(ctx.get(), &plte) != 0) return false;
     size_t length = 0;
     if (spng_decoded_image_size(ctx.get(), SPNG_FMT_PNG, &length) != 0) return false;
     out.width = ihdr.width;
     out.height = ihdr.height;
     out.depth = ihdr.bit_depth;
     out.rows.resize(length);
-    if (spng_decode_image(ctx.get(), out.rows.data(), length, SPNG_FMT_PNG, 0) != 0) return false;
-    out.palette.resize(plte.n_entries);
-    for (uint32_t i = 0; i < plte.n_entries; ++i)
-        out.palette[i] = {plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue};
-    return true;
+    return spng_decode_image(ctx.get(), out.rows.data(), length, SPNG_FMT_PNG, 0) == 0;
 }
 
 bool png_decode_raw(const uint8_t* data, size_t size, RawPng& out) {
-    Context ctx(spng_ctx_new(0), &spng_ctx_free);
-    if (!ctx || spng_set_png_buffer(ctx.get(), data, size) != 0) return false;
-    if (spng_set_image_limits(ctx.get(), 1u << 16, 1u << 16) != 0) return false;
+    Context ctx(nullptr, &spng_ctx_free);
     spng_ihdr ihdr{};
-    if (spng_get_ihdr(ctx.get(), &ihdr) != 0) return false;
+    if (!open_png(data, size, ctx, ihdr)) return false;
     // SPNG_FMT_RAW: the file's own samples, 16-bit ones big-endian as stored
     // (SPNG_FMT_PNG would turn them to the host's order). No decode flags: tRNS
     // and gamma are left to the core.
@@ -56,13 +65,8 @@ bool png_decode_raw(const uint8_t* data, size_t size, RawPng& out) {
     if (spng_decode_image(ctx.get(), out.rows.data(), length, SPNG_FMT_RAW, 0) != 0) return false;
     out.palette.clear();
     out.trns.clear();
-    if (ihdr.color_type == SPNG_COLOR_TYPE_INDEXED) {
-        spng_plte plte{};
-        if (spng_get_plte(ctx.get(), &plte) != 0) return false;
-        out.palette.resize(plte.n_entries);
-        for (uint32_t i = 0; i < plte.n_entries; ++i)
-            out.palette[i] = {plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue};
-    }
+    if (ihdr.color_type == SPNG_COLOR_TYPE_INDEXED && !read_palette(ctx.get(), out.palette))
+        return false;
     spng_trns trns{};
     const int got = spng_get_trns(ctx.get(), &trns);
     if (got == SPNG_ECHUNKAVAIL) return true;

@@ -9,47 +9,52 @@
 #include <vector>
 
 #include "platform/png.h"
+#include "platform/win32/com_ptr.h"
 
 namespace tw {
 namespace {
-
-// Releases a COM interface when it leaves scope.
-template <class T>
-class Com {
-  public:
-    Com() = default;
-    ~Com() {
-        if (p_) p_->Release();
-    }
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-    T** put() { return &p_; }
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-  private:
-    T* p_ = nullptr;
-};
-
-// COM for the lifetime of one call; the thread may already have it in another mode.
-class ComScope {
-  public:
-    ComScope() : hr_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-    ~ComScope() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    HRESULT hr_;
-};
 
 bool make_factory(Com<IWICImagingFactory>& factory) {
     return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IWICImagingFactory,
                                       reinterpret_cast<void**>(factory.put())));
+}
+
+// A PNG file's first frame as WIC decodes it, with its size and pixel format.
+struct PngFrame {
+    Com<IWICImagingFactory> factory;
+    Com<IWICStream> stream;
+    Com<IWICBitmapDecoder> decoder;
+    Com<IWICBitmapFrameDecode> frame;
+    UINT width = 0, height = 0;
+    WICPixelFormatGUID format{};
+};
+
+bool open_frame(const uint8_t* data, size_t size, PngFrame& f) {
+    return make_factory(f.factory) && SUCCEEDED(f.factory->CreateStream(f.stream.put())) &&
+           SUCCEEDED(
+               f.stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) &&
+           SUCCEEDED(f.factory->CreateDecoderFromStream(
+               f.stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, f.decoder.put())) &&
+           SUCCEEDED(f.decoder->GetFrame(0, f.frame.put())) &&
+           SUCCEEDED(f.frame->GetSize(&f.width, &f.height)) &&
+           SUCCEEDED(f.frame->GetPixelFormat(&f.format));
+}
+
+// The frame's palette, as many entries as it has.
+bool read_palette(const PngFrame& f, std::vector<PngRgb>& out) {
+    Com<IWICPalette> palette;
+    UINT colours = 0, got = 0;
+    WICColor entries[256];
+    if (FAILED(f.factory->CreatePalette(palette.put())) ||
+        FAILED(f.frame->CopyPalette(palette.get())) || FAILED(palette->GetColorCount(&colours)) ||
+        colours > 256 || (colours > 0 && FAILED(palette->GetColors(colours, entries, &got))))
+        return false;
+    out.clear();
+    for (UINT i = 0; i < got; ++i)
+        out.push_back({static_cast<uint8_t>(entries[i] >> 16),
+                       static_cast<uint8_t>(entries[i] >> 8), static_cast<uint8_t>(entries[i])});
+    return true;
 }
 
 // The pixel formats WIC's PNG decoder gives a frame in, and how each lays out a
@@ -162,31 +167,11 @@ uint32_t depth_of(const WICPixelFormatGUID& format) {
 bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) {
     if (size > 0xFFFFFFFFu) return false;
     ComScope com;
-    Com<IWICImagingFactory> factory;
-    Com<IWICStream> stream;
-    Com<IWICBitmapDecoder> decoder;
-    Com<IWICBitmapFrameDecode> frame;
-    Com<IWICPalette> palette;
-    if (!make_factory(factory) || FAILED(factory->CreateStream(stream.put())) ||
-        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr,
-                                                WICDecodeMetadataCacheOnDemand, decoder.put())) ||
-        FAILED(decoder->GetFrame(0, frame.put())))
-        return false;
-    UINT width = 0, height = 0;
-    WICPixelFormatGUID format{};
-    if (FAILED(frame->GetSize(&width, &height)) || FAILED(frame->GetPixelFormat(&format)))
-        return false;
-    const uint32_t depth = depth_of(format);
-    if (depth == 0 || width == 0 || height == 0) return false;
-    UINT colours = 0;
-    if (FAILED(factory->CreatePalette(palette.put())) ||
-        FAILED(frame->CopyPalette(palette.get())) || FAILED(palette->GetColorCount(&colours)) ||
-        colours > 256)
-        return false;
-    WICColor entries[256];
-    UINT got = 0;
-    if (colours > 0 && FAILED(palette->GetColors(colours, entries, &got))) return false;
+    PngFrame f;
+    if (!open_frame(data, size, f)) return false;
+    const UINT width = f.width, height = f.height;
+    const uint32_t depth = depth_of(f.format);
+    if (depth == 0 || width == 0 || height == 0 || !read_palette(f, out.palette)) return false;
 
     const uint64_t stride = (uint64_t{width} * depth + 7) / 8;
     const uint64_t length = stride * height;
@@ -195,13 +180,9 @@ bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) {
     out.height = height;
     out.depth = depth;
     out.rows.resize(static_cast<size_t>(length));
-    if (FAILED(frame->CopyPixels(nullptr, static_cast<UINT>(stride), static_cast<UINT>(length),
-                                 out.rows.data())))
+    if (FAILED(f.frame->CopyPixels(nullptr, static_cast<UINT>(stride), static_cast<UINT>(length),
+                                   out.rows.data())))
         return false;
-    out.palette.resize(got);
-    for (UINT i = 0; i < got; ++i)
-        out.palette[i] = {static_cast<uint8_t>(entries[i] >> 16),
-                          static_cast<uint8_t>(entries[i] >> 8), static_cast<uint8_t>(entries[i])};
     return true;
 }
 
@@ -211,21 +192,10 @@ bool png_decode_raw(const uint8_t* data, size_t size, RawPng& out) {
     const uint8_t depth = data[24], type = data[25];
     const uint32_t file_channels = type == 2 ? 3 : type == 4 ? 2 : type == 6 ? 4 : 1;
     ComScope com;
-    Com<IWICImagingFactory> factory;
-    Com<IWICStream> stream;
-    Com<IWICBitmapDecoder> decoder;
-    Com<IWICBitmapFrameDecode> frame;
-    if (!make_factory(factory) || FAILED(factory->CreateStream(stream.put())) ||
-        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr,
-                                                WICDecodeMetadataCacheOnDemand, decoder.put())) ||
-        FAILED(decoder->GetFrame(0, frame.put())))
-        return false;
-    UINT width = 0, height = 0;
-    WICPixelFormatGUID format{};
-    if (FAILED(frame->GetSize(&width, &height)) || FAILED(frame->GetPixelFormat(&format)))
-        return false;
-    const WicLayout* wic = layout_of(format);
+    PngFrame f;
+    if (!open_frame(data, size, f)) return false;
+    const UINT width = f.width, height = f.height;
+    const WicLayout* wic = layout_of(f.format);
     if (wic == nullptr || width == 0 || height == 0) return false;
     // An index is a sample of its own: it cannot come from colours, nor colours from it.
     if ((type == 3) != wic->indexed && !(type == 0 && wic->indexed)) return false;
@@ -235,8 +205,8 @@ bool png_decode_raw(const uint8_t* data, size_t size, RawPng& out) {
     const uint64_t wic_length = wic_stride * height;
     if (wic_length > 0xFFFFFFFFu) return false;
     std::vector<uint8_t> pixels(static_cast<size_t>(wic_length));
-    if (FAILED(frame->CopyPixels(nullptr, static_cast<UINT>(wic_stride),
-                                 static_cast<UINT>(wic_length), pixels.data())))
+    if (FAILED(f.frame->CopyPixels(nullptr, static_cast<UINT>(wic_stride),
+                                   static_cast<UINT>(wic_length), pixels.data())))
         return false;
 
     out.width = width;
@@ -245,19 +215,7 @@ bool png_decode_raw(const uint8_t* data, size_t size, RawPng& out) {
     out.colour_type = type;
     out.palette.clear();
     out.trns.clear();
-    if (type == 3) {
-        Com<IWICPalette> palette;
-        UINT colours = 0, got = 0;
-        WICColor entries[256];
-        if (FAILED(factory->CreatePalette(palette.put())) ||
-            FAILED(frame->CopyPalette(palette.get())) || FAILED(palette->GetColorCount(&colours)) ||
-            colours > 256 || (colours > 0 && FAILED(palette->GetColors(colours, entries, &got))))
-            return false;
-        for (UINT i = 0; i < got; ++i)
-            out.palette.push_back({static_cast<uint8_t>(entries[i] >> 16),
-                                   static_cast<uint8_t>(entries[i] >> 8),
-                                   static_cast<uint8_t>(entries[i])});
-    }
+    if (type == 3 && !read_palette(f, out.palette)) return false;
     find_trns(data, size, out.trns);
 
     const size_t stride = (size_t{width} * file_channels * depth + 7) / 8;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/com_ptr.h"
 #include "platform/xml.h"
 
 namespace tw {
@@ -30,23 +31,6 @@ CreateXmlReaderFn create_xml_reader() {
     }();
     return create;
 }
-
-template <class T>
-class Com {
-  public:
-    Com() = default;
-    ~Com() {
-        if (p_) p_->Release();
-    }
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-    T** put() { return &p_; }
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-
-  private:
-    T* p_ = nullptr;
-};
 
 std::string utf8(const wchar_t* text, UINT length) {
     if (length == 0) return {};
