@@ -38,6 +38,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/package_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/cli_run.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/png_writer.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/map_render.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/png_image_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/tile_map_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/screen_render_test.cpp

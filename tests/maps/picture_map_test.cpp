@@ -15,9 +15,9 @@
 #include "maps/map_convert.h"
 #include "maps/palette_rules.h"
 #include "maps/report_picture.h"
-#include "maps/screen_render.h"
 #include "resources/texts.h"
 #include "support/image_fixtures.h"
+#include "support/map_render.h"
 #include "support/png_writer.h"
 #include "support/temp_dir.h"
 
@@ -60,17 +60,8 @@ Picture random_picture(std::mt19937& rng, uint32_t width, uint32_t height, bool 
 
 // The screen drawn back from what map_pictures built, as target colours.
 std::vector<uint16_t> drawn_back(const MapScreens& m, size_t screen) {
-    auto s = std::make_unique<ScreenSources>();
-    std::memcpy(s->cells, m.screens[screen]->cells, sizeof s->cells);
-    for (uint32_t b = 0; b < chr_part_count(m.tiles.size()); ++b) {
-        ResourceBuffer chr = chr_part(m.tiles, b);
-        s->banks[b].assign(chr.body(), chr.body() + chr.body_length());
-    }
-    std::memcpy(s->colours, m.palette.colours, sizeof s->colours);
-    std::vector<uint8_t> pixels;
-    EXPECT_TRUE(render_screen(*s, Crop{}, pixels)) << last_failure();
     std::vector<uint16_t> out;
-    for (uint8_t p : pixels) out.push_back(m.palette.colours[p]);
+    for (uint8_t p : test::render_mapped(m, screen)) out.push_back(m.palette.colours[p]);
     return out;
 }
 

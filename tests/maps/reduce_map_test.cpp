@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <random>
 #include <string>
 
@@ -12,10 +11,10 @@
 #include "maps/map_convert.h"
 #include "maps/picture_map.h"
 #include "maps/report_picture.h"
-#include "maps/screen_render.h"
 #include "maps/sprite_sheet.h"
 #include "resources/texts.h"
 #include "support/cli_run.h"
+#include "support/map_render.h"
 #include "support/png_writer.h"
 #include "support/temp_dir.h"
 
@@ -35,20 +34,6 @@ Picture noise(std::mt19937& rng, uint32_t width, uint32_t height, bool alpha) {
                                 static_cast<uint8_t>(alpha && c % 9 == 0 ? 0 : 255)});
     }
     return p;
-}
-
-// The screen drawn back: each pixel's bank << 4 | colour number.
-std::vector<uint8_t> drawn_back(const MapScreens& m) {
-    auto s = std::make_unique<ScreenSources>();
-    std::memcpy(s->cells, m.screens[0]->cells, sizeof s->cells);
-    for (uint32_t b = 0; b < chr_part_count(m.tiles.size()); ++b) {
-        ResourceBuffer chr = chr_part(m.tiles, b);
-        s->banks[b].assign(chr.body(), chr.body() + chr.body_length());
-    }
-    std::memcpy(s->colours, m.palette.colours, sizeof s->colours);
-    std::vector<uint8_t> pixels;
-    EXPECT_TRUE(render_screen(*s, Crop{}, pixels)) << last_failure();
-    return pixels;
 }
 
 bool same(const MapScreens& a, const MapScreens& b) {
@@ -102,7 +87,7 @@ TEST(ReduceMap, EveryPixelIsDrawnWithItsCellsBank) {
         EXPECT_GT(s.max_error, 0.0);
         const uint16_t key = alpha ? 0 : rgb_to_col(p.pixels[0].r, p.pixels[0].g, p.pixels[0].b);
         for (uint32_t b = 0; b < 16; ++b) EXPECT_EQ(m.palette.colours[16 * b], key);
-        const std::vector<uint8_t> back = drawn_back(m);
+        const std::vector<uint8_t> back = test::render_mapped(m, 0);
         for (uint32_t y = 0; y < 512; ++y)
             for (uint32_t x = 0; x < 512; ++x) {
                 const uint8_t d = back[y * 512 + x];
@@ -139,7 +124,7 @@ TEST(ReduceMap, PaletteFileSpritesAndTheTileLimit) {
     options.palette_file = file;
     MapScreens m;
     ASSERT_TRUE(map_pictures({&p}, {}, options, m)) << last_failure();
-    const std::vector<uint8_t> back = drawn_back(m);
+    const std::vector<uint8_t> back = test::render_mapped(m, 0);
     for (uint32_t y = 0; y < 32; ++y)
         for (uint32_t x = 0; x < 64; ++x) {
             const uint8_t d = back[y * 512 + x];
