@@ -15,6 +15,23 @@
 
 namespace {
 
+// Lays cells of 8 x 8 in rows of `across`: the first `distinct` cells each hold
+// their own tile, the others repeat one of those at random, mirrored at random.
+// put(tile, x, y, at) places pixel (x, y) of the tile at pixel `at` of the
+// picture.
+template <class Put>
+void lay_cells(uint32_t across, uint32_t cells, uint32_t distinct, std::mt19937& rng, Put put) {
+    for (uint32_t cell = 0; cell < cells; ++cell) {
+        const uint32_t r = static_cast<uint32_t>(rng());
+        const uint32_t tile = cell < distinct ? cell : r % distinct;
+        const bool mx = cell >= distinct && (r & 1 << 20), my = cell >= distinct && (r & 1 << 21);
+        for (uint32_t y = 0; y < 8; ++y)
+            for (uint32_t x = 0; x < 8; ++x)
+                put(tile, mx ? 7 - x : x, my ? 7 - y : y,
+                    (cell / across * 8 + y) * across * 8 + cell % across * 8 + x);
+    }
+}
+
 // A side x side picture: about 1000 / 4096 of its cells hold tiles of their own,
 // the others repeat those, mirrored at random; palettes vary by cell.
 tw::BmpImage picture(int32_t side) {
@@ -28,18 +45,11 @@ tw::BmpImage picture(int32_t side) {
     img.width = img.height = side;
     img.pixel_count = static_cast<uint32_t>(side * side);
     img.pixels.reset(new uint8_t[img.pixel_count]);
-    for (uint32_t cell = 0; cell < cells; ++cell) {
-        const uint32_t r = static_cast<uint32_t>(rng());
-        const uint32_t tile = cell < distinct ? cell : r % distinct;
-        const bool mx = cell >= distinct && (r & 1 << 20), my = cell >= distinct && (r & 1 << 21);
-        for (uint32_t y = 0; y < 8; ++y)
-            for (uint32_t x = 0; x < 8; ++x) {
-                const uint8_t c = tiles[tile * 64 + (my ? 7 - y : y) * 8 + (mx ? 7 - x : x)];
-                img.pixels[(cell / cells_across * 8 + y) * static_cast<uint32_t>(side) +
-                           cell % cells_across * 8 + x] =
-                    static_cast<uint8_t>(c | (tile % 16) << 4);
-            }
-    }
+    lay_cells(cells_across, cells, distinct, rng,
+              [&](uint32_t tile, uint32_t x, uint32_t y, uint32_t at) {
+                  img.pixels[at] =
+                      static_cast<uint8_t>(tiles[tile * 64 + y * 8 + x] | (tile % 16) << 4);
+              });
     return img;
 }
 
@@ -91,17 +101,11 @@ tw::Picture true_colour_picture() {
     tw::Picture img;
     img.width = img.height = side;
     img.pixels.resize(size_t{side} * side);
-    for (uint32_t cell = 0; cell < cells; ++cell) {
-        const uint32_t r = static_cast<uint32_t>(rng());
-        const uint32_t tile = cell < distinct ? cell : r % distinct;
-        const bool mx = cell >= distinct && (r & 1 << 20), my = cell >= distinct && (r & 1 << 21);
-        for (uint32_t y = 0; y < 8; ++y)
-            for (uint32_t x = 0; x < 8; ++x) {
-                const uint8_t v = tiles[tile * 64 + (my ? 7 - y : y) * 8 + (mx ? 7 - x : x)];
-                img.pixels[(cell / across * 8 + y) * side + cell % across * 8 + x] =
-                    v == 0 ? tw::Rgba{0, 0, 0, 0} : hidden[tile % kinds * 15 + v - 1];
-            }
-    }
+    lay_cells(
+        across, cells, distinct, rng, [&](uint32_t tile, uint32_t x, uint32_t y, uint32_t at) {
+            const uint8_t v = tiles[tile * 64 + y * 8 + x];
+            img.pixels[at] = v == 0 ? tw::Rgba{0, 0, 0, 0} : hidden[tile % kinds * 15 + v - 1];
+        });
     return img;
 }
 
