@@ -31,6 +31,31 @@ bool read_palette(spng_ctx* ctx, std::vector<PngRgb>& out) {
     return true;
 }
 
+// An encoder to memory of a picture of 8-bit samples of the colour type.
+bool open_encoder(Context& ctx, uint32_t width, uint32_t height, uint8_t colour_type) {
+    ctx.reset(spng_ctx_new(SPNG_CTX_ENCODER));
+    spng_ihdr ihdr{};
+    ihdr.width = width;
+    ihdr.height = height;
+    ihdr.bit_depth = 8;
+    ihdr.color_type = colour_type;
+    return ctx && spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1) == 0 &&
+           spng_set_ihdr(ctx.get(), &ihdr) == 0;
+}
+
+// Encodes the rows and copies the file into out.
+bool finish_encoder(spng_ctx* ctx, const uint8_t* rows, size_t length, std::vector<uint8_t>& out) {
+    if (spng_encode_image(ctx, rows, length, SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) != 0) return false;
+    size_t png_length = 0;
+    int error = 0;
+    std::unique_ptr<void, decltype(&std::free)> png(spng_get_png_buffer(ctx, &png_length, &error),
+                                                    &std::free);
+    if (!png || error != 0) return false;
+    const auto* bytes = static_cast<const uint8_t*>(png.get());
+    out.assign(bytes, bytes + png_length);
+    return true;
+}
+
 }  // namespace
 
 bool png_decode_indexed(const uint8_t* data, size_t size, PackedPng& out) {
@@ -89,51 +114,20 @@ bool png_decode_raw(const uint8_t* data, size_t size, RawPng& out) {
 
 bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
                          const PngRgb (&palette)[256], std::vector<uint8_t>& out) {
-    Context ctx(spng_ctx_new(SPNG_CTX_ENCODER), &spng_ctx_free);
-    if (!ctx || spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1) != 0) return false;
-    spng_ihdr ihdr{};
-    ihdr.width = width;
-    ihdr.height = height;
-    ihdr.bit_depth = 8;
-    ihdr.color_type = SPNG_COLOR_TYPE_INDEXED;
+    Context ctx(nullptr, &spng_ctx_free);
+    if (!open_encoder(ctx, width, height, SPNG_COLOR_TYPE_INDEXED)) return false;
     spng_plte plte{};
     plte.n_entries = 256;
     for (int i = 0; i < 256; ++i) plte.entries[i] = {palette[i].r, palette[i].g, palette[i].b, 0};
-    if (spng_set_ihdr(ctx.get(), &ihdr) != 0 || spng_set_plte(ctx.get(), &plte) != 0) return false;
-    const size_t length = static_cast<size_t>(width) * height;
-    if (spng_encode_image(ctx.get(), pixels, length, SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) != 0)
-        return false;
-    size_t png_length = 0;
-    int error = 0;
-    std::unique_ptr<void, decltype(&std::free)> png(
-        spng_get_png_buffer(ctx.get(), &png_length, &error), &std::free);
-    if (!png || error != 0) return false;
-    const auto* bytes = static_cast<const uint8_t*>(png.get());
-    out.assign(bytes, bytes + png_length);
-    return true;
+    return spng_set_plte(ctx.get(), &plte) == 0 &&
+           finish_encoder(ctx.get(), pixels, static_cast<size_t>(width) * height, out);
 }
 
 bool png_encode_rgba8(const uint8_t* rgba, uint32_t width, uint32_t height,
                       std::vector<uint8_t>& out) {
-    Context ctx(spng_ctx_new(SPNG_CTX_ENCODER), &spng_ctx_free);
-    if (!ctx || spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1) != 0) return false;
-    spng_ihdr ihdr{};
-    ihdr.width = width;
-    ihdr.height = height;
-    ihdr.bit_depth = 8;
-    ihdr.color_type = SPNG_COLOR_TYPE_TRUECOLOR_ALPHA;
-    if (spng_set_ihdr(ctx.get(), &ihdr) != 0) return false;
-    const size_t length = size_t{4} * width * height;
-    if (spng_encode_image(ctx.get(), rgba, length, SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) != 0)
-        return false;
-    size_t png_length = 0;
-    int error = 0;
-    std::unique_ptr<void, decltype(&std::free)> png(
-        spng_get_png_buffer(ctx.get(), &png_length, &error), &std::free);
-    if (!png || error != 0) return false;
-    const auto* bytes = static_cast<const uint8_t*>(png.get());
-    out.assign(bytes, bytes + png_length);
-    return true;
+    Context ctx(nullptr, &spng_ctx_free);
+    return open_encoder(ctx, width, height, SPNG_COLOR_TYPE_TRUECOLOR_ALPHA) &&
+           finish_encoder(ctx.get(), rgba, size_t{4} * width * height, out);
 }
 
 const char* png_codec_name() {

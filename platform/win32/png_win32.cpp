@@ -57,6 +57,47 @@ bool read_palette(const PngFrame& f, std::vector<PngRgb>& out) {
     return true;
 }
 
+// A PNG encoder to memory with its one frame, set to a size and pixel format.
+struct PngEncoder {
+    Com<IWICImagingFactory> factory;
+    Com<IStream> stream;
+    Com<IWICBitmapEncoder> encoder;
+    Com<IWICBitmapFrameEncode> frame;
+    Com<IPropertyBag2> options;
+};
+
+bool open_encoder(uint32_t width, uint32_t height, const WICPixelFormatGUID& wanted,
+                  PngEncoder& e) {
+    WICPixelFormatGUID format = wanted;
+    return make_factory(e.factory) &&
+           SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, e.stream.put())) &&
+           SUCCEEDED(e.factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, e.encoder.put())) &&
+           SUCCEEDED(e.encoder->Initialize(e.stream.get(), WICBitmapEncoderNoCache)) &&
+           SUCCEEDED(e.encoder->CreateNewFrame(e.frame.put(), e.options.put())) &&
+           SUCCEEDED(e.frame->Initialize(e.options.get())) &&
+           SUCCEEDED(e.frame->SetSize(width, height)) &&
+           SUCCEEDED(e.frame->SetPixelFormat(&format)) && IsEqualGUID(format, wanted);
+}
+
+// Writes the rows, finishes the file and copies it into out.
+bool finish_encoder(PngEncoder& e, UINT height, UINT stride, UINT length, BYTE* rows,
+                    std::vector<uint8_t>& out) {
+    if (FAILED(e.frame->WritePixels(height, stride, length, rows)) || FAILED(e.frame->Commit()) ||
+        FAILED(e.encoder->Commit()))
+        return false;
+    STATSTG stat{};
+    HGLOBAL global = nullptr;
+    if (FAILED(e.stream->Stat(&stat, STATFLAG_NONAME)) ||
+        FAILED(GetHGlobalFromStream(e.stream.get(), &global)))
+        return false;
+    const void* bytes = GlobalLock(global);
+    if (bytes == nullptr) return false;
+    const auto* begin = static_cast<const uint8_t*>(bytes);
+    out.assign(begin, begin + stat.cbSize.QuadPart);
+    GlobalUnlock(global);
+    return true;
+}
+
 // The pixel formats WIC's PNG decoder gives a frame in, and how each lays out a
 // pixel: bits a channel, channels a pixel, and where red, green, blue and alpha
 // sit (-1: absent). Grey and index formats have one channel read as all three.
@@ -244,44 +285,18 @@ bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
     const uint64_t length = uint64_t{width} * height;
     if (length > 0xFFFFFFFFu) return false;
     ComScope com;
-    Com<IWICImagingFactory> factory;
-    Com<IStream> stream;
-    Com<IWICBitmapEncoder> encoder;
-    Com<IWICBitmapFrameEncode> frame;
-    Com<IPropertyBag2> options;
+    PngEncoder e;
     Com<IWICPalette> wic_palette;
-    if (!make_factory(factory) || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) ||
-        FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) ||
-        FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
-        FAILED(encoder->CreateNewFrame(frame.put(), options.put())) ||
-        FAILED(frame->Initialize(options.get())) || FAILED(frame->SetSize(width, height)))
-        return false;
-    WICPixelFormatGUID format = GUID_WICPixelFormat8bppIndexed;
-    if (FAILED(frame->SetPixelFormat(&format)) ||
-        !IsEqualGUID(format, GUID_WICPixelFormat8bppIndexed))
-        return false;
+    if (!open_encoder(width, height, GUID_WICPixelFormat8bppIndexed, e)) return false;
     WICColor colours[256];
     for (int i = 0; i < 256; ++i)
         colours[i] =
             0xFF000000u | uint32_t{palette[i].r} << 16 | uint32_t{palette[i].g} << 8 | palette[i].b;
-    if (FAILED(factory->CreatePalette(wic_palette.put())) ||
-        FAILED(wic_palette->InitializeCustom(colours, 256)) ||
-        FAILED(frame->SetPalette(wic_palette.get())) ||
-        FAILED(frame->WritePixels(height, width, static_cast<UINT>(length),
-                                  const_cast<BYTE*>(pixels))) ||
-        FAILED(frame->Commit()) || FAILED(encoder->Commit()))
-        return false;
-    STATSTG stat{};
-    HGLOBAL global = nullptr;
-    if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) ||
-        FAILED(GetHGlobalFromStream(stream.get(), &global)))
-        return false;
-    const void* bytes = GlobalLock(global);
-    if (bytes == nullptr) return false;
-    const auto* begin = static_cast<const uint8_t*>(bytes);
-    out.assign(begin, begin + stat.cbSize.QuadPart);
-    GlobalUnlock(global);
-    return true;
+    return SUCCEEDED(e.factory->CreatePalette(wic_palette.put())) &&
+           SUCCEEDED(wic_palette->InitializeCustom(colours, 256)) &&
+           SUCCEEDED(e.frame->SetPalette(wic_palette.get())) &&
+           finish_encoder(e, height, width, static_cast<UINT>(length), const_cast<BYTE*>(pixels),
+                          out);
 }
 
 bool png_encode_rgba8(const uint8_t* rgba, uint32_t width, uint32_t height,
@@ -292,34 +307,9 @@ bool png_encode_rgba8(const uint8_t* rgba, uint32_t width, uint32_t height,
     std::vector<uint8_t> bgra(rgba, rgba + length);
     for (size_t i = 0; i < bgra.size(); i += 4) std::swap(bgra[i], bgra[i + 2]);
     ComScope com;
-    Com<IWICImagingFactory> factory;
-    Com<IStream> stream;
-    Com<IWICBitmapEncoder> encoder;
-    Com<IWICBitmapFrameEncode> frame;
-    Com<IPropertyBag2> options;
-    if (!make_factory(factory) || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) ||
-        FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) ||
-        FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
-        FAILED(encoder->CreateNewFrame(frame.put(), options.put())) ||
-        FAILED(frame->Initialize(options.get())) || FAILED(frame->SetSize(width, height)))
-        return false;
-    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-    if (FAILED(frame->SetPixelFormat(&format)) ||
-        !IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA) ||
-        FAILED(frame->WritePixels(height, 4 * width, static_cast<UINT>(length), bgra.data())) ||
-        FAILED(frame->Commit()) || FAILED(encoder->Commit()))
-        return false;
-    STATSTG stat{};
-    HGLOBAL global = nullptr;
-    if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) ||
-        FAILED(GetHGlobalFromStream(stream.get(), &global)))
-        return false;
-    const void* bytes = GlobalLock(global);
-    if (bytes == nullptr) return false;
-    const auto* begin = static_cast<const uint8_t*>(bytes);
-    out.assign(begin, begin + stat.cbSize.QuadPart);
-    GlobalUnlock(global);
-    return true;
+    PngEncoder e;
+    return open_encoder(width, height, GUID_WICPixelFormat32bppBGRA, e) &&
+           finish_encoder(e, height, 4 * width, static_cast<UINT>(length), bgra.data(), out);
 }
 
 const char* png_codec_name() {
