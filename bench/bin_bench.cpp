@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings.h"
 #include "bench_files.h"
 #include "convert/bin_convert.h"
 #include "convert/convert_job.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings.h"
 #include "bench_files.h"
 #include "convert/convert_job.h"
 #include "image/chr_convert.h"
 #include "image/grp_convert.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <numeric>
 #include <random>
 
-#include "maps/palette_pack.h"
+#include "palettes/palette_pack.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
-#include "image/bmp_image.h"
-#include "maps/oklab.h"
+#include "palettes/oklab.h"
+#include "picture/bmp_image.h"
 
 namespace tw::bench {
 namespace {

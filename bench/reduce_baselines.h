@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "maps/picture.h"
+#include "picture/picture.h"
 
 namespace tw::bench {
 

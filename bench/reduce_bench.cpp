@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "maps/colour_reduce.h"
+#include "palettes/colour_reduce.h"
 #include "reduce_baselines.h"
 
 namespace {

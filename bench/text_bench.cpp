@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "bench_files.h"
 #include "convert/convert_job.h"
+#include "settings/settings.h"
 #include "text/prg_text.h"
 #include "text/scr_screen.h"
 

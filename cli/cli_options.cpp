@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/settings.h"
 #include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "platform/console.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw::cli {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/file_dialog.h"
 #include "common/fixed_text.h"
+#include "dialogs/file_dialog.h"
 #include "platform/console.h"
 #include "resources/texts.h"
 

@@ -2,19 +2,19 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings.h"
+#include "batch/batch.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "cli/option_parser.h"
 #include "common/failure.h"
-#include "convert/batch.h"
 #include "convert/resource_types.h"
 #include "platform/console.h"
 #include "platform/md5.h"
 #include "platform/native_text.h"
 #include "platform/png.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw::cli {
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
@@ -19,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/native_text.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw::cli {
 namespace {

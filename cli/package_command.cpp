@@ -6,18 +6,18 @@
 #include <string_view>
 #include <vector>
 
-#include "app/memory_dialog.h"
-#include "app/settings.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "cli/option_parser.h"
+#include "dialogs/memory_dialog.h"
 #include "package/package_build.h"
 #include "package/package_dialog.h"
 #include "package/package_slots.h"
 #include "platform/console.h"
 #include "platform/native_text.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw::cli {
 namespace {

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/settings.h"
 #include "cli/cli_options.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "platform/native_text.h"
 #include "platform/png.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw::cli {
 namespace {

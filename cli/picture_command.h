@@ -6,7 +6,7 @@
 
 #include "cli/option_parser.h"
 #include "convert/convert_job.h"
-#include "maps/picture_options.h"
+#include "palettes/picture_options.h"
 
 namespace tw::cli {
 

@@ -6,20 +6,20 @@ set(TW_CORE_SOURCES
   platform/files.cpp
   platform/memory_files.cpp
   platform/paths.cpp
-  app/settings.cpp
+  settings/settings.cpp
   convert/convert_job.cpp
   convert/resource_types.cpp
-  convert/input_file.cpp
+  platform/input_file.cpp
   image/resource_kinds.cpp
   image/ptc_container.cpp
   image/colour.cpp
-  image/bmp_image.cpp
+  picture/bmp_image.cpp
   image/chr_convert.cpp
   image/grp_convert.cpp
   image/data_text.cpp
   image/image_outputs.cpp
   convert/bin_convert.cpp
-  convert/batch.cpp
+  batch/batch.cpp
   platform/buffered_writer.cpp
   platform/interaction.cpp
   text/char_tables.cpp
@@ -35,37 +35,37 @@ set(TW_CORE_SOURCES
   extract/screen_output.cpp
   extract/text_output.cpp
   extract/ptc_extract.cpp
-  app/file_dialog.cpp
-  app/options_dialog.cpp
+  dialogs/file_dialog.cpp
+  dialogs/options_dialog.cpp
   package/package_slots.cpp
   package/package_build.cpp
   package/package_dialog.cpp
-  image/png_image.cpp
+  picture/png_image.cpp
   image/ptc_file.cpp
   maps/tile_map.cpp
   maps/map_convert.cpp
   maps/screen_render.cpp
   maps/screen_sources.cpp
-  maps/picture_output.cpp
-  maps/picture.cpp
-  maps/picture_bmp.cpp
-  maps/picture_png.cpp
-  maps/picture_colours.cpp
-  maps/unit_banks.cpp
-  maps/palette_file.cpp
-  maps/palette_rules.cpp
+  picture/picture_output.cpp
+  picture/picture.cpp
+  picture/picture_bmp.cpp
+  picture/picture_png.cpp
+  palettes/picture_colours.cpp
+  palettes/unit_banks.cpp
+  palettes/palette_file.cpp
+  palettes/palette_rules.cpp
   maps/report_picture.cpp
   maps/picture_map.cpp
   maps/level_map.cpp
   maps/tiled_export.cpp
   maps/sprite_sheet.cpp
-  maps/pack_problem.cpp
-  maps/pack_heuristics.cpp
-  maps/pack_search.cpp
-  maps/palette_pack.cpp
-  maps/oklab.cpp
-  maps/colour_reduce.cpp
-  maps/reduce_banks.cpp
+  palettes/pack_problem.cpp
+  palettes/pack_heuristics.cpp
+  palettes/pack_search.cpp
+  palettes/palette_pack.cpp
+  palettes/oklab.cpp
+  palettes/colour_reduce.cpp
+  palettes/reduce_banks.cpp
   levels/layer_data.cpp
   levels/level_read.cpp
   levels/level_checks.cpp

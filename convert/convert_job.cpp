@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "app/settings.h"
 #include "common/ascii_text.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw {
 namespace {

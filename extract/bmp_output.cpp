@@ -3,7 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "common/little_endian.h"
@@ -11,6 +10,7 @@
 #include "extract/palettes.h"
 #include "platform/files.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw {
 std::vector<uint8_t> bmp8_file(uint32_t width, uint32_t height, const uint16_t (&colours)[256]) {

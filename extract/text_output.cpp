@@ -3,13 +3,13 @@
 #include <array>
 #include <vector>
 
-#include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "common/little_endian.h"
 #include "image/resource_kinds.h"
 #include "platform/files.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 #include "text/char_tables.h"
 
 namespace tw {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "text/mem_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

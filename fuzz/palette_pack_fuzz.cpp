@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "maps/palette_pack.h"
+#include "palettes/palette_pack.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Each set: a length byte (0 to 17, so a few are too large), then that many

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "maps/picture.h"
+#include "picture/picture.h"
 #include "png_checksums.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

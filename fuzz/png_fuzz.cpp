@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "image/png_image.h"
+#include "picture/png_image.h"
 #include "png_checksums.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "text/prg_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

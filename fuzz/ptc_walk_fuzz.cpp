@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/settings.h"
 #include "convert/convert_job.h"
 #include "extract/ptc_extract.h"
 #include "platform/memory_files.h"
+#include "settings/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static tw::MemoryFileSystem* files = new tw::MemoryFileSystem;

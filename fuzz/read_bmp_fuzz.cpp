@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/settings.h"
-#include "image/bmp_image.h"
 #include "image/chr_convert.h"
+#include "picture/bmp_image.h"
+#include "settings/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The last byte picks the settings and the unit, so every path is reached (the

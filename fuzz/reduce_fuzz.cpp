@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "image/bmp_image.h"
-#include "maps/colour_reduce.h"
+#include "palettes/colour_reduce.h"
+#include "picture/bmp_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 6) return 0;

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "image/data_text.h"
 #include "image/image_outputs.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw {
 

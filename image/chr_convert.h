@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "convert/convert_job.h"
-#include "image/bmp_image.h"
 #include "image/ptc_container.h"
+#include "picture/bmp_image.h"
 
 namespace tw {
 

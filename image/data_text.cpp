@@ -1,7 +1,7 @@
 #include "image/data_text.h"
 
-#include "app/settings.h"
 #include "common/little_endian.h"
+#include "settings/settings.h"
 
 namespace tw {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/bmp_image.h"
 #include "image/ptc_container.h"
+#include "picture/bmp_image.h"
 #include "platform/buffered_writer.h"
 
 namespace tw {

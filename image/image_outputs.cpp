@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "common/little_endian.h"
 #include "image/ptc_container.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "convert/convert_job.h"
-#include "image/bmp_image.h"
+#include "picture/bmp_image.h"
 #include "platform/buffered_writer.h"
 #include "platform/files.h"
 

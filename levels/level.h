@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "maps/picture.h"
+#include "picture/picture.h"
 
 namespace tw {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "levels/level.h"
-#include "maps/picture.h"
+#include "picture/picture.h"
 
 namespace tw {
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "common/failure.h"
-#include "convert/input_file.h"
 #include "levels/level_parts.h"
+#include "platform/input_file.h"
 #include "platform/native_text.h"
 #include "platform/paths.h"
 #include "resources/texts.h"

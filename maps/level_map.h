@@ -14,7 +14,7 @@
 #include "convert/convert_job.h"
 #include "levels/level.h"
 #include "maps/picture_map.h"
-#include "maps/picture_options.h"
+#include "palettes/picture_options.h"
 
 namespace tw {
 

@@ -5,7 +5,7 @@
 
 #include "common/failure.h"
 #include "image/image_outputs.h"
-#include "image/png_image.h"
+#include "picture/png_image.h"
 #include "resources/texts.h"
 #include "text/scr_screen.h"
 

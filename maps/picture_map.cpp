@@ -9,8 +9,8 @@
 #include "image/resource_kinds.h"
 #include "maps/level_map.h"
 #include "maps/map_convert.h"
-#include "maps/palette_rules.h"
 #include "maps/report_picture.h"
+#include "palettes/palette_rules.h"
 #include "resources/texts.h"
 
 namespace tw {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "convert/convert_job.h"
-#include "maps/picture.h"
-#include "maps/picture_options.h"
 #include "maps/tile_map.h"
-#include "maps/unit_banks.h"
+#include "palettes/picture_options.h"
+#include "palettes/unit_banks.h"
+#include "picture/picture.h"
 
 namespace tw {
 

@@ -6,8 +6,8 @@
 #include "image/data_text.h"
 #include "image/image_outputs.h"
 #include "maps/map_convert.h"
-#include "maps/palette_rules.h"
 #include "maps/report_picture.h"
+#include "palettes/palette_rules.h"
 #include "resources/texts.h"
 
 namespace tw {

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "image/bmp_image.h"
 #include "image/ptc_container.h"
+#include "picture/bmp_image.h"
 #include "text/screen_cells.h"
 
 namespace tw {

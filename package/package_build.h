@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "app/dialog_controls.h"
-#include "image/bmp_image.h"
+#include "dialogs/dialog_controls.h"
 #include "image/ptc_container.h"
 #include "package/package_slots.h"
+#include "picture/bmp_image.h"
 
 namespace tw {
 

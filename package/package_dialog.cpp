@@ -3,17 +3,17 @@
 #include <cstdio>
 #include <string>
 
-#include "app/file_dialog.h"
-#include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "convert/resource_types.h"
-#include "image/bmp_image.h"
+#include "dialogs/file_dialog.h"
 #include "image/chr_convert.h"
 #include "package/package_build.h"
+#include "picture/bmp_image.h"
 #include "platform/interaction.h"
 #include "platform/native_text.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw {
 namespace {

@@ -2,8 +2,8 @@
 // What the package dialog does when its controls report commands, over the
 // dialog-controls interface: the desktop program only wires its window to it.
 
-#include "app/dialog_controls.h"
 #include "convert/convert_job.h"
+#include "dialogs/dialog_controls.h"
 #include "package/package_slots.h"
 
 namespace tw {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the ImageMagick test images in tests/data/imagemagick/ (committed; run
 # again only to change them). Each image is the pattern of
-# tests/image/imagemagick_test.cpp, written by ImageMagick as BMP3 (40-byte
+# tests/picture/imagemagick_test.cpp, written by ImageMagick as BMP3 (40-byte
 # header) and as BMP (V5 header).
 set -euo pipefail
 cd "$(dirname "$0")/.."

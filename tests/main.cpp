@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

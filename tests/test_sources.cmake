@@ -6,21 +6,21 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/md5_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/paths_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/profile_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/app/settings_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/app/options_dialog_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/settings/settings_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/dialogs/options_dialog_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/convert_job_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/ptc_container_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/bmp_writer.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/image_fixtures.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/image/bmp_image_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/picture/bmp_image_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/colour_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/image/bmp_corpus_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/image/imagemagick_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/picture/bmp_corpus_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/picture/imagemagick_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/chr_convert_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/grp_convert_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/image/data_text_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/convert/bin_convert_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/convert/batch_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/batch/batch_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/convert_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/text/char_tables_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/text/prg_text_test.cpp
@@ -39,15 +39,15 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/support/cli_run.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/png_writer.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/map_render.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/image/png_image_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/picture/png_image_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/tile_map_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/screen_render_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/maps/picture_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/picture/picture_test.cpp
 
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/picture_map_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/sprite_sheet_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/maps/palette_pack_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/maps/colour_reduce_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/palettes/palette_pack_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/palettes/colour_reduce_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/reduce_map_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/map_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/picture_command_test.cpp

@@ -3,9 +3,9 @@
 #include <array>
 #include <cstring>
 
-#include "app/settings.h"
 #include "common/little_endian.h"
 #include "image/resource_kinds.h"
+#include "settings/settings.h"
 
 namespace tw {
 namespace {

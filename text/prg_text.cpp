@@ -3,12 +3,12 @@
 #include <cstring>
 #include <vector>
 
-#include "app/settings.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
 #include "common/little_endian.h"
 #include "platform/files.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 #include "text/char_tables.h"
 #include "text/text_input.h"
 

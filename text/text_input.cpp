@@ -4,8 +4,8 @@
 
 #include "common/failure.h"
 #include "common/fixed_text.h"
-#include "convert/input_file.h"
 #include "platform/files.h"
+#include "platform/input_file.h"
 #include "resources/texts.h"
 
 namespace tw {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/file_dialog.h"
 #include "app/win32/gui_state.h"
 #include "app/win32/win32_text.h"
 #include "common/fixed_text.h"
+#include "dialogs/file_dialog.h"
 #include "resources/texts.h"
 
 namespace tw::win32 {

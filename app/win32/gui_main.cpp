@@ -5,12 +5,12 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
-#include "app/settings.h"
 #include "app/win32/gui_interaction.h"
 #include "app/win32/gui_state.h"
 #include "app/win32/gui_windows.h"
 #include "platform/files.h"
 #include "resources/resource.h"
+#include "settings/settings.h"
 
 namespace tw::win32 {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/dialog_controls.h"
+#include "dialogs/dialog_controls.h"
 
 namespace tw::win32 {
 

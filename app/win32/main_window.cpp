@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "app/file_dialog.h"
-#include "app/settings.h"
 #include "app/win32/gui_state.h"
 #include "app/win32/gui_windows.h"
-#include "convert/batch.h"
+#include "batch/batch.h"
 #include "convert/resource_types.h"
+#include "dialogs/file_dialog.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 
 namespace tw::win32 {
 namespace {

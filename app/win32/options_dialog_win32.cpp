@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "app/options_dialog.h"
 #include "app/win32/gui_state.h"
 #include "app/win32/gui_windows.h"
 #include "app/win32/hwnd_controls.h"
+#include "dialogs/options_dialog.h"
 
 namespace tw::win32 {
 namespace {

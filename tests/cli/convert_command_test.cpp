@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "convert/resource_types.h"
+#include "settings/settings.h"
 #include "support/bmp_writer.h"
 #include "support/cli_run.h"
 #include "support/image_fixtures.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "image/bmp_image.h"
-#include "image/png_image.h"
+#include "picture/bmp_image.h"
+#include "picture/png_image.h"
 #include "support/bmp_writer.h"
 #include "support/cli_run.h"
 #include "support/png_writer.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "cli/commands.h"
 #include "package/package_slots.h"
+#include "settings/settings.h"
 #include "support/bmp_writer.h"
 #include "support/cli_run.h"
 #include "support/image_fixtures.h"

@@ -9,7 +9,7 @@
 
 #include "cli/commands.h"
 #include "image/colour.h"
-#include "maps/picture.h"
+#include "picture/picture.h"
 #include "platform/md5.h"
 #include "support/cli_run.h"
 #include "support/png_writer.h"

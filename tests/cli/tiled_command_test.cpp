@@ -11,7 +11,7 @@
 #include "image/colour.h"
 #include "image/resource_kinds.h"
 #include "levels/level_fixtures.h"
-#include "maps/picture.h"
+#include "picture/picture.h"
 #include "support/cli_run.h"
 #include "support/png_writer.h"
 #include "support/ptc_builder.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/settings.h"
 #include "platform/files.h"
+#include "settings/settings.h"
 #include "support/image_fixtures.h"
 #include "support/temp_dir.h"
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/settings.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "settings/settings.h"
 #include "support/temp_dir.h"
 
 namespace tw {

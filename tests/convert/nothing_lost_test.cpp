@@ -11,10 +11,10 @@
 #include <map>
 #include <string>
 
-#include "app/settings.h"
-#include "convert/batch.h"
+#include "batch/batch.h"
 #include "platform/files.h"
 #include "platform/memory_files.h"
+#include "settings/settings.h"
 #include "support/bmp_writer.h"
 #include "support/ptc_builder.h"
 #include "support/temp_dir.h"

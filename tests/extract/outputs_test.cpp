@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "extract/bmp_output.h"
 #include "extract/palettes.h"
 #include "extract/screen_output.h"
 #include "extract/text_output.h"
 #include "platform/files.h"
+#include "settings/settings.h"
 #include "support/imagemagick.h"
 #include "support/temp_dir.h"
 #include "text/char_tables.h"

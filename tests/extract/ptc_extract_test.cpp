@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "common/failure.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "resources/texts.h"
+#include "settings/settings.h"
 #include "support/ptc_builder.h"
 #include "support/temp_dir.h"
 

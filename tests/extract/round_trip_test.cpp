@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "convert/batch.h"
+#include "batch/batch.h"
+#include "settings/settings.h"
 #include "support/bmp_writer.h"
 #include "support/temp_dir.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/settings.h"
 #include "image/chr_convert.h"
+#include "settings/settings.h"
 #include "support/bmp_writer.h"
 #include "support/image_fixtures.h"
 #include "support/temp_dir.h"

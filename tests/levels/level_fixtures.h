@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "maps/picture.h"
+#include "picture/picture.h"
 
 namespace tw::test {
 

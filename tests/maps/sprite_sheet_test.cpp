@@ -6,7 +6,7 @@
 
 #include "common/failure.h"
 #include "common/fixed_text.h"
-#include "image/bmp_image.h"
+#include "picture/bmp_image.h"
 #include "support/image_fixtures.h"
 #include "support/png_writer.h"
 #include "support/temp_dir.h"

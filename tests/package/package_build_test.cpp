@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_dialog.h"
-#include "app/settings.h"
+#include "dialogs/memory_dialog.h"
 #include "image/chr_convert.h"
 #include "package/package_dialog.h"
+#include "settings/settings.h"
 #include "support/bmp_writer.h"
 #include "support/image_fixtures.h"
 #include "support/package_fixtures.h"

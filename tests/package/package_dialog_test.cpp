@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/memory_dialog.h"
-#include "app/settings.h"
+#include "dialogs/memory_dialog.h"
+#include "settings/settings.h"
 #include "support/bmp_writer.h"
 #include "support/package_fixtures.h"
 #include "support/scripted_interaction.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "image/bmp_image.h"
+#include "picture/bmp_image.h"
 
 namespace tw::test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_dialog.h"
+#include "dialogs/file_dialog.h"
 #include "platform/interaction.h"
 
 namespace tw::test {

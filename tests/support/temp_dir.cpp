@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "support/image_fixtures.h"
 #include "support/temp_dir.h"
 
