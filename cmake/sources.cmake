@@ -74,6 +74,7 @@ set(TW_CORE_SOURCES
   levels/level_draw.cpp
   levels/xml_writer.cpp
   levels/tmx_writer.cpp
+  qr/qr_stream.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.

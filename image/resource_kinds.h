@@ -18,6 +18,7 @@ inline constexpr char kResourceMagic[] = "PETITCOM";
 inline constexpr uint32_t kPtcMagicLength = 4;
 inline constexpr uint32_t kResourceMagicLength = 8;
 inline constexpr uint32_t kTypeStringLength = 12;
+inline constexpr uint32_t kTypeSuffixLength = 4;
 // A resource in memory: its magic, its type string, then its body.
 inline constexpr uint32_t kResourcePrefixLength = kResourceMagicLength + kTypeStringLength;
 // A PTC file: magic, length, type code, name (8), digest (16); then the type string.
@@ -36,6 +37,9 @@ struct ResourceKind {
     // "PRG", "MEM", "GRP", "CHR", "SCR" or "COL"; also the resource name a
     // conversion uses when the file's own name gives none.
     const char* tag() const { return type_string + 9; }
+    // "RPRG", "RMEM", ...: the type string's last four, which a QR set's stream
+    // carries in place of the whole type string and the type code.
+    const char* suffix() const { return type_string + 8; }
 };
 
 inline constexpr ResourceKind kPrgKind{"PETC0300RPRG", 0, 0, {"_PRG.txt", nullptr}};
@@ -54,6 +58,8 @@ inline constexpr const ResourceKind* kResourceKinds[] = {&kPrgKind, &kMemKind, &
 
 // The kind of a 3-letter tag, or nullptr when no kind has it.
 const ResourceKind* resource_kind_by_tag(std::string_view tag);
+// The kind of a 4-byte type suffix ("RCHR"), or nullptr when no kind has it.
+const ResourceKind* resource_kind_by_suffix(std::string_view suffix);
 
 // The path a conversion writes a resource to: out_dir + name + "_" + stem +
 // ".ptc", with the part number before ".ptc" when part >= 0 ("NAME_CHR.ptc",

@@ -171,7 +171,8 @@ inline constexpr Text kCliMapSynopsis{
     "使い方: tilewright map [-o フォルダ] [--palette auto|keep|generate|ファイル] "
     "[--transparent RRGGBB|none] [--pack-effort N] [--shared 名前] [--report] [--reduce] "
     "[--dither] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... 画像|レベル...\n"
-    "  絵（PNGかBMP、フルカラーもパレット付きも可、幅と高さは512まで）をBG画面にします。\n"
+    "  "
+    "絵（PNG、BMP、JPEG、GIF、フルカラーもパレット付きも可、幅と高さは512まで）をBG画面にします。\n"
     "  8x8のセルごとに15色以内。パレットは画像のまま（keep）か、最少のパレット数に自動で\n"
     "  配置します（generate）。同じタイル（左右・上下反転を含む）は1つにまとめます。\n"
     "  出力: 名前_COL.ptc、名前_CHR.ptc（256タイルを超えると 名前_CHR0.ptc, 名前_CHR1.ptc…）、\n"
@@ -182,7 +183,8 @@ inline constexpr Text kCliMapSynopsis{
     "Usage: tilewright map [-o DIR] [--palette auto|keep|generate|FILE] "
     "[--transparent RRGGBB|none] [--pack-effort N] [--shared NAME] [--report] [--reduce] "
     "[--dither] [--no-flip] [--palette-fix yes|no] [-s KEY=VALUE]... IMAGE|LEVEL...\n"
-    "  Turns pictures (PNG or BMP, true colour or indexed, up to 512 wide and high) into\n"
+    "  Turns pictures (PNG, BMP, JPEG or GIF, true colour or indexed, up to 512 wide and high) "
+    "into\n"
     "  BG screens. Each 8x8 cell holds at most 15 colours; palettes are kept as the picture\n"
     "  has them (keep) or arranged into the fewest banks (generate). Equal tiles (mirrored\n"
     "  ones too) are stored once.\n"
@@ -438,8 +440,10 @@ inline constexpr Text kMapSummary{"絵をパレット、タイル、BG画面に�
 inline constexpr Text kRenderSummary{"BG画面を画像に描く", "draws a BG screen as a picture"};
 
 // Pictures of any kind (BMP and PNG read as RGBA): why one could not be read.
-inline constexpr Text kReasonPictureKind{"BMPでもPNGでもありません",
-                                         "neither a BMP nor a PNG file"};
+inline constexpr Text kReasonPictureKind{"BMP、PNG、JPEG、GIFのどれでもありません",
+                                         "not a BMP, PNG, JPEG or GIF file"};
+inline constexpr Text kReasonStbBroken{"JPEGまたはGIFとして読めません（%s）",
+                                       "cannot read it as a JPEG or GIF (%s)"};
 inline constexpr Text kReasonPictureBmpBits{"対応していないBMPのビット数です: %u bit",
                                             "unsupported BMP bit count: %u bits"};
 inline constexpr Text kReasonPictureBmpMasks{"BMPのビットフィールドが不正です",
@@ -554,14 +558,15 @@ inline constexpr Text kLevelTrans{"タイルセット %s: 透明色 %s が正し
 inline constexpr Text kCliSpritesSynopsis{
     "使い方: tilewright sprites -t WxH [-o フォルダ] [--palette auto|keep|generate|ファイル] "
     "[--transparent RRGGBB|none] [--pack-effort N] [--report] [--palette-fix yes|no] シート...\n"
-    "  スプライトシート（PNGかBMP）を左上から順にWxHのスプライトに切り、それぞれ1つの\n"
+    "  スプライトシート（PNG、BMP、JPEG、GIF）を左上から順にWxHのスプライトに切り、それぞれ1つの\n"
     "  パレット（15色まで）で描きます。パレットは最少の数に配置します。\n"
     "  出力: 名前_CHR.ptc（256タイルを超えると 名前_CHR0.ptc…）、名前_COL.ptc、\n"
     "        名前_PAL_DATA.txt（各スプライトのパレット番号のDATA文）\n"
     "\n",
     "Usage: tilewright sprites -t WxH [-o DIR] [--palette auto|keep|generate|FILE] "
     "[--transparent RRGGBB|none] [--pack-effort N] [--report] [--palette-fix yes|no] SHEET...\n"
-    "  Cuts each sprite sheet (PNG or BMP) into WxH sprites in reading order; each sprite is\n"
+    "  Cuts each sprite sheet (PNG, BMP, JPEG or GIF) into WxH sprites in reading order; each "
+    "sprite is\n"
     "  drawn in one palette bank of at most 15 colours, banks arranged into the fewest.\n"
     "  Outputs: NAME_CHR.ptc (past 256 tiles NAME_CHR0.ptc...), NAME_COL.ptc,\n"
     "           NAME_PAL_DATA.txt (DATA lines of each sprite's palette number)\n"
@@ -690,5 +695,84 @@ inline constexpr Text kPictureReducedBanks{"、色を減らしてパレット %u
                                            ", colours reduced to %u palettes"};
 inline constexpr Text kPictureReduceQuality{"、PSNR %.2f dB、最大の色の差 %.4f（Oklab）",
                                             ", PSNR %.2f dB, largest colour error %.4f (Oklab)"};
+
+// QR sets: the stream of a PTC file and the name it is read back under.
+inline constexpr Text kQrNotWellFormed{"正しいPTCファイルではありません（%s）",
+                                       "not a well-formed PTC file (%s)"};
+inline constexpr Text kQrNoPx01{"先頭が PX01 でない", "it does not start with PX01"};
+inline constexpr Text kQrBadLength{"長さがヘッダと違う", "its length differs from its header's"};
+inline constexpr Text kQrBadDigest{"MD5が合わない", "its MD5 digest does not match"};
+inline constexpr Text kQrBadType{"型の文字列が不明", "its type string is unknown"};
+inline constexpr Text kQrBadBody{"リソースの長さが型と合わない",
+                                 "its body is not as long as its type says"};
+inline constexpr Text kQrNameRefused{"内部名 \"%s\" はファイル名にできません（%s）",
+                                     "the internal name \"%s\" cannot name a file (%s)"};
+inline constexpr Text kNameEmpty{"空、. または ..", "it is empty, . or .."};
+inline constexpr Text kNameSeparator{"/ または \\ を含む", "it holds / or \\"};
+inline constexpr Text kNameNotAscii{"印字できるASCII以外のバイトを含む",
+                                    "it holds a byte outside printable ASCII"};
+inline constexpr Text kNameDevice{"デバイス名（CON, PRN, AUX, NUL, COM1〜9, LPT1〜9）",
+                                  "it is a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9)"};
+inline constexpr Text kQrTooManyCodes{"QRコードが %u個必要です（255個まで）",
+                                      "it needs %u QR codes (at most 255)"};
+inline constexpr Text kQrCompressFailed{"zlibで圧縮できません", "zlib cannot compress it"};
+
+inline constexpr Text kQrCodesMissing{"%s: コード %s（全%u個）がありません",
+                                      "%s: codes %s of %u missing"};
+inline constexpr Text kQrCodesDisagree{"%s: コード %s に内容の違う2つのコピーがあります",
+                                       "%s: two different copies of code %s"};
+inline constexpr Text kQrBadStreamDigest{"%s: 全体のMD5が合いません",
+                                         "%s: the MD5 of the whole stream does not match"};
+inline constexpr Text kQrBadCompressedLength{
+    "%s: 圧縮長 %u がデータの長さ（%u バイト）と合いません",
+    "%s: the compressed length %u does not match the stream (%u bytes)"};
+inline constexpr Text kQrBadSuffix{"%s: 型 %s が不明です", "%s: unknown type %s"};
+inline constexpr Text kQrPlainTooLong{"%s: 展開後の長さ %u は16MiBを超えます",
+                                      "%s: the plain length %u is above 16 MiB"};
+inline constexpr Text kQrInflatesBeyond{"%s: 展開すると宣言された長さ %u を超えます",
+                                        "%s: it inflates beyond its stated length %u"};
+inline constexpr Text kQrInflateFailed{"%s: 宣言された長さ %u に展開できません",
+                                       "%s: it does not inflate to its stated length %u"};
+inline constexpr Text kQrNotResource{"%s: 展開したデータが %s のリソースではありません",
+                                     "%s: the inflated data is not a %s resource"};
+inline constexpr Text kQrSameNameAndType{"%s (%s): 同じ名前と型の異なるセットがあります",
+                                         "%s (%s): two different sets have this name and type"};
+
+// tilewright unqr: QR sets read back from pictures.
+inline constexpr Text kUnqrSynopsis{
+    "使い方: tilewright unqr [-o フォルダ] 画像...\n"
+    "  画像（PNG、BMP、JPEG、GIF）のQRコードを読み、QRセットをPTCファイルに戻します。\n"
+    "  1枚にコードがいくつあっても、いくつものセットが混ざっていても、順不同でも構いません。\n"
+    "  そろったセットごとに 名前.ptc（同じ名前のセットがあれば 名前_型.ptc）を書きます。\n"
+    "  -o がなければ設定の出力フォルダ（最初の画像の出力先）に書きます\n"
+    "\n",
+    "Usage: tilewright unqr [-o DIR] IMAGE...\n"
+    "  Reads the QR codes in pictures (PNG, BMP, JPEG, GIF) and turns QR sets back into PTC\n"
+    "  files. A picture may hold any number of codes; sets may come mixed, in any order, over\n"
+    "  many pictures. Each complete set is written as NAME.ptc (NAME_TYPE.ptc where sets\n"
+    "  share a name). Without -o, into the settings' output folder for the first IMAGE\n"
+    "\n"};
+inline constexpr Text kUnqrSummary{"QRコードの画像をPTCファイルに戻す",
+                                   "reads QR sets in pictures back into PTC files"};
+inline constexpr Text kUnqrExit{
+    "終了コード: 0 すべてのセットを書き出した、1 そろわない・書けないセット、読めない画像、"
+    "またはコードがない、2 指定の誤り\n",
+    "Exit status: 0 every set written, 1 a set incomplete or refused, a picture unreadable, or "
+    "no code at all, 2 a usage error\n"};
+inline constexpr Text kOptUnqrOutputHelp{"PTCファイルを書くフォルダ",
+                                         "the folder to write the PTC files into"};
+inline constexpr Text kUnqrNoImages{"読む画像を指定してください", "give the pictures to read"};
+inline constexpr Text kUnqrImage{"%s: コード %u個\n", "%s: %u code(s)\n"};
+inline constexpr Text kUnqrImageIgnored{"%s: コード %u個、無視したコード %u個\n",
+                                        "%s: %u code(s), %u ignored\n"};
+inline constexpr Text kUnqrCannotRead{"%s: 読めません: %s\n", "%s: cannot read: %s\n"};
+inline constexpr Text kUnqrSetWritten{"%s (%s): コード %u個 → %s\n", "%s (%s): %u codes -> %s\n"};
+inline constexpr Text kUnqrSetFailed{"失敗: %s\n", "failed: %s\n"};
+inline constexpr Text kUnqrIgnored{
+    "無視したコード %u個（MD5が合わない、または番号が不正）\n",
+    "%u code(s) ignored (their MD5 failed or their number is wrong)\n"};
+inline constexpr Text kUnqrNoCodeIn{"コードのない画像: %s\n", "no code found in: %s\n"};
+inline constexpr Text kUnqrNoSets{"QRセットのコードが見つかりません\n",
+                                  "no code of a QR set was found\n"};
 
 }  // namespace tw
