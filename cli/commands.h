@@ -24,6 +24,9 @@ int run_sprites(int argc, char** argv);
 // tilewright tiled ...: BG screens as a Tiled level (argv[1] is "tiled").
 int run_tiled(int argc, char** argv);
 
+// tilewright unqr ...: QR sets in pictures back into PTC files (argv[1] is "unqr").
+int run_unqr(int argc, char** argv);
+
 inline constexpr const char* kVersion = "tilewright v2.00 r2";
 
 }  // namespace tw::cli

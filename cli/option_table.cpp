@@ -106,6 +106,9 @@ const OptionRow kOptions[] = {
      kNone, kOptTiledOutputHelp},
     {"tiled", OPT_LOWER, "--lower", nullptr, VALUE_NONE, nullptr, nullptr, false, kNone, kNone,
      kOptLowerHelp},
+    // tilewright unqr
+    {"unqr", OPT_OUTPUT, "--output", "-o", VALUE_FOLDER, "DIR", nullptr, false, kMapNeedsFolder,
+     kNone, kOptUnqrOutputHelp},
     // tilewright package
     {"package", OPT_OUTPUT, "--output", "-o", VALUE_FILE, "FILE", nullptr, false,
      kPackageNeedsOutput, kNone, kOptPackageOutputHelp},
@@ -131,6 +134,7 @@ const Command kCommands[] = {
     {"sprites", true, kCliSpritesSynopsis, kSpritesSummary, kCliMapExit, run_sprites},
     {"render", true, kCliRenderSynopsis, kRenderSummary, kCliRenderExit, run_render},
     {"tiled", true, kTiledSynopsis, kTiledSummary, kTiledExit, run_tiled},
+    {"unqr", true, kUnqrSynopsis, kUnqrSummary, kUnqrExit, run_unqr},
 };
 
 }  // namespace

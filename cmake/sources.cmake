@@ -50,6 +50,7 @@ set(TW_CORE_SOURCES
   picture/picture.cpp
   picture/picture_bmp.cpp
   picture/picture_png.cpp
+  picture/picture_stb.cpp
   palettes/picture_colours.cpp
   palettes/unit_banks.cpp
   palettes/palette_file.cpp
@@ -75,6 +76,8 @@ set(TW_CORE_SOURCES
   levels/xml_writer.cpp
   levels/tmx_writer.cpp
   qr/qr_stream.cpp
+  qr/qr_sets.cpp
+  platform/qr_reader.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.
@@ -87,6 +90,7 @@ set(TW_CLI_SOURCES
   cli/sprites_command.cpp
   cli/render_command.cpp
   cli/tiled_command.cpp
+  cli/unqr_command.cpp
   cli/cli_options.cpp
   cli/console_interaction.cpp
   cli/option_table.cpp

@@ -10,7 +10,7 @@ _tilewright() {
     }
     cmd=convert
     case "${COMP_WORDS[1]}" in
-        info | package | map | sprites | render | tiled) cmd="${COMP_WORDS[1]}" ;;
+        info | package | map | sprites | render | tiled | unqr) cmd="${COMP_WORDS[1]}" ;;
     esac
 
     local types="bg 16x16 32x16 16x32 32x32 64x32 32x64 64x64 grp bin"
@@ -34,7 +34,7 @@ _tilewright() {
         --name | --crop) return ;;
         -o | --output)
             case "$cmd" in
-                map | sprites | tiled) COMPREPLY=($(compgen -d -- "$cur")) ;;
+                map | sprites | tiled | unqr) COMPREPLY=($(compgen -d -- "$cur")) ;;
                 render) COMPREPLY=($(compgen -f -X '!*.@(png|PNG|bmp|BMP)' -- "$cur") $(compgen -d -- "$cur")) ;;
                 *) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC)' -- "$cur") $(compgen -d -- "$cur")) ;;
             esac
@@ -51,6 +51,7 @@ _tilewright() {
             sprites) opts="-t --type -o --output --palette --transparent --pack-effort --report --reduce --dither --palette-fix --lang -h --help --" ;;
             render) opts="-o --output --screen --crop --lang -h --help --" ;;
             tiled) opts="-o --output --lower --lang -h --help --" ;;
+            unqr) opts="-o --output --lang -h --help --" ;;
         esac
         COMPREPLY=($(compgen -W "$opts" -- "$cur"))
         return
@@ -59,13 +60,13 @@ _tilewright() {
     case "$cmd" in
         convert)
             if ((COMP_CWORD == 1)); then
-                COMPREPLY=($(compgen -W "info package map sprites render tiled" -- "$cur"))
+                COMPREPLY=($(compgen -W "info package map sprites render tiled unqr" -- "$cur"))
             fi
             COMPREPLY+=($(compgen -f -- "$cur"))
             ;;
         info) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC)' -- "$cur") $(compgen -d -- "$cur")) ;;
-        map) COMPREPLY=($(compgen -f -X '!*.@(bmp|BMP|png|PNG|tmx|TMX|tmj|TMJ|json|JSON)' -- "$cur") $(compgen -d -- "$cur")) ;;
-        sprites) COMPREPLY=($(compgen -f -X '!*.@(bmp|BMP|png|PNG)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        map) COMPREPLY=($(compgen -f -X '!*.@(bmp|BMP|png|PNG|jpg|JPG|jpeg|JPEG|gif|GIF|tmx|TMX|tmj|TMJ|json|JSON)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        sprites | unqr) COMPREPLY=($(compgen -f -X '!*.@(bmp|BMP|png|PNG|jpg|JPG|jpeg|JPEG|gif|GIF)' -- "$cur") $(compgen -d -- "$cur")) ;;
         render | tiled) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC|rscr|RSCR|txt|TXT)' -- "$cur") $(compgen -d -- "$cur")) ;;
         package)
             if [[ "$cur" == *=* ]]; then

@@ -26,8 +26,6 @@ ResourceBuffer::ResourceBuffer(const ResourceKind& kind, uint64_t body_length) {
     *this = ResourceBuffer(prefix, body_length);
 }
 
-namespace {
-
 bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t length,
                      uint32_t type_code, uint8_t (&header)[kPtcHeaderLength]) {
     std::memset(header, 0, sizeof header);
@@ -38,8 +36,6 @@ bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t lengt
     for (int i = 0; i < 8 && res_name[i] != '\0'; ++i) header[kPtcNameOffset + i] = res_name[i];
     return true;
 }
-
-}  // namespace
 
 bool write_ptc(const ConvertJob& job, const uint8_t* buffer, uint32_t length, uint32_t type_code) {
     if (buffer == nullptr || length <= ResourceBuffer::kPrefixLength) {

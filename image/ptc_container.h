@@ -39,6 +39,12 @@ class ResourceBuffer {
     uint32_t length_ = 0;
 };
 
+// The 36-byte header that write_ptc puts before buffer bytes 8 on: magic,
+// length, type code, the name (res_name up to its first NUL, at most 8 bytes)
+// and the digest of the whole buffer. False when the digest cannot be computed.
+bool make_ptc_header(const char* res_name, const uint8_t* buffer, uint32_t length,
+                     uint32_t type_code, uint8_t (&header)[kPtcHeaderLength]);
+
 // Writes buffer[0..length) as a PTC file at job.out_path named by job.res_name.
 // Nothing is written for a buffer of 20 bytes or less, or when the digest
 // cannot be computed. False when the file could not be written whole; the

@@ -33,6 +33,11 @@ bool decode_picture(const uint8_t* data, size_t size, Picture& out) {
         ok = decode_png_picture(data, size, out);
     else if (size >= 2 && data[0] == 'B' && data[1] == 'M')
         ok = decode_bmp_picture(data, size, out);
+    else if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF)
+        ok = decode_jpeg_picture(data, size, out);
+    else if (size >= 6 &&
+             (std::memcmp(data, "GIF87a", 6) == 0 || std::memcmp(data, "GIF89a", 6) == 0))
+        ok = decode_gif_picture(data, size, out);
     else
         set_failure(kReasonPictureKind);
     // A failed picture holds nothing, so no caller can take half of one.

@@ -14,6 +14,9 @@ inline constexpr uint32_t kMaxPictureSide = 16384;
 
 bool decode_bmp_picture(const uint8_t* data, size_t size, Picture& out);
 bool decode_png_picture(const uint8_t* data, size_t size, Picture& out);
+// JPEG (baseline and progressive) and GIF (its first frame) through stb_image.
+bool decode_jpeg_picture(const uint8_t* data, size_t size, Picture& out);
+bool decode_gif_picture(const uint8_t* data, size_t size, Picture& out);
 
 // Fills out.pixels from out.indices and out.palette; false with the reason
 // recorded when an index lies beyond the palette.

@@ -19,6 +19,11 @@ packages=(
   tiled
 )
 
+# QR sets: zxing, zbar and qrcode are the tests' independent readers and writer
+# of QR codes; stb_image decodes JPEG and GIF.
+demo_packages+=(libstb-dev)
+packages+=(libstb-dev zbar-tools python3-zxing-cpp python3-qrcode imagemagick)
+
 [[ "${1:-all}" == demo ]] && packages=("${demo_packages[@]}")
 
 missing=()
@@ -45,4 +50,25 @@ if [[ "${1:-all}" != demo ]] && ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-
   $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
   $SUDO locale-gen >/dev/null
+fi
+
+# quirc (ISC), the QR decoder of both platforms: its C source comes with the npm
+# package node-quirc (deps/quirc). Fetched into the build tree, never committed.
+quirc_dir="$(cd "$(dirname "$0")/.." && pwd)/build/deps/quirc"
+quirc_package=node-quirc-2.3.0.tgz
+quirc_sha256=45199ce3fe12b4308b6386e1806525cc16bdfab5fbc50c52bf1379a8a50dc603
+if [[ ! -f "$quirc_dir/quirc.h" ]]; then
+  echo "setup: fetching quirc from npm ($quirc_package)"
+  if ! command -v npm >/dev/null; then
+    SUDO=""
+    [[ $(id -u) -eq 0 ]] || SUDO=sudo
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends npm
+  fi
+  work=$(mktemp -d)
+  (cd "$work" && npm pack --silent node-quirc@2.3.0 >/dev/null)
+  echo "$quirc_sha256  $work/$quirc_package" | sha256sum -c --quiet
+  tar xzf "$work/$quirc_package" -C "$work" package/deps/quirc
+  mkdir -p "$quirc_dir"
+  cp "$work"/package/deps/quirc/*.[ch] "$quirc_dir"/
+  rm -rf "$work"
 fi

@@ -63,4 +63,5 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/levels/tiled_compare_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/tiled_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/qr/qr_stream_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/qr/qr_sets_test.cpp
 )
