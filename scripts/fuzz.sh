@@ -17,6 +17,7 @@ for target in "$bin"/fuzz_*; do
     fuzz_read_bmp) [[ -d "$corpus_root/bmpsuite" ]] && seeds=("$corpus_root"/bmpsuite/*/) ;;
     fuzz_bgput|fuzz_mem_text|fuzz_prg_text) seeds=(fuzz/seeds/text) ;;
     fuzz_ptc_walk) seeds=(fuzz/seeds/ptc) ;;
+    fuzz_qr_stream) seeds=(fuzz/seeds/qr) ;;
     fuzz_png) seeds=(fuzz/seeds/png) ;;
     fuzz_picture) seeds=(fuzz/seeds/png fuzz/seeds/picture) && [[ -d "$corpus_root/bmpsuite" ]] && seeds+=("$corpus_root"/bmpsuite/*/) ;;
   esac

@@ -36,6 +36,17 @@ TEST(InfoCommand, PackageFlagsAndRecordNames) {
         EXPECT_NE(r.out.find(want), std::string::npos) << want << "\n" << r.out;
 }
 
+// Published programs whose text is not padded to a multiple of 4 are well formed.
+TEST(InfoCommand, UnpaddedProgramIsWellFormed) {
+    test::TempDir tmp;
+    test::write_file(
+        tmp.file("p.ptc"),
+        test::make_ptc("P", 0,
+                       {{"PRG", test::prg_body(0, 0, std::string(12889, 'A'), false), ""}}));
+    test::CmdRun r = info({tmp.file("p.ptc")});
+    EXPECT_EQ(r.status, 0) << r.out;
+}
+
 TEST(InfoCommand, BrokenFiles) {
     test::TempDir tmp;
     auto good = test::make_ptc("X", 5, {{"COL", std::vector<uint8_t>(512), ""}});

@@ -146,8 +146,9 @@ TEST(ReadQrSet, RefusesWithItsReason) {
     two_copies.push_back(changed);
     Bytes bad_packed = good;
     put_le32(bad_packed.data() + 12, uint32_t(good.size() - 21));
-    Bytes chr_plain = plain;
-    std::memcpy(chr_plain.data() + 8, "RCHR", 4);
+    Bytes chr_plain(plain.begin(), plain.begin() + 8);  // the stream says RPRG, the data RCHR
+    chr_plain.insert(chr_plain.end(), {'R', 'C', 'H', 'R'});
+    chr_plain.insert(chr_plain.end(), plain.begin() + 12, plain.end());
     Bytes not_petc = plain;
     not_petc[0] = 'X';
 
