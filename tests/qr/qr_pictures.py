@@ -1,8 +1,16 @@
 """QR symbols drawn by Python qrcode (8-bit mode, the version and level asked
 for), alone or laid out as a sheet: pictures made without our code."""
 import qrcode
+import qrcode.base
 import qrcode.util
 from PIL import Image
+
+# qrcode 7.4 fails (glog(0)) on a block of data that is all zeros, as a
+# compressed run of zeros gives; the error correction of zeros is zeros.
+_remainder = qrcode.base.Polynomial.__mod__
+qrcode.base.Polynomial.__mod__ = (
+    lambda self, other: qrcode.base.Polynomial([0], 0) if not any(self.num)
+    else _remainder(self, other))
 
 LEVELS = {"L": qrcode.constants.ERROR_CORRECT_L, "M": qrcode.constants.ERROR_CORRECT_M,
           "Q": qrcode.constants.ERROR_CORRECT_Q}

@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qr_oracle  # noqa: E402
 from qr_pictures import sheet, symbol  # noqa: E402
 
-TOOL = sys.argv[1:]
+TOOL = sys.argv[1:-1] + [os.path.abspath(sys.argv[-1])]
 rng = random.Random(27)
 failures = []
 
@@ -32,7 +32,8 @@ def program(name, length, seed):
     words = [b"PRINT", b"FOR", b"NEXT", b"GOSUB", b"@LOOP", b"IF", b"THEN", b"X=X+1", b"BGPUT"]
     text = b""
     while len(text) < length:
-        text += b" ".join(r.choice(words) for _ in range(r.randrange(1, 6))) + b"\r"
+        text += b" ".join(r.choice(words) for _ in range(r.randrange(1, 6)))
+        text += b" %d\r" % r.randrange(100000)
     text = text[:length]
     return qr_oracle.ptc_of(name, b"PETC0300RPRG", struct.pack("<III", 0, 0, len(text)) + text, 0)
 
@@ -71,11 +72,12 @@ def case(title):
     return work
 
 
-# Versions 20-25 at L, M and Q, one code an image.
+# Versions 20-25 at L, M and Q (666 bytes need version 25 at Q), one code an image.
 work = case("versions 20-25 at L/M/Q")
 ptc = program(b"BLOCKN", 12889, 1)
 codes = qr_oracle.codes_of(qr_oracle.stream_of(ptc))
-names = [save(work, "c%02d.png" % i, symbol(c, 3, 20 + i % 6, "LMQ"[i % 3]))
+kinds = [(20, "L"), (21, "M"), (22, "L"), (23, "M"), (24, "L"), (25, "Q"), (25, "M"), (20, "M")]
+names = [save(work, "c%02d.png" % i, symbol(c, 3, *kinds[i % len(kinds)]))
          for i, c in enumerate(codes)]
 status, said = unqr(work, names)
 check(status == 0 and read(work, "BLOCKN.ptc") == ptc, "read back byte for byte\n" + said)
@@ -139,7 +141,7 @@ text = bytes(random.Random(8).randrange(32, 127) for _ in range(40000))
 body = struct.pack("<III", 0, 1 << 18, len(text)) + text
 for page in range(20):
     r = random.Random(page)
-    body += b"PETC0100RGRP" + bytes(r.randrange(2) for _ in range(16384)) + bytes(32768)
+    body += b"PETC0100RGRP" + bytes(r.randrange(2) for _ in range(20480)) + bytes(28672)
 ptc = qr_oracle.ptc_of(b"BIGPKG", b"PETC0300RPRG", body, 0)
 codes = qr_oracle.codes_of(qr_oracle.stream_of(ptc))
 check(len(ptc) > 1000000 and 100 < len(codes) <= 255, "%d bytes, %d codes" % (len(ptc), len(codes)))
@@ -151,7 +153,7 @@ check(status == 0 and read(work, "BIGPKG.ptc") == ptc, "large package\n" + said[
 # Refusals: each with its reason, nothing written.
 def refused(title, codes, reason, images=None):
     work = case(title)
-    names = images or [save(work, "r%d.png" % i, symbol(c, 3, 20 if len(c) <= 666 else 40, "L"))
+    names = images or [save(work, "r%d.png" % i, symbol(c, 3, 20 if len(c) <= 666 else 35, "L"))
                        for i, c in enumerate(codes)]
     status, said = unqr(work, names)
     check(status == 1 and reason in said and written(work) == [], title + "\n" + said)
@@ -169,7 +171,7 @@ refused("a corrupt code next to its intact copy", codes + [other], "two differen
 packer = zlib.compressobj(9)
 bomb = packer.compress(bytes(100 << 20)) + packer.flush()
 bomb_stream = b"BOMB\0\0\0\0RPRG" + struct.pack("<II", len(bomb), 1024) + bomb
-refused("a zlib bomb", qr_oracle.codes_of(bomb_stream, 2900), "inflates beyond its stated length")
+refused("a zlib bomb", qr_oracle.codes_of(bomb_stream, 1800), "inflates beyond its stated length")
 for bad in (b"CON", b"A*B", b"..", b"X."):
     refused("the unsafe name %r" % bad,
             qr_oracle.codes_of(qr_oracle.stream_of(program(bad, 300, 9))), "cannot name a file")
