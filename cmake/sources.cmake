@@ -98,6 +98,7 @@ set(TW_CLI_SOURCES
   cli/render_command.cpp
   cli/tiled_command.cpp
   cli/unqr_command.cpp
+  cli/qr_command.cpp
   cli/cli_options.cpp
   cli/console_interaction.cpp
   cli/option_table.cpp
