@@ -27,6 +27,9 @@ int run_tiled(int argc, char** argv);
 // tilewright unqr ...: QR sets in pictures back into PTC files (argv[1] is "unqr").
 int run_unqr(int argc, char** argv);
 
+// tilewright qr ...: PTC files to QR sets (argv[1] is "qr").
+int run_qr(int argc, char** argv);
+
 inline constexpr const char* kVersion = "tilewright v2.00 r2";
 
 }  // namespace tw::cli

@@ -116,6 +116,11 @@ const OptionRow kOptions[] = {
      kNone, kOptNameHelp},
     {"package", OPT_SET, "--set", "-s", VALUE_TEXT, "KEY=VALUE", nullptr, false, kCliNeedsSetting,
      kNone, kOptPackageSetHelp},
+    // tilewright qr
+    {"qr", OPT_OUTPUT, "--output", "-o", VALUE_FOLDER, "DIR", nullptr, false, kMapNeedsFolder,
+     kNone, kOptMapOutputHelp},
+    {"qr", OPT_SCALE, "--scale", nullptr, VALUE_INTEGER, "N", nullptr, false, kQrScaleValue,
+     kQrScaleValue, kOptQrScaleHelp},
     // Every command.
     {nullptr, OPT_LANG, "--lang", nullptr, VALUE_ENUM, "ja|en", language_choice, false,
      kCliLangValue, kNone, kOptLangHelp},
@@ -135,6 +140,7 @@ const Command kCommands[] = {
     {"render", true, kCliRenderSynopsis, kRenderSummary, kCliRenderExit, run_render},
     {"tiled", true, kTiledSynopsis, kTiledSummary, kTiledExit, run_tiled},
     {"unqr", true, kUnqrSynopsis, kUnqrSummary, kUnqrExit, run_unqr},
+    {"qr", true, kQrSynopsis, kQrSummary, kQrExit, run_qr},
 };
 
 }  // namespace

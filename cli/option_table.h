@@ -33,6 +33,7 @@ enum OptionId : uint8_t {
     OPT_LOWER,
     OPT_REDUCE,
     OPT_DITHER,
+    OPT_SCALE,
 };
 
 // What an option's value is; the parser checks the enum and integer kinds.

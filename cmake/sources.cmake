@@ -6,6 +6,7 @@ set(TW_CORE_SOURCES
   platform/files.cpp
   platform/memory_files.cpp
   platform/paths.cpp
+  platform/qr_symbol.cpp
   settings/settings.cpp
   convert/convert_job.cpp
   convert/resource_types.cpp
@@ -78,6 +79,12 @@ set(TW_CORE_SOURCES
   qr/qr_stream.cpp
   qr/qr_sets.cpp
   platform/qr_reader.cpp
+  qr/bilevel.cpp
+  qr/bitmap_font.cpp
+  qr/qr_symbols.cpp
+  qr/qr_sheet.cpp
+  qr/qr_page.cpp
+  qr/qr_outputs.cpp
 )
 
 # The command line without its entry point, so tests can drive its commands.
@@ -91,6 +98,7 @@ set(TW_CLI_SOURCES
   cli/render_command.cpp
   cli/tiled_command.cpp
   cli/unqr_command.cpp
+  cli/qr_command.cpp
   cli/cli_options.cpp
   cli/console_interaction.cpp
   cli/option_table.cpp

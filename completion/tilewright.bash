@@ -10,7 +10,7 @@ _tilewright() {
     }
     cmd=convert
     case "${COMP_WORDS[1]}" in
-        info | package | map | sprites | render | tiled | unqr) cmd="${COMP_WORDS[1]}" ;;
+        info | package | map | sprites | render | tiled | unqr | qr) cmd="${COMP_WORDS[1]}" ;;
     esac
 
     local types="bg 16x16 32x16 16x32 32x32 64x32 32x64 64x64 grp bin"
@@ -26,7 +26,7 @@ _tilewright() {
             COMPREPLY=($(compgen -W "$types" -- "$cur")); return ;;
         --palette) COMPREPLY=($(compgen -W "auto keep generate" -- "$cur") $(compgen -f -X '!*.@(ptc|PTC|bmp|BMP|png|PNG)' -- "$cur")); return ;;
         --transparent) COMPREPLY=($(compgen -W "none" -- "$cur")); return ;;
-        --pack-effort | --shared) return ;;
+        --pack-effort | --shared | --scale) return ;;
         -s | --set) compopt -o nospace 2>/dev/null; COMPREPLY=($(compgen -W "$keys" -- "$cur")); return ;;
         --palette-fix) COMPREPLY=($(compgen -W "yes no" -- "$cur")); return ;;
         --lang) COMPREPLY=($(compgen -W "ja en" -- "$cur")); return ;;
@@ -34,7 +34,7 @@ _tilewright() {
         --name | --crop) return ;;
         -o | --output)
             case "$cmd" in
-                map | sprites | tiled | unqr) COMPREPLY=($(compgen -d -- "$cur")) ;;
+                map | sprites | tiled | unqr | qr) COMPREPLY=($(compgen -d -- "$cur")) ;;
                 render) COMPREPLY=($(compgen -f -X '!*.@(png|PNG|bmp|BMP)' -- "$cur") $(compgen -d -- "$cur")) ;;
                 *) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC)' -- "$cur") $(compgen -d -- "$cur")) ;;
             esac
@@ -52,6 +52,7 @@ _tilewright() {
             render) opts="-o --output --screen --crop --lang -h --help --" ;;
             tiled) opts="-o --output --lower --lang -h --help --" ;;
             unqr) opts="-o --output --lang -h --help --" ;;
+            qr) opts="-o --output --scale --lang -h --help --" ;;
         esac
         COMPREPLY=($(compgen -W "$opts" -- "$cur"))
         return
@@ -60,11 +61,11 @@ _tilewright() {
     case "$cmd" in
         convert)
             if ((COMP_CWORD == 1)); then
-                COMPREPLY=($(compgen -W "info package map sprites render tiled unqr" -- "$cur"))
+                COMPREPLY=($(compgen -W "info package map sprites render tiled unqr qr" -- "$cur"))
             fi
             COMPREPLY+=($(compgen -f -- "$cur"))
             ;;
-        info) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        info | qr) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC)' -- "$cur") $(compgen -d -- "$cur")) ;;
         map) COMPREPLY=($(compgen -f -X '!*.@(bmp|BMP|png|PNG|jpg|JPG|jpeg|JPEG|gif|GIF|tmx|TMX|tmj|TMJ|json|JSON)' -- "$cur") $(compgen -d -- "$cur")) ;;
         sprites | unqr) COMPREPLY=($(compgen -f -X '!*.@(bmp|BMP|png|PNG|jpg|JPG|jpeg|JPEG|gif|GIF)' -- "$cur") $(compgen -d -- "$cur")) ;;
         render | tiled) COMPREPLY=($(compgen -f -X '!*.@(ptc|PTC|rscr|RSCR|txt|TXT)' -- "$cur") $(compgen -d -- "$cur")) ;;

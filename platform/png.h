@@ -62,6 +62,13 @@ bool png_encode_indexed8(const uint8_t* pixels, uint32_t width, uint32_t height,
 bool png_encode_rgba8(const uint8_t* rgba, uint32_t width, uint32_t height,
                       std::vector<uint8_t>& out);
 
+// Encodes width x height pixels of one bit as a 1-bit greyscale PNG. `rows` holds
+// height rows of ceil(width / 8) bytes, the leftmost pixel in the most
+// significant bit, 0 black and 1 white (as the file stores them). False when
+// the codec failed.
+bool png_encode_bilevel(const uint8_t* rows, uint32_t width, uint32_t height,
+                        std::vector<uint8_t>& out);
+
 // The codec's name and version, for --version.
 const char* png_codec_name();
 

@@ -775,4 +775,50 @@ inline constexpr Text kUnqrNoCodeIn{"コードのない画像: %s\n", "no code f
 inline constexpr Text kUnqrNoSets{"QRセットのコードが見つかりません\n",
                                   "no code of a QR set was found\n"};
 
+// QR sets: `qr`, PTC files to QR codes for the handheld's camera.
+inline constexpr Text kQrSynopsis{
+    "使い方: tilewright qr [-o フォルダ] [--scale N] ファイル...\n"
+    "  PTCファイル（どの種類でも、パッケージでも）を本体のカメラで読み込むQRコードの組にします。\n"
+    "  名前_qr01.png…（コードが100個以上なら3桁）: コード1つずつ（バージョン20、誤り訂正M、\n"
+    "    まわりに4モジュールの余白、白地に黒の1bit PNG）\n"
+    "  名前_qr.png: すべてのコードを4列に並べ、番号「k/N」と種類・内部名の見出しをつけた一覧\n"
+    "  名前_qr.html: 画面から読み込むためのページ。コードを1つずつ窓いっぱいに表示し、\n"
+    "    矢印キー、スペース、クリックで次・前へ、アドレスの #k でコードkを開きます。\n"
+    "    印刷するとすべてのコードを切れ目なく印刷します\n"
+    "  コードが255個を超えるファイルや、unqr で読み戻せない内部名のファイルは書き出しません。\n"
+    "\n",
+    "Usage: tilewright qr [-o DIR] [--scale N] FILE...\n"
+    "  Turns PTC files (of any kind, packages too) into QR sets for the handheld's camera:\n"
+    "  NAME_qr01.png... (three digits from 100 codes on): one code each (version 20, error\n"
+    "    correction M, a quiet zone of 4 modules, black on white, a 1-bit PNG)\n"
+    "  NAME_qr.png: a sheet of all codes in 4 columns, numbered \"k/N\", titled with the\n"
+    "    type and the internal name\n"
+    "  NAME_qr.html: a page for scanning from the monitor, one code at a time as large as\n"
+    "    the window allows; arrow keys, space and clicks go next and back, #k in the\n"
+    "    address opens code k; printed, it gives every code whole\n"
+    "  A file that needs more than 255 codes, or whose internal name unqr would refuse,\n"
+    "  is not written.\n"
+    "\n"};
+inline constexpr Text kQrSummary{"PTCファイルを本体で読み込むQRコードの組にする",
+                                 "turns PTC files into QR codes for the handheld"};
+inline constexpr Text kQrExit{
+    "終了コード: 0 すべて書き出した、1 書き出せないファイルあり（ほかは書き出す）、2 指定の誤り\n",
+    "Exit status: 0 every file written, 1 some failed (the others are written), 2 a usage "
+    "error\n"};
+inline constexpr Text kOptQrScaleHelp{"1モジュールのピクセル数、1〜8（既定は3: 315x315）",
+                                      "pixels a module, 1 to 8 (by default 3: 315 x 315)"};
+inline constexpr Text kQrScaleValue{"--scale には1〜8を指定してください",
+                                    "--scale takes a number from 1 to 8"};
+inline constexpr Text kQrNoFiles{"QRコードにするPTCファイルを指定してください",
+                                 "give the PTC files to turn into QR codes"};
+inline constexpr Text kQrSucceeded{"%s: %s（%s）、コード %u個: %s_qr*.png、%s_qr.html\n",
+                                   "%s: %s (%s), %u code(s): %s_qr*.png, %s_qr.html\n"};
+inline constexpr Text kQrFailed{"%s: 書き出しません: %s\n", "%s: not written: %s\n"};
+inline constexpr Text kReasonQrEncode{"コード %u（%uバイト）をQRコードにできません",
+                                      "code %u (%u bytes) does not fit a QR code"};
+inline constexpr Text kReasonQrTooLarge{
+    "QRコードの組にできるのは16MiB（と36バイトのヘッダ）までです",
+    "a QR set carries 16 MiB at most (and the 36-byte header)"};
+inline constexpr Text kReasonQrPicture{"%s の画像を作れません", "cannot make the picture of %s"};
+
 }  // namespace tw

@@ -1,8 +1,14 @@
 #!/usr/bin/env python3
-"""Makes the bundled examples in examples/ (committed; run again only to change them)."""
+"""Makes the bundled examples in examples/ (committed; run again only to change them).
+With --qr-sheet TILEWRIGHT it makes the README's picture of a QR sheet instead,
+docs/qr-sheet.png, from the example level's package."""
 import math
 import os
+import shutil
 import struct
+import subprocess
+import sys
+import tempfile
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -168,5 +174,20 @@ def main():
         f.write(bytes((i * 7) % 256 for i in range(3000)))
 
 
+def qr_sheet(tw):
+    """The sheet of the level's package, as the README shows it: map, package, qr."""
+    with tempfile.TemporaryDirectory() as tmp:
+        shutil.copy(os.path.join(OUT, "level.png"), tmp)
+        for args in (["map", "level.png"],
+                     ["package", "-o", "level_pkg.ptc", "--name", "LEVEL", "BGU0=level_CHR.ptc",
+                      "SCR0=level_SCR.ptc", "COL0=level_COL.ptc"],
+                     ["qr", "--scale", "2", "level_pkg.ptc"]):
+            subprocess.run([os.path.abspath(tw), "--lang", "en"] + args, cwd=tmp, check=True)
+        shutil.copy(os.path.join(tmp, "level_pkg_qr.png"), os.path.join(HERE, "..", "docs", "qr-sheet.png"))
+
+
 if __name__ == "__main__":
-    main()
+    if len(sys.argv) == 3 and sys.argv[1] == "--qr-sheet":
+        qr_sheet(sys.argv[2])
+    else:
+        main()

@@ -5,6 +5,9 @@
 # alone installs everything the tests need too. As root, or with sudo.
 set -euo pipefail
 
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+
 demo_packages=(g++ cmake make pkg-config libssl-dev libspng-dev libpugixml-dev nlohmann-json3-dev zlib1g-dev libzstd-dev)
 packages=(
   g++ cmake make pkg-config
@@ -23,6 +26,9 @@ packages=(
 # of QR codes; stb_image decodes JPEG and GIF.
 demo_packages+=(libstb-dev)
 packages+=(libstb-dev zbar-tools python3-zxing-cpp python3-qrcode imagemagick)
+# The QR page is tested in headless Chromium, driven over the DevTools protocol,
+# and printed to PDF, which pdftoppm rasterises.
+packages+=(chromium python3-websocket poppler-utils)
 
 [[ "${1:-all}" == demo ]] && packages=("${demo_packages[@]}")
 
@@ -71,4 +77,42 @@ if [[ ! -f "$quirc_dir/quirc.h" ]]; then
   mkdir -p "$quirc_dir"
   cp "$work"/package/deps/quirc/*.[ch] "$quirc_dir"/
   rm -rf "$work"
+fi
+
+# Nayuki's QR Code generator (MIT) is built from its upstream source on both
+# platforms: Debian has no mingw build, and its header carries patches of its
+# own. The source comes as Debian's orig tarball of qr-code-generator, fetched
+# through apt settings of our own under the build tree (one deb-src line for
+# this machine's Debian mirror and suite), so the system's lists stay as they
+# are. Without --tar-only apt also wants the Debian patch file, missing here.
+qr_version=1.8.0
+qr_tarball=qr-code-generator_${qr_version}.orig.tar.gz
+qr_sha256=2ec0a4d33d6f521c942eeaf473d42d5fe139abcfa57d2beffe10c5cf7d34ae60
+third_party="$root/build/third_party"
+if [[ ! -f "$third_party/QR-Code-generator-$qr_version/cpp/qrcodegen.cpp" ]]; then
+  echo "setup: fetching the source of qr-code-generator $qr_version"
+  apt_dir="$third_party/apt"
+  mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" \
+    "$apt_dir/download"
+  # shellcheck disable=SC1091
+  suite="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+  mirror="$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' |
+    awk -v s="$suite" '$2 == s { print $1; exit }')"
+  [[ -n "$mirror" ]] || { echo "setup: no Debian mirror for $suite in the apt sources" >&2; exit 1; }
+  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $suite main" \
+    >"$apt_dir/sources.list"
+  apt_options=(
+    -o "Dir::Etc::SourceList=$apt_dir/sources.list"
+    -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
+    -o "Dir::State::Lists=$apt_dir/lists"
+    -o "Dir::Cache=$apt_dir/cache"
+    -o "APT::Sandbox::User=root"
+  )
+  apt-get "${apt_options[@]}" update -qq
+  (cd "$apt_dir/download" && rm -f "$qr_tarball" &&
+    apt-get "${apt_options[@]}" source --tar-only --download-only -qq qr-code-generator)
+  echo "$qr_sha256  $apt_dir/download/$qr_tarball" | sha256sum --check --quiet ||
+    { echo "setup: $qr_tarball does not have the expected SHA-256" >&2; exit 1; }
+  tar -xzf "$apt_dir/download/$qr_tarball" -C "$third_party" \
+    "QR-Code-generator-$qr_version/cpp" "QR-Code-generator-$qr_version/Readme.markdown"
 fi

@@ -64,4 +64,6 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/tiled_command_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/qr/qr_stream_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/qr/qr_sets_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/qr_symbol_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/qr/qr_pictures_test.cpp
 )

@@ -31,13 +31,14 @@ bool read_palette(spng_ctx* ctx, std::vector<PngRgb>& out) {
     return true;
 }
 
-// An encoder to memory of a picture of 8-bit samples of the colour type.
-bool open_encoder(Context& ctx, uint32_t width, uint32_t height, uint8_t colour_type) {
+// An encoder to memory of a picture of the colour type and depth.
+bool open_encoder(Context& ctx, uint32_t width, uint32_t height, uint8_t colour_type,
+                  uint8_t depth = 8) {
     ctx.reset(spng_ctx_new(SPNG_CTX_ENCODER));
     spng_ihdr ihdr{};
     ihdr.width = width;
     ihdr.height = height;
-    ihdr.bit_depth = 8;
+    ihdr.bit_depth = depth;
     ihdr.color_type = colour_type;
     return ctx && spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1) == 0 &&
            spng_set_ihdr(ctx.get(), &ihdr) == 0;
@@ -128,6 +129,13 @@ bool png_encode_rgba8(const uint8_t* rgba, uint32_t width, uint32_t height,
     Context ctx(nullptr, &spng_ctx_free);
     return open_encoder(ctx, width, height, SPNG_COLOR_TYPE_TRUECOLOR_ALPHA) &&
            finish_encoder(ctx.get(), rgba, size_t{4} * width * height, out);
+}
+
+bool png_encode_bilevel(const uint8_t* rows, uint32_t width, uint32_t height,
+                        std::vector<uint8_t>& out) {
+    Context ctx(nullptr, &spng_ctx_free);
+    return open_encoder(ctx, width, height, SPNG_COLOR_TYPE_GRAYSCALE, 1) &&
+           finish_encoder(ctx.get(), rows, (size_t{width} + 7) / 8 * height, out);
 }
 
 const char* png_codec_name() {

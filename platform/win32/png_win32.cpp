@@ -312,6 +312,19 @@ bool png_encode_rgba8(const uint8_t* rgba, uint32_t width, uint32_t height,
            finish_encoder(e, height, 4 * width, static_cast<UINT>(length), bgra.data(), out);
 }
 
+bool png_encode_bilevel(const uint8_t* rows, uint32_t width, uint32_t height,
+                        std::vector<uint8_t>& out) {
+    const uint64_t stride = (uint64_t{width} + 7) / 8;
+    const uint64_t length = stride * height;
+    if (length > 0xFFFFFFFFu) return false;
+    ComScope com;
+    PngEncoder e;
+    // BlackWhite, like a 1-bit grey PNG, is 0 black and 1 white.
+    return open_encoder(width, height, GUID_WICPixelFormatBlackWhite, e) &&
+           finish_encoder(e, height, static_cast<UINT>(stride), static_cast<UINT>(length),
+                          const_cast<BYTE*>(rows), out);
+}
+
 const char* png_codec_name() {
     return "Windows Imaging Component";
 }
