@@ -744,9 +744,10 @@ bool reduce(const ReduceRequest& rq, ReducedPicture& out) {
     out.units_across = u.across;
     out.units_down = u.down;
     if (rq.fixed_banks.empty()) {
-        if (!u.labs.empty() && !own_banks(u, out.banks, out.bank_of_unit))
+        if (!u.labs.empty() && !own_banks(u, out.banks, out.bank_of_unit)) {
             find_banks(u, out.banks, out.bank_of_unit);
-        if (!u.labs.empty()) polish_banks(u, out.banks, out.bank_of_unit);
+            polish_banks(u, out.banks, out.bank_of_unit);
+        }
         // Only the banks that some unit draws with, numbered in order.
         std::vector<int> renumber(out.banks.size(), -1);
         std::vector<Palette> kept;
