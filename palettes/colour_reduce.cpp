@@ -115,26 +115,31 @@ Units collect_units(const ReduceRequest& rq) {
     u.down = (rq.height + rq.unit_height - 1) / rq.unit_height;
     const size_t n = size_t{rq.width} * rq.height;
     u.of_pixel.assign(n, kTransparent);
-    // Bins numbered in the order of their target colours.
-    std::vector<uint32_t> bin(65536, 0);
+    // Bins numbered in the order of their target colours, found by sorting
+    // rather than by a table of every colour, so that a small picture costs
+    // little.
     for (size_t i = 0; i < n; ++i)
-        if (rq.pixels[i].a != 0) bin[rounded_target(rq.pixels[i])] = 1;
-    uint32_t bins = 0;
-    for (uint32_t& b : bin) b = b ? bins++ : kTransparent;
+        if (rq.pixels[i].a != 0) u.colour.push_back(rounded_target(rq.pixels[i]));
+    std::sort(u.colour.begin(), u.colour.end());
+    u.colour.erase(std::unique(u.colour.begin(), u.colour.end()), u.colour.end());
+    const auto bins = static_cast<uint32_t>(u.colour.size());
     std::vector<int64_t> sums(7 * size_t{bins}, 0);
     Rgba last{0, 0, 0, 0};
-    Oklab last_lab = oklab_from_rgb(0, 0, 0);
+    Oklab last_lab{};
+    uint32_t bin = kTransparent;
     for (size_t i = 0; i < n; ++i) {
         const Rgba& p = rq.pixels[i];
         if (p.a == 0) continue;
         // Neighbours are often alike: the last conversion is kept.
-        if (p.r != last.r || p.g != last.g || p.b != last.b) {
+        if (bin == kTransparent || p.r != last.r || p.g != last.g || p.b != last.b) {
             last = p;
             last_lab = oklab_from_rgb(p.r, p.g, p.b);
+            bin = static_cast<uint32_t>(
+                std::lower_bound(u.colour.begin(), u.colour.end(), rounded_target(p)) -
+                u.colour.begin());
         }
-        const uint32_t b = bin[rounded_target(p)];
-        u.of_pixel[i] = b;
-        int64_t* s = &sums[7 * size_t{b}];
+        u.of_pixel[i] = bin;
+        int64_t* s = &sums[7 * size_t{bin}];
         s[0] += 1;
         s[1] += last_lab.L;
         s[2] += last_lab.a;
@@ -152,8 +157,6 @@ Units collect_units(const ReduceRequest& rq) {
                                static_cast<int32_t>(round_div(kRgbStep * s[5], s[0])),
                                static_cast<int32_t>(round_div(kRgbStep * s[6], s[0]))});
     }
-    for (uint32_t c = 0; c < bin.size(); ++c)
-        if (bin[c] != kTransparent) u.colour.push_back(static_cast<uint16_t>(c));
     const size_t units = size_t{u.across} * u.down;
     std::vector<uint32_t> stamp(bins, UINT32_MAX), slot(bins);
     u.begin.reserve(units + 1);
