@@ -99,6 +99,46 @@ const Sample& nearest(const Sample& s, const std::vector<Sample>& palette) {
     return palette[best];
 }
 
+// k-means from a starting palette: samples to their nearest colour, each
+// colour to its samples' mean (as a target colour), until nothing moves or
+// 32 steps; the palette of least error seen.
+std::vector<Sample> k_means(const std::vector<Sample>& samples, std::vector<Sample> palette) {
+    const auto distance = [](const Sample& x, const Sample& y) {
+        int32_t d = 0;
+        for (int a = 0; a < 3; ++a) d += (x.c[a] - y.c[a]) * (x.c[a] - y.c[a]);
+        return d;
+    };
+    std::vector<Sample> best = palette;
+    int64_t best_error = INT64_MAX;
+    for (int step = 0; step < 32; ++step) {
+        std::vector<std::array<double, 4>> sum(palette.size(), {0, 0, 0, 0});
+        int64_t error = 0;
+        for (const Sample& s : samples) {
+            const Sample& near = nearest(s, palette);
+            error += distance(s, near);
+            auto& m = sum[static_cast<size_t>(&near - palette.data())];
+            for (size_t a = 0; a < 3; ++a) m[a] += s.c[a];
+            m[3] += 1;
+        }
+        if (error < best_error) {
+            best = palette;
+            best_error = error;
+        }
+        std::vector<Sample> next = palette;
+        for (size_t k = 0; k < palette.size(); ++k)
+            if (sum[k][3] > 0) {
+                const double mean[3] = {sum[k][0] / sum[k][3], sum[k][1] / sum[k][3],
+                                        sum[k][2] / sum[k][3]};
+                next[k] = quantise(mean);
+            }
+        if (std::equal(next.begin(), next.end(), palette.begin(),
+                       [&](const Sample& x, const Sample& y) { return distance(x, y) == 0; }))
+            break;
+        palette = std::move(next);
+    }
+    return best;
+}
+
 struct Error {
     double square_sum = 0;
     double samples = 0;
@@ -206,6 +246,27 @@ double two_step_psnr(const Rgba* pixels, uint32_t width, uint32_t height, uint32
     for (size_t i = 0; i < n; ++i)
         if (pixels[i].a)
             error.add(pixels[i], nearest(sample_of(pixels[i]), palettes[group[unit_of(i)]]));
+    return error.psnr();
+}
+
+double per_unit_psnr(const Rgba* pixels, uint32_t width, uint32_t height, uint32_t unit_width,
+                     uint32_t unit_height) {
+    Error error;
+    for (uint32_t y0 = 0; y0 < height; y0 += unit_height)
+        for (uint32_t x0 = 0; x0 < width; x0 += unit_width) {
+            std::vector<Sample> samples;
+            for (uint32_t y = y0; y < std::min(y0 + unit_height, height); ++y)
+                for (uint32_t x = x0; x < std::min(x0 + unit_width, width); ++x)
+                    if (pixels[size_t{y} * width + x].a)
+                        samples.push_back(sample_of(pixels[size_t{y} * width + x]));
+            if (samples.empty()) continue;
+            const std::vector<Sample> palette = k_means(samples, median_cut(samples, 15));
+            for (uint32_t y = y0; y < std::min(y0 + unit_height, height); ++y)
+                for (uint32_t x = x0; x < std::min(x0 + unit_width, width); ++x) {
+                    const Rgba& p = pixels[size_t{y} * width + x];
+                    if (p.a) error.add(p, nearest(sample_of(p), palette));
+                }
+        }
     return error.psnr();
 }
 

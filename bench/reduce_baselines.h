@@ -23,4 +23,10 @@ double single_palette_psnr(const Rgba* pixels, uint32_t width, uint32_t height);
 double two_step_psnr(const Rgba* pixels, uint32_t width, uint32_t height, uint32_t unit_width,
                      uint32_t unit_height);
 
+// Each unit drawn with 15 colours of its own: a median cut of its pixels, then
+// k-means from it until no colour moves. Only a picture of at most 16 units
+// can be drawn so; for a larger one this is a bound, not a reduction.
+double per_unit_psnr(const Rgba* pixels, uint32_t width, uint32_t height, uint32_t unit_width,
+                     uint32_t unit_height);
+
 }  // namespace tw::bench

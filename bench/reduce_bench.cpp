@@ -1,8 +1,9 @@
-// The colour reducer on real pictures: time, and PSNR beside two plain
-// baselines (one median-cut palette for the whole picture; units grouped by
-// mean colour, a median cut per group). Pictures are raw 8-bit RGBA files
-// named NAME_WxH.rgba: the small one in bench/data, a 512 x 512 picture made
-// from it, and any in the folder named by TW_REDUCE_PICTURES
+// The colour reducer on real pictures: time, and PSNR beside plain baselines
+// (one median-cut palette for the whole picture; units grouped by mean colour,
+// a median cut per group; and, for a picture of at most 16 units, each unit's
+// own k-means palette). Pictures are raw 8-bit RGBA files named
+// NAME_WxH.rgba: the small ones in bench/data, a 512 x 512 picture made from
+// the cat, and any in the folder named by TW_REDUCE_PICTURES
 // (bench/data/fetch_pictures.sh makes a set from Debian packages).
 
 #include <benchmark/benchmark.h>
@@ -83,14 +84,20 @@ void run(benchmark::State& state, const RawPicture* p, bool dither) {
     state.counters["psnr_two_step"] = two_step;
     state.counters["gain_single"] = out.psnr - single;
     state.counters["gain_two_step"] = out.psnr - two_step;
+    if (size_t{out.units_across} * out.units_down <= 16) {
+        const double per_unit = tw::bench::per_unit_psnr(rq.pixels, rq.width, rq.height, 8, 8);
+        state.counters["psnr_per_unit"] = per_unit;
+        state.counters["gain_per_unit"] = out.psnr - per_unit;
+    }
     state.counters["max_oklab"] = out.max_error;
     state.counters["banks"] = static_cast<double>(out.banks.size());
 }
 
 const bool registered = [] {
     static std::vector<RawPicture> pictures;
-    std::vector<std::filesystem::path> files{std::filesystem::path(TW_BENCH_DATA_DIR) /
-                                             "chelsea_128x128.rgba"};
+    const std::filesystem::path data(TW_BENCH_DATA_DIR);
+    std::vector<std::filesystem::path> files{data / "chelsea_128x128.rgba",
+                                             data / "fruitcake_40x24.rgba"};
     if (const char* dir = std::getenv("TW_REDUCE_PICTURES")) {
         std::vector<std::filesystem::path> more;
         for (const auto& e : std::filesystem::directory_iterator(dir))

@@ -1,7 +1,8 @@
 // The colour reducer on small pictures made from the bytes: whatever the
 // picture, banks stay within 16 of 15 colours, transparent pixels stay 0,
-// opaque ones take an entry of their unit's bank, and a pixel whose nearest
-// target colour is in its bank is drawn with it.
+// opaque ones take an entry of their unit's bank, a pixel whose nearest
+// target colour is in its bank is drawn with it, and (undithered) any other
+// with the bank's nearest colour in RGB.
 
 #include <algorithm>
 #include <cstdint>
@@ -9,18 +10,20 @@
 #include <vector>
 
 #include "palettes/colour_reduce.h"
+#include "palettes/oklab.h"
 #include "picture/bmp_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 6) return 0;
-    // Six bytes pick the size (up to 24 x 24: small pictures keep runs fast),
-    // the unit, the options and a fixed palette's size; then the palette, then
-    // the pixels as RGBA, repeated.
+    // Six bytes pick the size (up to 16 x 16: small pictures keep runs fast,
+    // and units of 1 x 1 still make 256 of them), the unit, the options and a
+    // fixed palette's size; then the palette, then the pixels as RGBA,
+    // repeated.
     tw::ReduceRequest rq;
-    rq.width = data[0] % 24 + 1;
-    rq.height = data[1] % 24 + 1;
-    rq.unit_width = data[2] % 12 + 1;
-    rq.unit_height = data[3] % 12 + 1;
+    rq.width = data[0] % 16 + 1;
+    rq.height = data[1] % 16 + 1;
+    rq.unit_width = data[2] % 8 + 1;
+    rq.unit_height = data[3] % 8 + 1;
     rq.dither = data[4] & 1;
     const uint32_t fixed_banks = (data[4] >> 1) % 18;  // 17: one too many, refused
     const uint32_t bank_size = data[5] % 17;           // 16: one too many, refused
@@ -72,8 +75,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 const auto& bank = out.banks[out.bank_of_unit[unit]];
                 if (out.numbers[i] == 0 || out.numbers[i] > bank.size()) abort();
                 const uint16_t own = tw::rgb_to_nearest_col(p.r, p.g, p.b);
-                if (std::count(bank.begin(), bank.end(), own) && bank[out.numbers[i] - 1u] != own)
-                    abort();
+                if (std::count(bank.begin(), bank.end(), own)) {
+                    if (bank[out.numbers[i] - 1u] != own) abort();
+                    continue;
+                }
+                if (rq.dither) continue;
+                const auto distance = [&](uint16_t c) {
+                    const tw::Rgb8 w = tw::widen_target_colour(c);
+                    return (p.r - w.r) * (p.r - w.r) + (p.g - w.g) * (p.g - w.g) +
+                           (p.b - w.b) * (p.b - w.b);
+                };
+                for (uint16_t c : bank)
+                    if (distance(c) < distance(bank[out.numbers[i] - 1u])) abort();
             }
     }
     return 0;

@@ -2,18 +2,22 @@
 // Colours reduced to what the target can draw: a picture cut into units (8 x 8
 // cells of a BG map, or sprites) where each unit draws all its opaque pixels
 // with one bank of at most 15 colours, and there are at most 16 banks. Used
-// when the picture's own colours do not fit; the error is kept small in
-// Oklab.
+// when the picture's own colours do not fit.
 //
-// Without a fixed palette the banks are found by clustering: banks seeded
-// from the units (k-means++ over the error of drawing one unit with another's
-// colours, a fixed-seed generator of our own), then, for a fixed number of
-// rounds, each unit takes the bank that draws it best and each bank's colours
-// are rebuilt from its units' pixels (median cut and k-means in Oklab, means
-// moved to the nearest target colour). With a fixed palette each unit only
-// takes its best bank. A pixel whose nearest target colour (channel by
-// channel) is in its unit's bank is drawn with it; any other takes the bank's
-// nearest colour in Oklab.
+// Without a fixed palette, a picture of at most 16 distinct units gives each
+// its own bank: its colours by median cut and k-means, moved out of local
+// minima by trading the least useful colour for the worst-drawn one. Other
+// pictures are grouped by clustering in Oklab: banks seeded from the units
+// (k-means++ over the error of drawing one unit with another's colours, a
+// fixed-seed generator of our own), then, for a fixed number of rounds, each
+// unit takes the bank that draws it best and each bank's colours are rebuilt
+// from its units' pixels (median cut and k-means, means moved to the nearest
+// target colour). The groups are then polished in RGB, the error that PSNR
+// counts: each bank's colours by k-means of its own units' pixels, each unit
+// to its best bank, until the error stops falling. With a fixed palette each
+// unit only takes its best bank. A pixel whose nearest target colour (channel
+// by channel) is in its unit's bank is drawn with it; any other takes the
+// bank's nearest colour in RGB (dithered: a mix of two, chosen in Oklab).
 //
 // All arithmetic that decides a result is integer, iterations are counted,
 // never timed: one input gives the same bytes on every platform.

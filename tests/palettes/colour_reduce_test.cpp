@@ -163,6 +163,38 @@ TEST(ColourReduce, SameResultEverywhere) {
     EXPECT_EQ(hash_of(out), 3439632484652526939u);
 }
 
+// A picture of at most 16 distinct cells gives each its own bank, shared only
+// by copies of it; one more distinct cell and the cells are grouped.
+TEST(ColourReduce, EachDistinctCellItsOwnBank) {
+    for (const uint32_t distinct : {12u, 16u, 17u}) {
+        SCOPED_TRACE(distinct);
+        const uint32_t across = 6, down = 3, width = 8 * across, height = 8 * down;
+        std::vector<Rgba> pixels(size_t{width} * height);
+        for (uint32_t cell = 0; cell < across * down; ++cell) {
+            const std::vector<Rgba> own = make_picture(8, 8, 100 + cell % distinct, 0);
+            for (uint32_t y = 0; y < 8; ++y)
+                std::copy_n(own.begin() + 8 * y, 8,
+                            pixels.begin() + (cell / across * 8 + y) * width + cell % across * 8);
+        }
+        ReduceRequest rq;
+        rq.width = width;
+        rq.height = height;
+        rq.pixels = pixels.data();
+        ReducedPicture out;
+        ASSERT_TRUE(reduce_colours(rq, out)) << last_failure();
+        expect_valid(rq, out, std::to_string(distinct));
+        if (distinct > 16) {
+            EXPECT_EQ(out.banks.size(), 16u);
+            continue;
+        }
+        EXPECT_EQ(out.banks.size(), distinct);
+        for (uint32_t x = 0; x < across * down; ++x)
+            for (uint32_t y = 0; y < x; ++y)
+                EXPECT_EQ(out.bank_of_unit[x] == out.bank_of_unit[y], x % distinct == y % distinct)
+                    << x << " " << y;
+    }
+}
+
 // Each unit takes the bank that draws it best, each pixel the nearest colour;
 // a unit whose colours are in its bank is drawn exactly.
 TEST(ColourReduce, FixedPalette) {
