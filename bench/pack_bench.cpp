@@ -12,10 +12,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <numeric>
 #include <random>
 
 #include "palettes/palette_pack.h"
+#include "support/pack_instances.h"
 
 namespace {
 
@@ -64,6 +66,50 @@ void BM_PackPalettes(benchmark::State& state) {
 void BM_PackPalettesDense(benchmark::State& state) {
     pack(state, true);
 }
+// The known-answer pictures of the tests, seeds 1 to 50 in each iteration:
+// K hidden banks cut into cells (with `shared`, one colour in every bank).
+// Counters: how many seeds got K banks or fewer, how many were proven, the
+// worst counts of ours, first-fit decreasing and overload-and-remove, and the
+// slowest seed in milliseconds.
+void BM_PackHiddenBanks(benchmark::State& state) {
+    const auto k = static_cast<uint32_t>(state.range(0));
+    const bool shared = state.range(1) != 0;
+    std::vector<std::vector<tw::ColourSet>> pictures;
+    for (uint32_t seed = 1; seed <= 50; ++seed)
+        pictures.push_back(tw::test::hidden_bank_cells(k, seed, shared));
+    uint32_t at_k = 0, proven = 0, worst = 0;
+    double slowest = 0;
+    for (auto _ : state) {
+        at_k = proven = worst = 0;
+        for (const std::vector<tw::ColourSet>& sets : pictures) {
+            const auto start = std::chrono::steady_clock::now();
+            const tw::PaletteArrangement r = tw::pack_palettes(sets, tw::kDefaultPackEffort);
+            const std::chrono::duration<double, std::milli> took =
+                std::chrono::steady_clock::now() - start;
+            slowest = std::max(slowest, took.count());
+            at_k += r.best_count <= k;
+            proven += r.proven;
+            worst = std::max(worst, r.best_count);
+        }
+    }
+    uint32_t ffd = 0, oar = 0;
+    for (const std::vector<tw::ColourSet>& sets : pictures) {
+        ffd = std::max(ffd, tw::first_fit_decreasing(sets).bank_count);
+        oar = std::max(oar, tw::overload_and_remove(sets).bank_count);
+    }
+    state.counters["at_K"] = at_k;
+    state.counters["proven"] = proven;
+    state.counters["worst"] = worst;
+    state.counters["ffd_worst"] = ffd;
+    state.counters["oar_worst"] = oar;
+    state.counters["slowest_ms"] = slowest;
+}
+BENCHMARK(BM_PackHiddenBanks)
+    ->ArgsProduct({{4, 8, 12, 14, 15, 16}, {0, 1}})
+    ->ArgNames({"K", "shared"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 BENCHMARK(BM_PackPalettes)
     ->ArgsProduct({{4, 8, 12, 16}, {1, 2, 3}})
     ->ArgNames({"K", "seed"})

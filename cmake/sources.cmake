@@ -63,6 +63,8 @@ set(TW_CORE_SOURCES
   maps/sprite_sheet.cpp
   palettes/pack_problem.cpp
   palettes/pack_heuristics.cpp
+  palettes/pack_ejection.cpp
+  palettes/pack_groups.cpp
   palettes/pack_search.cpp
   palettes/palette_pack.cpp
   palettes/oklab.cpp

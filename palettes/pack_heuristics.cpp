@@ -247,6 +247,33 @@ std::vector<uint32_t> overload_and_remove_items(const PackProblem& p) {
     return Overload(p).run();
 }
 
+std::vector<uint32_t> random_first_fit(const PackProblem& p, uint64_t effort, uint64_t& steps) {
+    const auto n = static_cast<uint32_t>(p.items.size());
+    std::vector<uint32_t> best(n, 0);
+    uint32_t best_count = UINT32_MAX;
+    uint64_t random = 1;
+    const auto next = [&random] {
+        random = random * 6364136223846793005u + 1442695040888963407u;
+        return static_cast<uint32_t>(random >> 33);
+    };
+    std::vector<uint32_t> order(p.items), key(p.sizes.size(), 0);
+    for (uint64_t used = 0, round = 0; n > 0 && used + n <= effort; used += n, ++round) {
+        for (uint32_t s : order) key[s] = next();
+        if (round % 2 == 0)
+            for (uint32_t s : order) key[s] = (p.sizes[s] << 24) | (key[s] >> 8);
+        std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+            return key[a] != key[b] ? key[a] > key[b] : a < b;
+        });
+        std::vector<uint32_t> bank_of_set = first_fit(p, order);
+        std::vector<uint32_t> bank_of_item(n);
+        for (uint32_t i = 0; i < n; ++i) bank_of_item[i] = bank_of_set[p.items[i]];
+        const uint32_t count = compact_banks(bank_of_item);
+        if (count < best_count) best_count = count, best.swap(bank_of_item);
+        steps += n;
+    }
+    return best;
+}
+
 }  // namespace tw::pack
 
 namespace tw {

@@ -16,4 +16,10 @@ std::vector<uint32_t> first_fit(const PackProblem& p, const std::vector<uint32_t
 // Overload-and-remove over the items of `p`: returns the bank of each item.
 std::vector<uint32_t> overload_and_remove_items(const PackProblem& p);
 
+// First fit over the items of `p` in shuffled orders (every other one still
+// largest first, ties shuffled), from a fixed seed, while `effort` steps last
+// (a step is one item placed). Returns the bank of each item in the packing of
+// fewest banks; adds the steps taken to `steps`.
+std::vector<uint32_t> random_first_fit(const PackProblem& p, uint64_t effort, uint64_t& steps);
+
 }  // namespace tw::pack

@@ -4,6 +4,10 @@
 #include <bit>
 #include <cstddef>
 
+#include "palettes/pack_ejection.h"
+#include "palettes/pack_groups.h"
+#include "palettes/pack_heuristics.h"
+
 namespace tw::pack {
 
 namespace {
@@ -107,32 +111,36 @@ class Search {
     }
 
     // Tries to beat `bound` banks; returns true when the search space was
-    // exhausted (or `target` reached) within `effort` steps.
+    // exhausted (or `target` reached) within `effort` steps in all. A search
+    // that ran out of steps takes up where it stopped when run again, with
+    // `bound` lowered if a better packing was found meanwhile.
     bool run(uint32_t& bound, uint32_t target, uint64_t effort, std::vector<uint32_t>& best) {
-        bound_ = bound;
+        if (!started_ || bound < bound_) bound_ = bound;
         if (bound_ <= target) return true;
-        uint32_t depth = 0;
-        generate(0);
+        if (!started_) {
+            started_ = true;
+            generate(0);
+        }
         for (;;) {
-            if (depth == n_) {
+            if (depth_ == n_) {
                 bound_ = open_;
                 best.assign(n_, 0);
                 for (uint32_t k = 0; k < n_; ++k) best[item_at_[k]] = bank_at_[k];
                 bound = bound_;
                 if (bound_ <= target) return true;
-                unplace(--depth);
+                unplace(--depth_);
                 continue;
             }
-            if (next_[depth] == candidate_count_[depth] || open_ >= bound_) {
-                if (depth == 0) return true;
-                unplace(--depth);
+            if (next_[depth_] == candidate_count_[depth_] || open_ >= bound_) {
+                if (depth_ == 0) return true;
+                unplace(--depth_);
                 continue;
             }
             if (steps_ >= effort) return false;
-            const uint32_t b = candidates_[depth * (volume_.size() + 1) + next_[depth]++];
+            const uint32_t b = candidates_[depth_ * (volume_.size() + 1) + next_[depth_]++];
             if (b == open_ && open_ + 1 >= bound_) continue;
-            place(depth, b);
-            if (++depth < n_) generate(depth);
+            place(depth_, b);
+            if (++depth_ < n_) generate(depth_);
         }
     }
 
@@ -155,21 +163,25 @@ class Search {
     // dead end.
     void generate(uint32_t depth) {
         candidate_count_[depth] = next_[depth] = 0;
-        // Colours the remaining items need that no open bank has must find
-        // free entries within fewer banks than the bound.
-        uint32_t used = 0;
-        for (uint32_t b = 0; b < open_; ++b) used += volume_[b];
-        if (used + mask_count_new(needed_.data(), covered_.data(), w_) >
-            (bound_ - 1) * kBankColours)
-            return;
         const bool can_open = open_ + 1 < bound_;
         uint32_t item = kNoBank, best = UINT32_MAX;
+        uint64_t live = 0;
         for (uint32_t i : loose_) {
             const uint32_t choices = choices_[i];
             if (choices == 0 && !can_open) return;
             if (choices < best || (choices == best && rank_[i] < rank_[item]))
                 item = i, best = choices;
+            live |= fit_[i];
         }
+        // Colours the loose items need that no open bank has must find free
+        // entries within fewer banks than the bound; an open bank that no
+        // loose item fits any more counts as full.
+        uint32_t used = 0;
+        for (uint32_t b = 0; b < open_; ++b)
+            used += (live >> b & 1) != 0 ? volume_[b] : kBankColours;
+        if (used + mask_count_new(needed_.data(), covered_.data(), w_) >
+            (bound_ - 1) * kBankColours)
+            return;
         item_at_[depth] = item;
         uint32_t* out = candidates_.data() + (depth * (volume_.size() + 1));
         uint32_t count = 0;
@@ -289,14 +301,15 @@ class Search {
     std::vector<uint32_t> candidates_;   // banks to try at each depth
     std::vector<uint32_t> candidate_count_, next_;
     std::vector<uint32_t> keys_;  // colours each candidate adds, while sorting
-    uint32_t open_ = 0, bound_ = 0;
+    uint32_t open_ = 0, bound_ = 0, depth_ = 0;
+    bool started_ = false;
     uint64_t steps_ = 0;
 };
 
 }  // namespace
 
 SearchResult search_packing(const PackProblem& p, const std::vector<uint32_t>& start,
-                            uint64_t effort) {
+                            uint64_t effort, bool improve) {
     SearchResult r;
     r.bank_of_item = start;
     r.bank_count = 0;
@@ -308,6 +321,7 @@ SearchResult search_packing(const PackProblem& p, const std::vector<uint32_t>& s
     }
     std::vector<uint32_t> clique;
     r.lower_bound = packing_lower_bound(p, clique);
+    r.clique_bound = clique.size() > (p.colours.size() + kBankColours - 1) / kBankColours;
     // Ties go to the clique first: its items need a bank each, so no choice
     // is made there. Then the rest, largest first.
     const auto n = static_cast<uint32_t>(p.items.size());
@@ -317,8 +331,28 @@ SearchResult search_packing(const PackProblem& p, const std::vector<uint32_t>& s
     for (uint32_t i = 0; i < n; ++i)
         if (rank[i] == kNoBank) rank[i] = next++;
     Search search(p, rank, r.bank_count);
-    r.proven = search.run(r.bank_count, r.lower_bound, effort, r.bank_of_item);
-    r.steps = search.steps();
+    const uint64_t first = improve ? std::min(effort, kFirstSearchSteps) : effort;
+    r.proven = search.run(r.bank_count, r.lower_bound, first, r.bank_of_item);
+    uint64_t used = 0;  // steps of the other searches
+    if (improve && !r.proven && effort > first) {
+        const auto take = [&](std::vector<uint32_t> packing) {
+            const uint32_t count = compact_banks(packing);
+            if (count < r.bank_count) r.bank_count = count, r.bank_of_item.swap(packing);
+        };
+        const uint64_t spare = (effort - first) / 2;
+        take(pack_groups(p, colour_components(p), spare / 8, used));
+        if (r.bank_count > r.lower_bound) {
+            const std::vector<uint32_t> groups = merged_groups(p, spare / 8, used);
+            take(pack_groups(p, groups, spare / 8, used));
+        }
+        if (r.bank_count > r.lower_bound) take(random_first_fit(p, spare / 8, used));
+        if (r.bank_count > r.lower_bound)
+            take(
+                empty_banks(p, r.bank_of_item, r.lower_bound, spare - std::min(spare, used), used));
+        r.proven = search.run(r.bank_count, r.lower_bound, effort - std::min(effort, used),
+                              r.bank_of_item);
+    }
+    r.steps = search.steps() + used;
     return r;
 }
 

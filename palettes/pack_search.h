@@ -18,7 +18,8 @@ struct SearchResult {
     std::vector<uint32_t> bank_of_item;  // banks numbered 0, 1, ... in order of use
     uint32_t bank_count = 0;
     uint32_t lower_bound = 0;
-    bool proven = false;  // bank_count is the fewest possible
+    bool clique_bound = false;  // a clique, not the colour count, gives lower_bound
+    bool proven = false;        // bank_count is the fewest possible
     uint64_t steps = 0;
 };
 
@@ -31,7 +32,14 @@ uint32_t packing_lower_bound(const PackProblem& p, std::vector<uint32_t>& clique
 // each item, numbered densely) uses, taking at most `effort` steps. The result
 // is the best packing known at the end. When `start` uses more than
 // kMaxSearchBanks banks it is kept, with the colour bound alone.
+//
+// The branch-and-bound runs first for up to kFirstSearchSteps. When that does
+// not settle it and `improve` is set, half the steps left go to the quicker
+// searches of pack_heuristics and pack_ejection, whose best packing lowers the
+// bound the branch-and-bound then goes on with.
 SearchResult search_packing(const PackProblem& p, const std::vector<uint32_t>& start,
-                            uint64_t effort);
+                            uint64_t effort, bool improve = true);
+
+inline constexpr uint64_t kFirstSearchSteps = 10000;
 
 }  // namespace tw::pack

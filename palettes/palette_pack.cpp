@@ -130,6 +130,9 @@ PaletteArrangement pack_palettes(const std::vector<ColourSet>& sets, uint64_t ef
     PaletteArrangement out;
     out.proven = found.proven;
     out.lower_bound = found.lower_bound;
+    out.bound = found.proven && found.bank_count > found.lower_bound ? PackBound::SEARCH
+                : found.clique_bound                                 ? PackBound::CLIQUE
+                                                                     : PackBound::COLOURS;
     out.steps = found.steps;
     out.best_count = found.bank_count;
     std::vector<uint32_t> packed(sets.size(), kNoBank);

@@ -18,15 +18,25 @@ using ColourSet = std::vector<uint16_t>;  // distinct target colours, ascending
 
 inline constexpr uint32_t kBankColours = 15;  // entry 0 of a bank is the transparent key
 inline constexpr uint32_t kMaxBanks = 16;
-// About 30 ms of search on a picture of a few hundred distinct sets whose
-// minimum is out of reach; most pictures need no steps or a few hundred.
-inline constexpr uint64_t kDefaultPackEffort = 10000;
+// Well under a second of search on a picture of a few hundred distinct sets
+// whose minimum is out of reach; most pictures need no steps or a few hundred.
+inline constexpr uint64_t kDefaultPackEffort = 1000000;
 inline constexpr uint32_t kNoBank = UINT32_MAX;
+
+// What proves a lower bound on the banks.
+enum class PackBound : uint8_t {
+    COLOURS,  // the distinct colours, 15 to a bank
+    CLIQUE,   // sets no two of which fit one bank
+    SEARCH,   // the exact search went through every packing of fewer banks
+};
 
 struct PaletteArrangement {
     bool fits = false;    // every set was placed into at most max_banks banks
     bool proven = false;  // best_count is the fewest possible
     uint32_t lower_bound = 0;
+    // What proves lower_bound; SEARCH when the search proved best_count the
+    // fewest above it.
+    PackBound bound = PackBound::COLOURS;
     uint64_t steps = 0;  // search steps taken
     // The banks, each a set of at most kBankColours colours, ascending: the
     // colours of the sets that take it. They are numbered in the order in which

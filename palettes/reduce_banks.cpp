@@ -9,7 +9,7 @@ namespace tw {
 
 bool reduction_answers(const Text* reason) {
     return reason == &kReasonUnitColours || reason == &kReasonTooManyBanks ||
-           reason == &kReasonNoBankHolds;
+           reason == &kReasonTooManyBanksProven || reason == &kReasonNoBankHolds;
 }
 
 bool reduce_banks(const UnitInputs& in, const TransparentKey& key, const uint16_t* fixed,

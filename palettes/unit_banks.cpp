@@ -167,6 +167,24 @@ std::string own_colour(const Picture& picture, const UnitGrid& g, uint32_t unit,
     return "";
 }
 
+// Says whether more banks than there are are proven needed, and by what,
+// or were only not found within the steps.
+void set_too_many_banks(const PaletteArrangement& a, const char* noun, const char* list) {
+    std::string bound;
+    if (a.lower_bound > kMaxBanks && a.bound == PackBound::CLIQUE)
+        bound = say(kPackBoundClique, a.lower_bound);
+    else if (a.lower_bound > kMaxBanks)
+        bound = kPackBoundColours.get();
+    else if (a.proven)
+        bound = kPackBoundSearch.get();
+    if (bound.empty())
+        set_failure(kReasonTooManyBanks, a.best_count, a.lower_bound,
+                    static_cast<unsigned long long>(a.steps), noun, list);
+    else
+        set_failure(kReasonTooManyBanksProven, a.proven ? a.best_count : a.lower_bound,
+                    bound.c_str(), noun, list);
+}
+
 }  // namespace
 
 UnitGrid unit_grid(uint32_t width, uint32_t height, uint32_t unit_width, uint32_t unit_height) {
@@ -220,7 +238,7 @@ bool arrange_banks(const UnitInputs& in, const TransparentKey& key, uint64_t eff
         }
         if (a.left_over.size() > kUnitsListed + 1)
             list += say(kUnitsMore, static_cast<unsigned>(a.left_over.size() - kUnitsListed - 1));
-        set_failure(kReasonTooManyBanks, a.best_count, a.lower_bound, in.noun->get(), list.c_str());
+        set_too_many_banks(a, in.noun->get(), list.c_str());
         return false;
     }
 

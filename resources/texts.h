@@ -472,8 +472,19 @@ inline constexpr Text kReasonUnitMixedBanks{"%s %u,%u の中で違うパレッ�
 inline constexpr Text kReasonKeepNotIndexed{"keep にはパレット付きの画像が必要です",
                                             "keep needs a picture with a palette"};
 inline constexpr Text kReasonTooManyBanks{
-    "色が16個のパレットに収まりません: 最善で%u個（少なくとも%u個）、残った%s: %s",
-    "the colours do not fit in 16 palettes: %u at best (at least %u); %ss left over: %s"};
+    "色が16個のパレットに収まりません: 最善で%u個（少なくとも%u個）。%llu "
+    "ステップ以内では見つかりません。--pack-effort を大きくすると見つかるかもしれません。残った%s: "
+    "%s",
+    "the colours do not fit in 16 palettes: %u at best (at least %u); none found within %llu "
+    "steps; a larger --pack-effort may find one; %ss left over: %s"};
+inline constexpr Text kReasonTooManyBanksProven{
+    "色が16個のパレットに収まりません: 少なくとも%u個必要です（%sによる証明）、残った%s: %s",
+    "the colours do not fit in 16 palettes: at least %u are needed, proven by %s; %ss left over: "
+    "%s"};
+inline constexpr Text kPackBoundColours{"色の数", "the colour count"};
+inline constexpr Text kPackBoundClique{"どの2つも同じパレットに入らない%u組の色",
+                                       "%u colour sets no two of which fit one palette"};
+inline constexpr Text kPackBoundSearch{"すべての詰め方の探索", "a search of every packing"};
 inline constexpr Text kReasonNoBankHolds{
     "%s %u,%u の色をすべて持つパレットがありません: 最も近いパレット%u に %s がありません",
     "%s %u,%u fits no palette: palette %u, the nearest, lacks %s"};

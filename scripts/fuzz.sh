@@ -19,6 +19,7 @@ for target in "$bin"/fuzz_*; do
     fuzz_ptc_walk) seeds=(fuzz/seeds/ptc) ;;
     fuzz_qr_stream) seeds=(fuzz/seeds/qr) ;;
     fuzz_png) seeds=(fuzz/seeds/png) ;;
+    fuzz_level_read) seeds=(fuzz/seeds/level) ;;
     fuzz_picture) seeds=(fuzz/seeds/png fuzz/seeds/picture) && [[ -d "$corpus_root/bmpsuite" ]] && seeds+=("$corpus_root"/bmpsuite/*/) ;;
   esac
   echo "fuzz: $name for ${seconds}s"

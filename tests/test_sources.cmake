@@ -39,6 +39,7 @@ set(TW_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/support/cli_run.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/png_writer.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/map_render.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/pack_instances.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/picture/png_image_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/tile_map_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/maps/screen_render_test.cpp

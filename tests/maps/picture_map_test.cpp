@@ -10,6 +10,7 @@
 
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "common/text.h"
 #include "extract/bmp_output.h"
 #include "maps/map_convert.h"
 #include "maps/report_picture.h"
@@ -314,6 +315,65 @@ TEST(PictureMap, CellsOfMoreThan15ColoursAreNamed) {
         EXPECT_NE(at(k, 0), kReportFrame);
     }
     EXPECT_EQ(at(18, 14), p.pixels[7 * 40 + 9]);  // inside the frame, the picture
+}
+
+TEST(PictureMap, TooManyBanksSaysWhetherProven) {
+    // A row of cells of 9 colours each, the key at the top left. 17 cells of
+    // distinct colours: no two share a bank, which proves 17. Six rings of
+    // five cells, where only a cell's two neighbours in its ring share no
+    // colour with it: no three share a bank, so 18 are needed, which the
+    // bounds do not see and a short search does not prove.
+    const std::vector<std::vector<uint32_t>> ring = {{0, 1, 2, 9, 10, 11, 15, 16, 17},
+                                                     {3, 4, 5, 12, 13, 14, 18, 19, 20},
+                                                     {0, 1, 2, 6, 7, 8, 21, 22, 23},
+                                                     {3, 4, 5, 9, 10, 11, 24, 25, 26},
+                                                     {6, 7, 8, 12, 13, 14, 27, 28, 29}};
+    const auto cell_picture = [](const std::vector<std::vector<uint32_t>>& cells) {
+        Picture p;
+        p.width = static_cast<uint32_t>(8 * cells.size());
+        p.height = 8;
+        for (uint32_t y = 0; y < 8; ++y)
+            for (uint32_t x = 0; x < p.width; ++x) {
+                const uint32_t n = cells[x / 8][(y * 8 + x % 8) % 9] + 1;
+                p.pixels.push_back(x == 0 && y == 0 ? rgb(0)
+                                                    : rgb((n & 31) << 19 | (n >> 5) << 11 | 0x80));
+            }
+        return p;
+    };
+    std::vector<std::vector<uint32_t>> apart, rings;
+    for (uint32_t c = 0; c < 17; ++c)
+        apart.push_back({9 * c, 9 * c + 1, 9 * c + 2, 9 * c + 3, 9 * c + 4, 9 * c + 5, 9 * c + 6,
+                         9 * c + 7, 9 * c + 8});
+    for (uint32_t r = 0; r < 6; ++r)
+        for (const std::vector<uint32_t>& cell : ring) {
+            rings.push_back(cell);
+            for (uint32_t& n : rings.back()) n += 30 * r;
+        }
+    struct Case {
+        const std::vector<std::vector<uint32_t>>* cells;
+        uint64_t effort;
+        const char* says;
+    };
+    for (const Case c :
+         {Case{&apart, kDefaultPackEffort,
+               "at least 17 are needed, proven by 17 colour sets no two of which fit one palette; "
+               "cells left over: 128,0"},
+          Case{&rings, 1000,
+               "18 at best (at least 12); none found within 1000 steps; a larger --pack-effort may "
+               "find one; cells left over: "}}) {
+        const Picture p = cell_picture(*c.cells);
+        set_language(LANGUAGE_EN);
+        PictureOptions options;
+        options.pack_effort = c.effort;
+        MapScreens m;
+        clear_failure();
+        const bool mapped = map_pictures({&p}, {}, options, m);
+        set_language(LANGUAGE_JA);
+        ASSERT_FALSE(mapped);
+        EXPECT_NE(last_failure().find(c.says), std::string::npos) << last_failure();
+        EXPECT_EQ(last_failure_reason(),
+                  c.effort == 1000 ? &kReasonTooManyBanks : &kReasonTooManyBanksProven);
+    }
 }
 
 TEST(PictureMap, ReportNumbersCellsAndShowsTheBanks) {

@@ -6,6 +6,8 @@
 #include <numeric>
 #include <random>
 
+#include "support/pack_instances.h"
+
 namespace tw {
 namespace {
 
@@ -159,6 +161,67 @@ TEST(PalettePack, LeftOverWhenBanksRunOut) {
     EXPECT_EQ(r.lower_bound, 17u);
     EXPECT_TRUE(r.proven);
     EXPECT_EQ(r.bank_of_set[18], 2u);
+}
+
+TEST(PalettePack, HiddenBanksFound) {
+    // Banks that share no colour: K banks, proven by the colour count. With
+    // one colour in every bank: K banks at most, and the fewest claimed only
+    // with a proof. Never worse than first-fit decreasing.
+    struct Case {
+        uint32_t k;
+        bool shared;
+    };
+    for (const Case c : {Case{8, false}, Case{16, false}, Case{8, true}, Case{12, true}}) {
+        for (uint32_t seed = 1; seed <= 50; ++seed) {
+            SCOPED_TRACE(testing::Message()
+                         << "k " << c.k << " shared " << c.shared << " seed " << seed);
+            const std::vector<ColourSet> sets = test::hidden_bank_cells(c.k, seed, c.shared);
+            const PaletteArrangement r = pack_palettes(sets, kDefaultPackEffort);
+            EXPECT_TRUE(r.fits);
+            EXPECT_LE(r.best_count, c.k);
+            EXPECT_LE(r.best_count, first_fit_decreasing(sets).bank_count);
+            if (!c.shared) {
+                EXPECT_TRUE(r.proven);
+                EXPECT_EQ(r.lower_bound, c.k);
+                EXPECT_EQ(r.bound, PackBound::COLOURS);
+            }
+            EXPECT_EQ(r.proven, r.best_count == r.lower_bound || r.bound == PackBound::SEARCH);
+        }
+    }
+}
+
+TEST(PalettePack, WhatProvesTheBound) {
+    // 17 sets of 9 colours: the colour count says 11, the 17 sets themselves
+    // (no two fit one bank) say 17. 17 full banks: both say 17, and the
+    // colour count is named.
+    std::vector<ColourSet> nines;
+    for (uint32_t k = 0; k < 17; ++k) nines.push_back(run(k * 9u, k * 9u + 8u));
+    std::vector<ColourSet> fulls;
+    for (uint32_t k = 0; k < 17; ++k) fulls.push_back(run(k * 15u, k * 15u + 14u));
+    // Five sets of 9 in a ring: neighbours share no colour (18 > 15), the
+    // others 3. No three fit one bank; the colour count and the largest
+    // clique both say 2.
+    const std::vector<ColourSet> ring = {{0, 1, 2, 9, 10, 11, 15, 16, 17},
+                                         {3, 4, 5, 12, 13, 14, 18, 19, 20},
+                                         {0, 1, 2, 6, 7, 8, 21, 22, 23},
+                                         {3, 4, 5, 9, 10, 11, 24, 25, 26},
+                                         {6, 7, 8, 12, 13, 14, 27, 28, 29}};
+    struct Case {
+        const std::vector<ColourSet>* sets;
+        uint32_t best, lower;
+        PackBound bound;
+    };
+    for (const Case c :
+         {Case{&nines, 17, 17, PackBound::CLIQUE}, Case{&fulls, 17, 17, PackBound::COLOURS},
+          Case{&ring, 3, 2, PackBound::SEARCH}}) {
+        const PaletteArrangement r = pack_palettes(*c.sets, kDefaultPackEffort);
+        EXPECT_EQ(r.best_count, c.best);
+        EXPECT_EQ(r.lower_bound, c.lower);
+        EXPECT_TRUE(r.proven);
+        EXPECT_EQ(r.bound, c.bound);
+    }
+    // Without steps the search proves nothing.
+    EXPECT_FALSE(pack_palettes(ring, 0).proven);
 }
 
 TEST(PalettePack, EmptySets) {
