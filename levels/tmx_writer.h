@@ -31,7 +31,7 @@ struct TmxDocument {
     std::string name;  // of the tileset files
     std::vector<TmxTilesetRef> tilesets;
     std::vector<TmxScreenLayer> layers;
-    LevelProperties properties;  // written as strings
+    LevelProperties properties;     // written as strings
     std::string background_colour;  // "#rrggbb", the map's backgroundcolor; none when empty
 };
 

@@ -120,8 +120,8 @@ TEST_F(PictureCli, OnlyTheKeyItselfIsTransparentAndALooseKeyIsNamed) {
     std::vector<Rgba> pixels;
     for (uint32_t y = 0; y < h; ++y)
         for (uint32_t x = 0; x < w; ++x)
-            pixels.push_back(x % 11 == 4      ? Rgba{248, 0, 248, 255}
-                             : (x + y) % 7 == 0 ? Rgba{200, 100, 50, 255}
+            pixels.push_back(x % 11 == 4        ? Rgba{248, 0, 248, 255}
+                             : (x + y) % 7 == 3 ? Rgba{200, 100, 50, 255}
                              : x % 6 == 2       ? Rgba{2, 2, 2, 255}
                              : y % 5 == 1       ? Rgba{7, 5, 6, 255}
                                                 : Rgba{0, 0, 0, 255});

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
-#include <array>
 #include <functional>
 #include <optional>
 #include <random>
@@ -443,7 +443,6 @@ TEST(PictureMap, SharedSetAndTheReportOnFailure) {
     EXPECT_EQ(summary.rule, PaletteRule::FILE);
 }
 
-
 Picture decoded(const test::PngFixture& f) {
     const std::vector<uint8_t> bytes = test::make_png(f);
     Picture p;
@@ -523,10 +522,18 @@ TEST(PictureMap, OnlyTheKeyColourItselfIsTransparent) {
     } cases[] = {
         {"near-black outlines", {&outlined}, {}, {black}, 0, {}},
         {"16-bit PNG", {&deep}, {}, {deep.pixels[0]}, rgb_to_col(0x12, 0x34, 0x56), {}},
-        {"two palette entries of the key", {&two_keys}, generate, {two_keys.pixels[0]},
-         rgb_to_col(0x10, 0x20, 0x30), {}},
-        {"a key given loosely", {&magenta}, given, {given.transparent_colour},
-         rgb_to_col(0xFF, 0, 0xFF), {}},
+        {"two palette entries of the key",
+         {&two_keys},
+         generate,
+         {two_keys.pixels[0]},
+         rgb_to_col(0x10, 0x20, 0x30),
+         {}},
+        {"a key given loosely",
+         {&magenta},
+         given,
+         {given.transparent_colour},
+         rgb_to_col(0xFF, 0, 0xFF),
+         {}},
         {"a set of pictures", {&black_key, &red_key}, {}, {black, red_key.pixels[0]}, 0, {}},
         {"an opaque level", {&level}, {}, {std::nullopt}, 0, {1}},
     };
