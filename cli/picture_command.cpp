@@ -6,6 +6,7 @@
 #include "cli/cli_options.h"
 #include "common/failure.h"
 #include "common/fixed_text.h"
+#include "image/colour.h"
 #include "platform/native_text.h"
 #include "platform/png.h"
 #include "resources/texts.h"
@@ -135,7 +136,17 @@ std::string picture_summary_tail(const PictureSummary& s, const PictureOptions& 
         case RuleReason::PALETTES_DIFFER:
             tail += kPictureWhyPalettes.get();
             break;
+        case RuleReason::OPAQUE_COLOUR_0:
+            tail += say(kPictureWhyColour0.get(), s.mixed_x, s.mixed_y);
+            break;
     }
+    if (s.key_source == KeySource::GIVEN && s.key_pixels == 0 && s.near_key_pixels > 0) {
+        const Rgba& k = options.transparent_colour;
+        const Rgb drawn = col_to_rgb(s.key);
+        tail += say(kPictureKeyNear.get(), unsigned{k.r} << 16 | unsigned{k.g} << 8 | k.b,
+                    s.near_key_pixels, unsigned{drawn.r} << 16 | unsigned{drawn.g} << 8 | drawn.b);
+    }
+    if (s.hidden_by_keep > 0) tail += say(kPictureKeepHides.get(), s.hidden_by_keep);
     if (s.reduced) tail += say(kPictureReduceQuality.get(), s.psnr, s.max_error);
     if (s.padded())
         tail += say(kPicturePadded.get(), s.width, s.height, s.padded_width, s.padded_height);

@@ -37,6 +37,7 @@ std::string write_tmx(const TmxDocument& d) {
     xml.attribute("tilewidth", kTsxTileSize);
     xml.attribute("tileheight", kTsxTileSize);
     xml.attribute("infinite", "0");
+    if (!d.background_colour.empty()) xml.attribute("backgroundcolor", d.background_colour);
     xml.attribute("nextlayerid", static_cast<int64_t>(d.layers.size() + 1));
     xml.attribute("nextobjectid", "1");
     if (!d.properties.empty()) {

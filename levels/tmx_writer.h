@@ -31,7 +31,8 @@ struct TmxDocument {
     std::string name;  // of the tileset files
     std::vector<TmxTilesetRef> tilesets;
     std::vector<TmxScreenLayer> layers;
-    LevelProperties properties;  // written as strings
+    LevelProperties properties;     // written as strings
+    std::string background_colour;  // "#rrggbb", the map's backgroundcolor; none when empty
 };
 
 // The file name of a tileset: NAME_P<bank>.tsx.

@@ -17,6 +17,7 @@
 #include "maps/report_picture.h"
 #include "resources/texts.h"
 #include "text/scr_screen.h"
+#include "text/screen_cells.h"
 
 namespace tw {
 namespace {
@@ -131,7 +132,12 @@ void cells_by_character(const Level& level, const OwnLevel& own, std::vector<Scr
     }
     s.rule = PaletteRule::KEEP;
     s.reason = RuleReason::ASKED;
-    s.tiles = own.tiles.size();
+    // The characters the cells use (an empty cell uses character 0), not every one the banks hold.
+    std::vector<uint8_t> used(kCellTileCount, 0);
+    for (const Screen& screen : screens)
+        for (const auto& row : screen.cells)
+            for (int32_t cell : row) used[cell_tile(static_cast<uint32_t>(cell))] = 1;
+    s.tiles = static_cast<size_t>(std::count(used.begin(), used.end(), 1));
     s.bank_count = static_cast<uint32_t>(std::popcount(s.banks_used));
 }
 
@@ -197,6 +203,7 @@ bool read_level_source(const char* path, const std::string& prefix, Level& level
         set_failure(kLevelNoLayers);
         return false;
     }
+    source.level = true;
     for (size_t l = 0; l < level.layers.size(); ++l) {
         source.pictures.push_back(draw_level_layer(level, l));
         source.names.push_back(prefix.empty() ? level.layers[l].name

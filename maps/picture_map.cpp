@@ -65,11 +65,11 @@ bool too_large(const Picture& p, const std::string& name) {
 
 bool map_pictures(const std::vector<const Picture*>& pictures,
                   const std::vector<std::string>& names, const PictureOptions& options,
-                  MapScreens& out) {
+                  MapScreens& out, const std::vector<uint8_t>& levels) {
     out = MapScreens{};
     for (size_t p = 0; p < pictures.size(); ++p)
         if (too_large(*pictures[p], names.empty() ? std::string() : names[p])) return false;
-    const UnitInputs in{pictures, names, &kUnitCell, 8, 8};
+    const UnitInputs in{pictures, names, &kUnitCell, 8, 8, levels};
     if (!assign_banks(in, cell_options(options), out.units, out.palette, out.summaries))
         return false;
 
@@ -132,17 +132,19 @@ bool write_map_set(const ConvertJob& set_job, const std::vector<MapSource>& sour
     std::vector<const Picture*> pointers;
     std::vector<std::string> names;
     std::vector<size_t> source_of;
+    std::vector<uint8_t> levels;
     for (size_t k = 0; k < sources.size(); ++k) {
         const MapSource& src = sources[k];
         for (size_t i = 0; i < src.pictures.size(); ++i) {
             pointers.push_back(&src.pictures[i]);
+            levels.push_back(src.level ? 1 : 0);
             names.push_back(i < src.names.size() ? src.names[i] : std::string(src.job.name));
             source_of.push_back(k);
         }
     }
     if (pointers.size() == 1) names.clear();
     MapScreens m;
-    bool ok = map_pictures(pointers, names, options, m);
+    bool ok = map_pictures(pointers, names, options, m, levels);
     // One summary for each source, its pictures' merged.
     for (size_t p = 0; p < m.summaries.size(); ++p) {
         if (p == 0 || source_of[p] != source_of[p - 1]) {
@@ -152,6 +154,9 @@ bool write_map_set(const ConvertJob& set_job, const std::vector<MapSource>& sour
         PictureSummary& s = summaries.back();
         s.banks_used = static_cast<uint16_t>(s.banks_used | m.summaries[p].banks_used);
         s.flipped_cells += m.summaries[p].flipped_cells;
+        s.key_pixels += m.summaries[p].key_pixels;
+        s.near_key_pixels += m.summaries[p].near_key_pixels;
+        s.hidden_by_keep += m.summaries[p].hidden_by_keep;
     }
     if (ok) {
         ImageOutputs out(set_job, kChrKind.tag());

@@ -27,12 +27,13 @@ struct MapScreens {
 };
 
 // Maps the pictures as one set (one picture alone is a set of one) with
-// options.unit 8 x 8. `names` are shown in refusals when there are several.
+// options.unit 8 x 8. `names` are shown in refusals when there are several;
+// `levels` marks the pictures that are a level's layers (UnitInputs::levels).
 // False with the reason recorded; `out.units` still serves the reports when
 // the palette stage ran.
 bool map_pictures(const std::vector<const Picture*>& pictures,
                   const std::vector<std::string>& names, const PictureOptions& options,
-                  MapScreens& out);
+                  MapScreens& out, const std::vector<uint8_t>& levels = {});
 
 // Reads job.path and writes NAME_COL.ptc, NAME_CHR.ptc (NAME_CHR0.ptc... past
 // 256 tiles) and NAME_SCR.ptc into job.out_dir; with options.report also
@@ -48,6 +49,7 @@ struct MapSource {
     ConvertJob job;
     std::vector<Picture> pictures;
     std::vector<std::string> names;  // shown in refusals
+    bool level = false;              // the pictures are a level's layers
 };
 
 // The sources' pictures mapped as one set: set_job's out_dir and name give

@@ -23,7 +23,7 @@ bool build_sprite_sheet(const Picture& picture, const PictureOptions& options, S
                     static_cast<unsigned>(tiles));
         return false;
     }
-    const UnitInputs in{{&picture}, {}, &kUnitSprite, uw, uh};
+    const UnitInputs in{{&picture}, {}, &kUnitSprite, uw, uh, {}};
     std::vector<UnitBanks> units;
     std::vector<PictureSummary> summaries;
     const bool ok = assign_banks(in, options, units, sheet.palette, summaries);

@@ -125,6 +125,10 @@ bool export_tiled(const std::vector<ScreenSources>& screens, const std::string& 
                 layer.gids.push_back(gid);
             }
     }
+    // What the handheld shows where every layer is transparent. Reading the
+    // level back ignores it: the COL travels in the properties.
+    const Rgb back = col_to_rgb(first.colours[0]);
+    doc.background_colour = "#" + trans_text(PngRgb{back.r, back.g, back.b});
     doc.properties = {{kLevelMarkKey, kLevelMarkValue},
                       {kLevelColoursKey, hex_colours(first.colours)},
                       {kLevelChrBanksKey, std::to_string(chr_bank_count(first))}};

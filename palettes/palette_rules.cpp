@@ -17,6 +17,25 @@ bool whole_units(const Picture& p, const PictureOptions& o) {
     return p.width % o.unit_width == 0 && p.height % o.unit_height == 0;
 }
 
+bool is_level(const UnitInputs& in, size_t picture) {
+    return picture < in.levels.size() && in.levels[picture];
+}
+
+// The pixels of an indexed picture that are opaque but have colour number 0,
+// which the handheld draws transparent; `x` and `y` get the first one's place.
+uint32_t opaque_colour_0(const Picture& p, uint32_t& x, uint32_t& y) {
+    uint32_t count = 0;
+    if (!p.indexed) return 0;
+    for (size_t i = 0; i < p.pixels.size(); ++i) {
+        if (p.pixels[i].a < 128 || (p.indices[i] & 15) != 0) continue;
+        if (count++ == 0) {
+            x = static_cast<uint32_t>(i % p.width);
+            y = static_cast<uint32_t>(i / p.width);
+        }
+    }
+    return count;
+}
+
 }  // namespace
 
 PaletteRule decide_rule(const Picture& picture, const PictureOptions& options, const Text& noun,
@@ -64,7 +83,13 @@ bool assign_banks(const UnitInputs& in, const PictureOptions& options, std::vect
         s.padded_width = padded_side(pic.width, options.unit_width);
         s.padded_height = padded_side(pic.height, options.unit_height);
         if (rule != PaletteRule::KEEP || options.palette != PaletteRule::AUTO) continue;
-        const PaletteRule own = decide_rule(pic, options, *in.noun, s);
+        PaletteRule own = decide_rule(pic, options, *in.noun, s);
+        // Keeping a level's indices would hide what Tiled draws with colour number 0.
+        if (own == PaletteRule::KEEP && is_level(in, p) &&
+            opaque_colour_0(pic, s.mixed_x, s.mixed_y) > 0) {
+            own = PaletteRule::GENERATE;
+            s.reason = RuleReason::OPAQUE_COLOUR_0;
+        }
         if (own != PaletteRule::KEEP) {
             rule = own;
             reason = s.reason;
@@ -101,11 +126,14 @@ bool assign_banks(const UnitInputs& in, const PictureOptions& options, std::vect
                 if (p == 0) palette = own;
                 palette.used = static_cast<uint16_t>(palette.used | own.used);
                 ok = ok && kept;
+                uint32_t x = 0, y = 0;
+                if (is_level(in, p))
+                    summaries[p].hidden_by_keep = opaque_colour_0(*in.pictures[p], x, y);
             }
             break;
         case PaletteRule::FILE: {
             uint16_t colours[256];
-            key = choose_transparent_key(in.pictures, options);
+            key = choose_transparent_key(in.pictures, in.levels, options);
             if (!read_palette_file(options.palette_file.c_str(), colours)) return false;
             ok = banks_from_palette(in, key, colours, out, palette);
             if (!ok && options.reduce && reduction_answers(last_failure_reason())) {
@@ -118,7 +146,7 @@ bool assign_banks(const UnitInputs& in, const PictureOptions& options, std::vect
         case PaletteRule::GENERATE:
         case PaletteRule::AUTO:
             rule = PaletteRule::GENERATE;
-            key = choose_transparent_key(in.pictures, options);
+            key = choose_transparent_key(in.pictures, in.levels, options);
             ok = arrange_banks(in, key, options.pack_effort, out, palette);
             // Only a picture the exact rule refuses for its colours is reduced,
             // so that one that converts exactly keeps its bytes.
@@ -130,6 +158,12 @@ bool assign_banks(const UnitInputs& in, const PictureOptions& options, std::vect
             }
             break;
     }
+    if (key.source == KeySource::GIVEN)
+        for (uint32_t p = 0; p < in.pictures.size(); ++p) {
+            const KeyMatch m = match_key(*in.pictures[p], options.transparent_colour);
+            summaries[p].key_pixels = m.exact;
+            summaries[p].near_key_pixels = m.near;
+        }
     for (PictureSummary& s : summaries) {
         s.rule = rule;
         if (options.palette == PaletteRule::AUTO) {

@@ -58,6 +58,8 @@ enum class RuleReason {
     MIXED_UNIT,       // AUTO: the unit at mixed_x, mixed_y uses colours of several banks
     NOT_WHOLE_UNITS,  // AUTO: indexed, but its size is not whole units, so it is padded
     PALETTES_DIFFER,  // AUTO, pictures sharing banks: their palettes are not the same
+    OPAQUE_COLOUR_0,  // AUTO, a level: the pixel at mixed_x, mixed_y is opaque but has
+                      // colour number 0, which the handheld draws transparent
 };
 
 // Where the colour of entry 0 of every bank came from.
@@ -73,11 +75,18 @@ enum class KeySource {
 struct PictureSummary {
     PaletteRule rule = PaletteRule::GENERATE;  // never AUTO once decided
     RuleReason reason = RuleReason::ASKED;
-    uint32_t mixed_x = 0, mixed_y = 0;             // with MIXED_UNIT: the unit's top-left pixel
+    // MIXED_UNIT: the unit's top-left pixel; OPAQUE_COLOUR_0: the pixel.
+    uint32_t mixed_x = 0, mixed_y = 0;
     uint32_t width = 0, height = 0;                // as read
     uint32_t padded_width = 0, padded_height = 0;  // equal to width and height when not padded
     KeySource key_source = KeySource::INDEX_0;
     uint16_t key = 0;  // entry 0 of every bank (not with KEEP)
+    // With `--transparent RRGGBB`: the pixels of exactly that colour, and the
+    // opaque ones of another colour that the target draws alike (they stay opaque).
+    uint32_t key_pixels = 0;
+    uint32_t near_key_pixels = 0;
+    // KEEP asked for a level: its opaque pixels that colour number 0 makes transparent.
+    uint32_t hidden_by_keep = 0;
     // Banks: GENERATE says how many it arranged and whether that is the fewest
     // (else at least lower_bound); KEEP and FILE use the banks they were given.
     uint16_t banks_used = 0;  // bit b: some unit uses bank b

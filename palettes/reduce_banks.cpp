@@ -19,8 +19,9 @@ bool reduce_banks(const UnitInputs& in, const TransparentKey& key, const uint16_
     // to whole units, so that every unit of the stack is a unit of one picture.
     std::vector<ColourPicture> cps;
     uint32_t width = 0, height = 0;
-    for (const Picture* p : in.pictures) {
-        cps.push_back(picture_colours(*p, key, in.unit_width, in.unit_height));
+    for (size_t p = 0; p < in.pictures.size(); ++p) {
+        cps.push_back(
+            picture_colours(*in.pictures[p], key.colours[p], in.unit_width, in.unit_height));
         width = std::max(width, cps.back().width);
         height += cps.back().height;
     }

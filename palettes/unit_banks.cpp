@@ -149,18 +149,20 @@ void order_bank(const UnitInputs& in, ColourSet& bank) {
 
 std::vector<ColourPicture> colour_pictures(const UnitInputs& in, const TransparentKey& key) {
     std::vector<ColourPicture> cps;
-    for (const Picture* p : in.pictures)
-        cps.push_back(picture_colours(*p, key, in.unit_width, in.unit_height));
+    for (size_t p = 0; p < in.pictures.size(); ++p)
+        cps.push_back(
+            picture_colours(*in.pictures[p], key.colours[p], in.unit_width, in.unit_height));
     return cps;
 }
 
-// "#RRGGBB" of the first pixel of the unit whose target colour is `colour`.
-std::string own_colour(const Picture& picture, const UnitGrid& g, uint32_t unit, uint16_t colour) {
+// "#RRGGBB" of the first opaque pixel of the unit whose target colour is `colour`.
+std::string own_colour(const Picture& picture, const ColourPicture& cp, const UnitGrid& g,
+                       uint32_t unit, uint16_t colour) {
     for (uint32_t y = g.y_of(unit); y < std::min(g.y_of(unit) + g.unit_height, picture.height); ++y)
         for (uint32_t x = g.x_of(unit); x < std::min(g.x_of(unit) + g.unit_width, picture.width);
              ++x) {
             const Rgba& p = picture.pixels[size_t{y} * picture.width + x];
-            if (rgb_to_col(p.r, p.g, p.b) == colour)
+            if (cp.colours[size_t{y} * cp.width + x] == colour)
                 return say("#%02X%02X%02X", static_cast<unsigned>(p.r), static_cast<unsigned>(p.g),
                            static_cast<unsigned>(p.b));
         }
@@ -302,7 +304,7 @@ bool banks_from_palette(const UnitInputs& in, const TransparentKey& key,
             for (uint16_t c : s)
                 if (std::find(e, e + 15, c) == e + 15) {
                     if (!missing.empty()) missing += ", ";
-                    missing += own_colour(*in.pictures[p], out[p].grid, u, c);
+                    missing += own_colour(*in.pictures[p], cps[p], out[p].grid, u, c);
                 }
             refuse(in, p, kReasonNoBankHolds,
                    say(kReasonNoBankHolds, in.noun->get(), out[p].grid.x_of(u), out[p].grid.y_of(u),

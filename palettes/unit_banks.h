@@ -51,6 +51,9 @@ struct UnitInputs {
     std::vector<std::string> names;
     const Text* noun = nullptr;  // "cell" or "sprite"
     uint32_t unit_width = 8, unit_height = 8;
+    // Not 0 for each picture that is a level's layer as Tiled draws it: its
+    // transparency is its own, never a colour taken from its top-left pixel.
+    std::vector<uint8_t> levels;
 };
 
 // GENERATE: each unit's opaque colours (at most 15) packed into the fewest

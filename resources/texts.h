@@ -642,6 +642,13 @@ inline constexpr Text kPictureWhyNotWhole{"（大きさがセルの倍数でな�
                                           " (its size is not whole cells)"};
 inline constexpr Text kPictureWhyPalettes{"（画像のパレットが同じでない）",
                                           " (the pictures' palettes differ)"};
+inline constexpr Text kPictureWhyColour0{"（%u,%u の画素が不透明で色番号0）",
+                                         " (the pixel at %u,%u is opaque but has colour number 0)"};
+inline constexpr Text kPictureKeyNear{
+    "、%06X の画素はありません。%u個の画素 %06X は不透明のままです",
+    ", no pixel is %06X; %u pixels of %06X stay opaque"};
+inline constexpr Text kPictureKeepHides{"、不透明な画素 %u個を色番号0で透明にしました",
+                                        ", %u opaque pixel(s) made transparent by colour number 0"};
 inline constexpr Text kPicturePadded{"、%ux%u を透明で %ux%u に広げました",
                                      ", padded with transparent pixels from %ux%u to %ux%u"};
 inline constexpr Text kSharedNeedsName{"--shared には組の名前を指定してください",

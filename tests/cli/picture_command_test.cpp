@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "common/text.h"
 #include "image/colour.h"
 #include "picture/picture.h"
 #include "platform/md5.h"
@@ -110,6 +111,55 @@ TEST_F(PictureCli, MapOfATrueColourPictureRendersBackEveryColour) {
             const Rgba& got = back.pixels[size_t{y} * back.width + x];
             ASSERT_EQ(rgb_to_col(got.r, got.g, got.b), want) << x << "," << y;
         }
+}
+
+TEST_F(PictureCli, OnlyTheKeyItselfIsTransparentAndALooseKeyIsNamed) {
+    // On black (the key): outlines of 2,2,2 and 7,5,6, which the target draws
+    // as black too, and magenta of F800F8.
+    const uint32_t w = 24, h = 16;
+    std::vector<Rgba> pixels;
+    for (uint32_t y = 0; y < h; ++y)
+        for (uint32_t x = 0; x < w; ++x)
+            pixels.push_back(x % 11 == 4        ? Rgba{248, 0, 248, 255}
+                             : (x + y) % 7 == 3 ? Rgba{200, 100, 50, 255}
+                             : x % 6 == 2       ? Rgba{2, 2, 2, 255}
+                             : y % 5 == 1       ? Rgba{7, 5, 6, 255}
+                                                : Rgba{0, 0, 0, 255});
+    write_rgba_png(tmp.file("art.png"), w, h, pixels);
+    ASSERT_EQ(run(tmp.path(), cli::run_map, {"map", "-o", "out", "art.png"}).status, 0);
+    auto render = run(tmp.path(), cli::run_render,
+                      {"render", "-o", "back.png", "--crop", "0,0,24,16", "out/art_SCR.ptc",
+                       "out/art_CHR.ptc", "out/art_COL.ptc"});
+    ASSERT_EQ(render.status, 0) << render.out << render.err;
+    Picture back;
+    ASSERT_TRUE(read_picture_file(tmp.file("back.png").c_str(), back));
+    ASSERT_TRUE(back.indexed);
+    for (uint32_t y = 0; y < h; ++y)
+        for (uint32_t x = 0; x < w; ++x) {
+            const Rgba& p = pixels[y * w + x];
+            const size_t at = size_t{y} * back.width + x;
+            if (p == Rgba{0, 0, 0, 255}) {
+                ASSERT_EQ(back.indices[at] % 16, 0) << x << "," << y;
+                continue;
+            }
+            ASSERT_NE(back.indices[at] % 16, 0) << x << "," << y;
+            const Rgba& got = back.pixels[at];
+            ASSERT_EQ(rgb_to_col(got.r, got.g, got.b), rgb_to_col(p.r, p.g, p.b)) << x << "," << y;
+        }
+
+    // A key that no pixel has exactly, though 32 have its target value.
+    set_language(LANGUAGE_EN);
+    auto given =
+        run(tmp.path(), cli::run_map, {"map", "-o", "given", "--transparent", "ff00ff", "art.png"});
+    auto exact =
+        run(tmp.path(), cli::run_map, {"map", "-o", "exact", "--transparent", "F800F8", "art.png"});
+    set_language(LANGUAGE_JA);
+    EXPECT_EQ(given.status, 0);
+    EXPECT_NE(given.out.find(", no pixel is FF00FF; 32 pixels of F800F8 stay opaque"),
+              std::string::npos)
+        << given.out;
+    EXPECT_EQ(exact.status, 0);
+    EXPECT_EQ(exact.out.find("no pixel is"), std::string::npos) << exact.out;
 }
 
 TEST_F(PictureCli, SpritesWriteEachSpritesPaletteAsData) {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -282,6 +284,25 @@ TEST(PictureMap, PaletteFileAndItsRefusal) {
     EXPECT_NE(reason.find("8,0"), std::string::npos) << reason;
     EXPECT_NE(reason.find("#0A0B0C"), std::string::npos) << reason;
     EXPECT_EQ(m.units[0].failing, (std::vector<uint8_t>{0, 1}));
+
+    // A pixel that the target draws as the key is drawn with an entry 1-15 of
+    // its bank holding that value (near-black: entry 3, a zero), or its cell is
+    // refused (blue is the key, and no bank holds red, green and blue).
+    Picture dark = picture_of({0xF80000});
+    dark.pixels[2] = rgb(0x030303);
+    ASSERT_TRUE(map_pictures({&dark}, {}, options, m)) << last_failure();
+    EXPECT_EQ(test::render_mapped(m, 0)[2], 3);
+    PictureOptions blue_key = options;
+    blue_key.transparent = TransparentRule::COLOUR;
+    blue_key.transparent_colour = rgb(0x0000F8);
+    Picture blue = picture_of({0xF80000});
+    blue.pixels[0] = rgb(0x0000F8);
+    blue.pixels[2] = rgb(0x0000FC);
+    clear_failure();
+    EXPECT_FALSE(map_pictures({&blue}, {}, blue_key, m));
+    EXPECT_EQ(last_failure_reason(), &kReasonNoBankHolds);
+    EXPECT_EQ(std::string(last_failure()),
+              say(kReasonNoBankHolds, kUnitCell.get(), 0u, 0u, 0u, "#0000FC"));
 }
 
 TEST(PictureMap, CellsOfMoreThan15ColoursAreNamed) {
@@ -480,6 +501,160 @@ TEST(PictureMap, SharedSetAndTheReportOnFailure) {
     EXPECT_EQ(outputs(other.path(), "y"), (std::vector<std::string>{"y_report.png"}));
     EXPECT_TRUE(convert_picture_map(job_in(c, other.path()), options, summary)) << last_failure();
     EXPECT_EQ(summary.rule, PaletteRule::FILE);
+}
+
+Picture decoded(const test::PngFixture& f) {
+    const std::vector<uint8_t> bytes = test::make_png(f);
+    Picture p;
+    EXPECT_TRUE(decode_picture(bytes.data(), bytes.size(), p)) << last_failure();
+    return p;
+}
+
+// An RGB PNG of `depth` bits a sample, each pixel of `colours` given as
+// 16-bit samples (the high byte alone for 8 bits).
+Picture rgb_png(uint32_t w, uint32_t h, uint8_t depth,
+                const std::function<std::array<uint16_t, 3>(uint32_t, uint32_t)>& colour) {
+    test::PngFixture f;
+    f.width = w;
+    f.height = h;
+    f.depth = depth;
+    f.colour_type = 2;
+    for (uint32_t y = 0; y < h; ++y)
+        for (uint32_t x = 0; x < w; ++x)
+            for (uint16_t v : colour(x, y))
+                f.samples.push_back(depth == 16 ? v : static_cast<uint16_t>(v >> 8));
+    return decoded(f);
+}
+
+bool same_rgb(const Rgba& a, const Rgba& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+TEST(PictureMap, OnlyTheKeyColourItselfIsTransparent) {
+    // Black with outlines of near-black (the target draws 2,2,2 and 7,7,7 as black).
+    const Picture outlined = rgb_png(16, 8, 8, [](uint32_t x, uint32_t y) {
+        const uint16_t v = x == 3 || x == 12 ? 0x0200 : y == 2 ? 0x0700 : 0;
+        return std::array<uint16_t, 3>{x > 5 && x < 10 ? uint16_t{0xF800} : v, v, v};
+    });
+    // 16 bits a sample: the key by its high bytes, a pixel of other high bytes
+    // that the target draws alike, and one whose low bytes alone differ.
+    const Picture deep = rgb_png(8, 8, 16, [](uint32_t x, uint32_t y) {
+        if (y == 4) return std::array<uint16_t, 3>{0x1300, 0x3400, 0x5600};
+        if (x == 5) return std::array<uint16_t, 3>{0x1200, 0x34FF, 0x5601};
+        if (y == 6) return std::array<uint16_t, 3>{0xF800, 0x8000, 0x4000};
+        return std::array<uint16_t, 3>{0x12FF, 0x3400, 0x56AA};
+    });
+    // An indexed picture with the key in entries 0 and 3 and a near colour in 4.
+    test::PngFixture f;
+    f.palette = {0x102030, 0xF80000, 0x00F800, 0x102030, 0x112131};
+    for (uint32_t i = 0; i < 64; ++i) f.pixels.push_back(static_cast<uint8_t>(i % 5));
+    const Picture two_keys = decoded(f);
+    // A colour given whose target value some pixels have, none exactly.
+    const Picture magenta = rgb_png(8, 8, 8, [](uint32_t x, uint32_t) {
+        return std::array<uint16_t, 3>{0xF800, 0, x < 3 ? uint16_t{0xF800} : uint16_t{0x8000}};
+    });
+    // Pictures sharing banks: each its own top-left key, entry 0 the first's.
+    const Picture black_key = rgb_png(8, 8, 8, [](uint32_t x, uint32_t) {
+        return std::array<uint16_t, 3>{x % 2 ? uint16_t{0xFF00} : uint16_t{0}, 0, 0};
+    });
+    const Picture red_key = rgb_png(8, 8, 8, [](uint32_t x, uint32_t) {
+        return std::array<uint16_t, 3>{x % 2 ? uint16_t{0} : uint16_t{0xFF00}, 0, 0};
+    });
+    // A level's layer drawn opaque everywhere: no key at all; an opaque pixel
+    // of colour number 0 keeps AUTO from keeping its indices.
+    Picture level = indexed(16, 8, {0x000000, 0xF80000, 0x00F800}, [](uint32_t x, uint32_t y) {
+        return static_cast<uint8_t>(x == 9 && y == 2 ? 0 : 1 + (x + y) % 2);
+    });
+
+    PictureOptions generate;
+    generate.palette = PaletteRule::GENERATE;
+    PictureOptions given;
+    given.transparent = TransparentRule::COLOUR;
+    given.transparent_colour = Rgba{0xFF, 0, 0xFF, 255};
+    const Rgba black{0, 0, 0, 255};
+    struct Case {
+        const char* name;
+        std::vector<const Picture*> pictures;
+        PictureOptions options;
+        std::vector<std::optional<Rgba>> keys;
+        uint16_t entry_0;
+        std::vector<uint8_t> levels;
+    } cases[] = {
+        {"near-black outlines", {&outlined}, {}, {black}, 0, {}},
+        {"16-bit PNG", {&deep}, {}, {deep.pixels[0]}, rgb_to_col(0x12, 0x34, 0x56), {}},
+        {"two palette entries of the key",
+         {&two_keys},
+         generate,
+         {two_keys.pixels[0]},
+         rgb_to_col(0x10, 0x20, 0x30),
+         {}},
+        {"a key given loosely",
+         {&magenta},
+         given,
+         {given.transparent_colour},
+         rgb_to_col(0xFF, 0, 0xFF),
+         {}},
+        {"a set of pictures", {&black_key, &red_key}, {}, {black, red_key.pixels[0]}, 0, {}},
+        {"an opaque level", {&level}, {}, {std::nullopt}, 0, {1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MapScreens m;
+        ASSERT_TRUE(map_pictures(c.pictures, {}, c.options, m, c.levels)) << last_failure();
+        for (uint32_t b = 0; b < m.summaries[0].bank_count; ++b)
+            EXPECT_EQ(m.palette.colours[16 * b], c.entry_0) << b;
+        for (size_t p = 0; p < c.pictures.size(); ++p) {
+            const Picture& pic = *c.pictures[p];
+            const std::vector<uint8_t> back = test::render_mapped(m, p);
+            for (uint32_t y = 0; y < pic.height; ++y)
+                for (uint32_t x = 0; x < pic.width; ++x) {
+                    const Rgba& px = pic.pixels[y * pic.width + x];
+                    const uint8_t index = back[y * 512 + x];
+                    if (px.a < 128 || (c.keys[p] && same_rgb(px, *c.keys[p]))) {
+                        ASSERT_EQ(index & 15, 0) << p << " " << x << "," << y;
+                        continue;
+                    }
+                    ASSERT_NE(index & 15, 0) << p << " " << x << "," << y;
+                    ASSERT_EQ(m.palette.colours[index], target(px)) << p << " " << x << "," << y;
+                }
+        }
+    }
+    // What the summary tells: the colour given matched no pixel, 24 stay opaque;
+    // the level was arranged for its pixel at 9,2.
+    MapScreens m;
+    ASSERT_TRUE(map_pictures({&magenta}, {}, given, m));
+    EXPECT_EQ(m.summaries[0].key_pixels, 0u);
+    EXPECT_EQ(m.summaries[0].near_key_pixels, 24u);
+    ASSERT_TRUE(map_pictures({&level}, {}, PictureOptions{}, m, {1}));
+    EXPECT_EQ(m.summaries[0].rule, PaletteRule::GENERATE);
+    EXPECT_EQ(m.summaries[0].reason, RuleReason::OPAQUE_COLOUR_0);
+    EXPECT_EQ(m.summaries[0].mixed_x, 9u);
+    EXPECT_EQ(m.summaries[0].mixed_y, 2u);
+    // Asked to keep, the level says how many opaque pixels colour number 0 hides.
+    PictureOptions keep;
+    keep.palette = PaletteRule::KEEP;
+    ASSERT_TRUE(map_pictures({&level}, {}, keep, m, {1}));
+    EXPECT_EQ(m.summaries[0].hidden_by_keep, 1u);
+    // The same picture, not a level, keeps by AUTO, as it always did.
+    ASSERT_TRUE(map_pictures({&level}, {}, PictureOptions{}, m));
+    EXPECT_EQ(m.summaries[0].rule, PaletteRule::KEEP);
+}
+
+TEST(PictureMap, ANearKeyColourCountsInItsCell) {
+    // Cell 0,0: the key (black), 15 colours and near-black: 16 colours to draw.
+    Picture p;
+    p.width = 16;
+    p.height = 8;
+    p.pixels.assign(128, Rgba{0, 0, 0, 255});
+    p.pixels[1] = Rgba{3, 3, 3, 255};
+    for (uint32_t k = 1; k <= 15; ++k) p.pixels[k / 7 * 16 + 1 + k % 7] = rgb(0x0F0F0F * k);
+    MapScreens m;
+    clear_failure();
+    ASSERT_FALSE(map_pictures({&p}, {}, PictureOptions{}, m));
+    EXPECT_EQ(last_failure_reason(), &kReasonUnitColours);
+    EXPECT_EQ(std::string(last_failure()),
+              say(kReasonUnitColours, kUnitCell.get(), 0u, 0u, 16u, ""));
+    EXPECT_EQ(m.units[0].failing, (std::vector<uint8_t>{1, 0}));
 }
 
 }  // namespace
