@@ -60,9 +60,10 @@ std::vector<std::string> words_of(const cli::OptionRow& row) {
     return words;
 }
 
-// The completion's list of options for one command: the words of `NAME) opts="..."`.
+// The completion's list of options for one command: the words of `NAME) opts="..."`,
+// NAME a whole word (qr is no match in unqr).
 std::string completion_options(const std::string& completion, const std::string& command) {
-    const std::string start = command + ") opts=\"";
+    const std::string start = " " + command + ") opts=\"";
     const size_t at = completion.find(start);
     if (at == std::string::npos) return "";
     const size_t from = at + start.size();
