@@ -80,7 +80,9 @@ with tempfile.TemporaryDirectory() as tmp:
     broken = bytearray(game)
     broken[-1] ^= 1
     for name, data, words in (("big.ptc", big, str(needed)), ("con.ptc", oracle.program(b"CON", b"?1"), "CON"),
-                              ("broken.ptc", bytes(broken), "broken.ptc")):
+                              ("broken.ptc", bytes(broken), "broken.ptc"),
+                              # few codes, yet more than unqr inflates (16 MiB)
+                              ("huge.ptc", oracle.program(b"HUGE", bytes(16 << 20)), "16 MiB")):
         with open(os.path.join(bad, name), "wb") as f:
             f.write(data)
         result = run("-o", "out", name, cwd=bad)
