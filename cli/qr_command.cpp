@@ -8,11 +8,13 @@
 #include "cli/option_parser.h"
 #include "cli/picture_command.h"
 #include "common/failure.h"
+#include "image/resource_kinds.h"
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/input_file.h"
 #include "platform/native_text.h"
 #include "qr/qr_outputs.h"
+#include "qr/qr_sets.h"
 #include "qr/qr_stream.h"
 #include "resources/texts.h"
 #include "settings/settings.h"
@@ -21,9 +23,9 @@ namespace tw::cli {
 namespace {
 
 constexpr int32_t kDefaultScale = 3;
-// unqr refuses a plain length (the file less its 36-byte header) above 16 MiB,
-// and every set written here must read back.
-constexpr uint64_t kMaxQrPtcBytes = 36 + (uint64_t{16} << 20);
+// unqr refuses a plain length (the file less its header) above 16 MiB, and
+// every set written here must read back.
+constexpr uint64_t kMaxQrPtcBytes = uint64_t{kPtcHeaderLength} + kQrMaxPlainLength;
 constexpr int32_t kMaxScale = 8;
 
 int usage_error(const std::string& message) {

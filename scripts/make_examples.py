@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the bundled examples in examples/ (committed; run again only to change them).
 With --qr-sheet TILEWRIGHT it makes the README's picture of a QR sheet instead,
-docs/qr-sheet.png, from the example level's package."""
+docs/qr-sheet.png, from a package of the examples."""
 import math
 import os
 import shutil
@@ -175,15 +175,18 @@ def main():
 
 
 def qr_sheet(tw):
-    """The sheet of the level's package, as the README shows it: map, package, qr."""
+    """The sheet the README shows: a package of the examples' program, tiles and screens, as qr
+    draws it at 2 pixels a module."""
     with tempfile.TemporaryDirectory() as tmp:
-        shutil.copy(os.path.join(OUT, "level.png"), tmp)
-        for args in (["map", "level.png"],
-                     ["package", "-o", "level_pkg.ptc", "--name", "LEVEL", "BGU0=level_CHR.ptc",
-                      "SCR0=level_SCR.ptc", "COL0=level_COL.ptc"],
-                     ["qr", "--scale", "2", "level_pkg.ptc"]):
+        for name in ("hello.txt", "level.png", "castle.png", "sunset.png"):
+            shutil.copy(os.path.join(OUT, name), tmp)
+        for args in (["map", "level.png", "castle.png"], ["map", "--reduce", "sunset.png"],
+                     ["package", "-o", "game.ptc", "--name", "GAME", "PRG=hello.txt",
+                      "BGU0=level_CHR.ptc", "BGU1=castle_CHR.ptc", "BGU2=sunset_CHR.ptc",
+                      "SCR0=level_SCR.ptc", "SCR1=castle_SCR.ptc", "COL0=level_COL.ptc"],
+                     ["qr", "--scale", "2", "game.ptc"]):
             subprocess.run([os.path.abspath(tw), "--lang", "en"] + args, cwd=tmp, check=True)
-        shutil.copy(os.path.join(tmp, "level_pkg_qr.png"), os.path.join(HERE, "..", "docs", "qr-sheet.png"))
+        shutil.copy(os.path.join(tmp, "game_qr.png"), os.path.join(HERE, "..", "docs", "qr-sheet.png"))
 
 
 if __name__ == "__main__":

@@ -2,10 +2,11 @@
 """tilewright qr against oracles independent of our code: every code's PNG
 holds, module for module, the symbol python3-qrcode makes of the reference
 code (mask 0 for a full code, any mask for the last) and reads back through
-zbar and ZXing-C++; the sheet reads back whole through zbar at 1, 3 and 8
-pixels a module; refusals write nothing, with their reason and exit status.
+zbar and ZXing-C++; the sheet reads back whole through zbar and through unqr
+at 1, 3 and 8 pixels a module; refusals write nothing, with their reason and
+exit status.
 
-Usage: check_qr_outputs.py TILEWRIGHT"""
+Usage: check_qr_outputs.py [EMULATOR...] TILEWRIGHT"""
 import os
 import subprocess
 import sys
@@ -15,7 +16,7 @@ from PIL import Image
 
 import qr_modules as oracle
 
-tw = sys.argv[1]
+TOOL = sys.argv[1:]
 problems = []
 checks = 0
 
@@ -27,8 +28,8 @@ def check(ok, what):
         problems.append(what)
 
 
-def run(*args, cwd):
-    return subprocess.run([tw, "--lang", "en", "qr", *args], cwd=cwd, capture_output=True, text=True)
+def run(*args, cwd, command="qr"):
+    return subprocess.run(TOOL + ["--lang", "en", command, *args], cwd=cwd, capture_output=True, text=True)
 
 
 with tempfile.TemporaryDirectory() as tmp:
@@ -58,6 +59,11 @@ with tempfile.TemporaryDirectory() as tmp:
                 check(oracle.zbar(path) == code, "zbar reads %s wrong" % path)
                 check(oracle.zxing(image) == [code], "ZXing-C++ reads %s wrong" % path)
         sheet = os.path.join(out, "game_qr.png")
+        back = os.path.join(tmp, "back%d" % scale)
+        result = run("-o", back, sheet, cwd=tmp, command="unqr")
+        check(result.returncode == 0 and open(os.path.join(back, "GAME_1.ptc"), "rb").read() == game
+              if os.path.exists(os.path.join(back, "GAME_1.ptc")) else False,
+              "unqr of the sheet at scale %d: exit %d %s" % (scale, result.returncode, result.stdout))
         if scale == 1:  # as a reader takes a picture of small modules: scaled up first
             image = Image.open(sheet)
             image.resize((image.width * 3, image.height * 3), Image.NEAREST).save(sheet + ".x3.png")
@@ -74,7 +80,9 @@ with tempfile.TemporaryDirectory() as tmp:
     broken = bytearray(game)
     broken[-1] ^= 1
     for name, data, words in (("big.ptc", big, str(needed)), ("con.ptc", oracle.program(b"CON", b"?1"), "CON"),
-                              ("broken.ptc", bytes(broken), "broken.ptc")):
+                              ("broken.ptc", bytes(broken), "broken.ptc"),
+                              # few codes, yet more than unqr inflates (16 MiB)
+                              ("huge.ptc", oracle.program(b"HUGE", bytes(16 << 20)), "16 MiB")):
         with open(os.path.join(bad, name), "wb") as f:
             f.write(data)
         result = run("-o", "out", name, cwd=bad)
