@@ -128,7 +128,9 @@ bool export_tiled(const std::vector<ScreenSources>& screens, const std::string& 
     // What the handheld shows where every layer is transparent. Reading the
     // level back ignores it: the COL travels in the properties.
     const Rgb back = col_to_rgb(first.colours[0]);
-    doc.background_colour = "#" + trans_text(PngRgb{back.r, back.g, back.b});
+    // Appended, not "#" + text: g++ 12 warns (wrongly) of an overlap in that operator.
+    doc.background_colour = "#";
+    doc.background_colour += trans_text(PngRgb{back.r, back.g, back.b});
     doc.properties = {{kLevelMarkKey, kLevelMarkValue},
                       {kLevelColoursKey, hex_colours(first.colours)},
                       {kLevelChrBanksKey, std::to_string(chr_bank_count(first))}};
