@@ -51,8 +51,8 @@ _tilewright() {
             sprites) opts="-t --type -o --output --palette --transparent --pack-effort --report --reduce --dither --palette-fix --lang -h --help --" ;;
             render) opts="-o --output --screen --crop --lang -h --help --" ;;
             tiled) opts="-o --output --lower --lang -h --help --" ;;
-            unqr) opts="-o --output --lang -h --help --" ;;
             qr) opts="-o --output --scale --lang -h --help --" ;;
+            unqr) opts="-o --output --lang -h --help --" ;;
         esac
         COMPREPLY=($(compgen -W "$opts" -- "$cur"))
         return
