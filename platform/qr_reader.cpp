@@ -176,7 +176,7 @@ std::vector<Symbol> read_at_scales(quirc* q, const GreyPicture& pic, bool window
     const uint64_t area = uint64_t{pic.width} * pic.height;
     for (int scale : {-4, -2, 1, 2, 3}) {
         const auto k = static_cast<uint32_t>(std::abs(scale));
-        if (scale < 0 && std::min(pic.width, pic.height) / k < 400) continue;
+        if (scale < 0 && std::min(pic.width, pic.height) / k < 200) continue;
         if (scale > 1 && area * k * k > kMaxScanPixels) break;
         const GreyPicture scaled = scale < 0 ? reduced(pic, k) : scale > 1 ? enlarged(pic, k) : pic;
         std::vector<Symbol> found;
