@@ -4,14 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 namespace tw {
 namespace {
 
-// quirc wants at least about 3 pixels a module; smaller pictures are enlarged
-// by whole factors up to this, as long as they stay below the pixel budget.
-constexpr uint32_t kMaxUpscale = 3;
+// quirc wants at least about 3 pixels a module; small pictures are enlarged by
+// whole factors as long as they stay below this.
 constexpr uint64_t kMaxScanPixels = 40'000'000;
 
 struct QuircDeleter {
@@ -151,19 +151,39 @@ GreyPicture cell_picture(const GreyPicture& pic, const Box& box) {
     return out;
 }
 
-// Symbols of a picture, enlarged by whole factors while it holds none, or holds
-// some of fewer than 3 pixels a module.
-std::vector<Symbol> read_enlarging(quirc* q, const GreyPicture& pic, bool windows) {
+// The picture reduced by a whole factor, each pixel the mean of its block:
+// a photo's noise averages out, and a large picture is searched quickly.
+GreyPicture reduced(const GreyPicture& pic, uint32_t k) {
+    GreyPicture out{pic.width / k, pic.height / k, {}};
+    out.pixels.resize(size_t(out.width) * out.height);
+    for (uint32_t y = 0; y < out.height; ++y)
+        for (uint32_t x = 0; x < out.width; ++x) {
+            unsigned sum = 0;
+            for (uint32_t dy = 0; dy < k; ++dy)
+                for (uint32_t dx = 0; dx < k; ++dx)
+                    sum += pic.pixels[size_t(y * k + dy) * pic.width + x * k + dx];
+            out.pixels[size_t(y) * out.width + x] = static_cast<uint8_t>(sum / (k * k));
+        }
+    return out;
+}
+
+// Symbols of a picture, searched at scales from coarse to fine: reduced while a
+// symbol would keep room for its modules, as it is, then enlarged by whole
+// factors. It stops at the first scale that finds symbols of at least 3 pixels
+// a module, which quirc reads as well as it reads anything.
+std::vector<Symbol> read_at_scales(quirc* q, const GreyPicture& pic, bool windows) {
     std::vector<Symbol> all;
-    for (uint32_t k = 1; k <= kMaxUpscale; ++k) {
-        if (uint64_t{pic.width} * pic.height * k * k > kMaxScanPixels) break;
-        const GreyPicture big = k == 1 ? GreyPicture{} : enlarged(pic, k);
-        const std::vector<Symbol> found = windows ? scan(q, k == 1 ? pic : big) : [&] {
-            std::vector<Symbol> f;
-            const GreyPicture& p = k == 1 ? pic : big;
-            decode_window(q, p, 0, 0, p.width, p.height, f);
-            return f;
-        }();
+    const uint64_t area = uint64_t{pic.width} * pic.height;
+    for (int scale : {-4, -2, 1, 2, 3}) {
+        const auto k = static_cast<uint32_t>(std::abs(scale));
+        if (scale < 0 && std::min(pic.width, pic.height) / k < 200) continue;
+        if (scale > 1 && area * k * k > kMaxScanPixels) break;
+        const GreyPicture scaled = scale < 0 ? reduced(pic, k) : scale > 1 ? enlarged(pic, k) : pic;
+        std::vector<Symbol> found;
+        if (windows)
+            found = scan(q, scaled);
+        else
+            decode_window(q, scaled, 0, 0, scaled.width, scaled.height, found);
         double finest = 1e9;
         for (const Symbol& s : found) finest = std::min(finest, s.module);
         all.insert(all.end(), found.begin(), found.end());
@@ -200,11 +220,11 @@ std::vector<std::vector<uint8_t>> read_qr_symbols(const GreyPicture& picture) {
     if (cells.size() > 1) {
         for (const Box& cell : cells)
             if (cell.w >= 21 && cell.h >= 21 && cell.w < 3 * cell.h && cell.h < 3 * cell.w)
-                keep(read_enlarging(q.get(), cell_picture(base, cell), false));
+                keep(read_at_scales(q.get(), cell_picture(base, cell), false));
         if (!payloads.empty()) return payloads;
     }
     // Anything else (a photo, codes that touch): the whole picture, then windows.
-    keep(read_enlarging(q.get(), base, true));
+    keep(read_at_scales(q.get(), base, true));
     return payloads;
 }
 

@@ -60,7 +60,7 @@ fi
 
 # quirc (ISC), the QR decoder of both platforms: its C source comes with the npm
 # package node-quirc (deps/quirc). Fetched into the build tree, never committed.
-quirc_dir="$(cd "$(dirname "$0")/.." && pwd)/build/deps/quirc"
+quirc_dir="$root/build/third_party/quirc"
 quirc_package=node-quirc-2.3.0.tgz
 quirc_sha256=45199ce3fe12b4308b6386e1806525cc16bdfab5fbc50c52bf1379a8a50dc603
 if [[ ! -f "$quirc_dir/quirc.h" ]]; then

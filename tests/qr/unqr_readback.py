@@ -130,7 +130,7 @@ for i, c in enumerate(qr_oracle.codes_of(qr_oracle.stream_of(ptc))):
                     "-background", "white", "-rotate", str(2 + i),
                     "-virtual-pixel", "white", "-distort", "Perspective",
                     "0,0 8,4  500,0 490,0  0,500 0,492  500,500 500,500",
-                    "-blur", "0x1", "-attenuate", "0.4", "+noise", "Gaussian",
+                    "-blur", "0x1", "-seed", str(i + 1), "-attenuate", "0.25", "+noise", "Gaussian",
                     "-quality", "70", names[-1]], cwd=work, check=True)
 status, said = unqr(work, names)
 check(status == 0 and read(work, "PHOTO.ptc") == ptc, "degraded\n" + said)
