@@ -20,6 +20,7 @@ angband8x8_0_512 $graf/8x8.png 0 512
 angband8x8_256_0 $graf/8x8.png 256 0
 angband8x8_408_0 $graf/8x8.png 408 0
 angband8x16_0_0 $graf/8x16.png 0 0
+angband8x16_0_256 $graf/8x16.png 0 256
 angband8x16_0_512 $graf/8x16.png 0 512
 angband8x16_0_704 $graf/8x16.png 0 704
 angband8x16_256_0 $graf/8x16.png 256 0
