@@ -13,10 +13,16 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <numeric>
 #include <random>
+#include <set>
+#include <string>
 
+#include "image/colour.h"
 #include "palettes/palette_pack.h"
+#include "picture/picture.h"
 #include "support/pack_instances.h"
 
 namespace {
@@ -109,6 +115,91 @@ BENCHMARK(BM_PackHiddenBanks)
     ->ArgNames({"K", "shared"})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+// Tilesets of shipped games (PNGs in the folder TW_PACK_TILESETS names;
+// bench/data/fetch_tilesets.sh makes them): each 8 x 8 cell's opaque colours
+// other than the top-left key, as target colours, cells of more than 15 left
+// out. Beside first-fit decreasing and overload-and-remove, first fit over
+// 20000 shuffled orders ("rff").
+std::vector<tw::ColourSet> tileset_cells(const tw::Picture& p) {
+    const tw::Rgba key = p.pixels.empty() ? tw::Rgba{} : p.pixels[0];
+    std::set<tw::ColourSet> cells;
+    for (uint32_t cy = 0; cy + 8 <= p.height; cy += 8)
+        for (uint32_t cx = 0; cx + 8 <= p.width; cx += 8) {
+            std::set<uint16_t> colours;
+            for (uint32_t y = cy; y < cy + 8; ++y)
+                for (uint32_t x = cx; x < cx + 8; ++x) {
+                    const tw::Rgba c = p.pixels[size_t{y} * p.width + x];
+                    if (c.a < 128 || (c.r == key.r && c.g == key.g && c.b == key.b)) continue;
+                    colours.insert(tw::rgb_to_col(c.r, c.g, c.b));
+                }
+            if (!colours.empty() && colours.size() <= tw::kBankColours)
+                cells.emplace(colours.begin(), colours.end());
+        }
+    return {cells.begin(), cells.end()};
+}
+
+uint32_t random_first_fit_banks(const std::vector<tw::ColourSet>& sets, uint32_t rounds) {
+    std::mt19937 rng(1);
+    std::vector<uint32_t> order(sets.size());
+    std::iota(order.begin(), order.end(), 0u);
+    uint32_t best = UINT32_MAX;
+    for (uint32_t r = 0; r < rounds; ++r) {
+        std::shuffle(order.begin(), order.end(), rng);
+        std::vector<tw::ColourSet> banks;
+        for (uint32_t i : order) {
+            size_t b = 0;
+            for (; b < banks.size(); ++b) {
+                tw::ColourSet u;
+                std::set_union(banks[b].begin(), banks[b].end(), sets[i].begin(), sets[i].end(),
+                               std::back_inserter(u));
+                if (u.size() <= tw::kBankColours) {
+                    banks[b] = u;
+                    break;
+                }
+            }
+            if (b == banks.size()) banks.push_back(sets[i]);
+        }
+        best = std::min(best, static_cast<uint32_t>(banks.size()));
+    }
+    return best;
+}
+
+void BM_PackTileset(benchmark::State& state, const std::string& path) {
+    tw::Picture p;
+    if (!tw::read_picture_file(path.c_str(), p)) {
+        state.SkipWithError("cannot read the tileset");
+        return;
+    }
+    const std::vector<tw::ColourSet> sets = tileset_cells(p);
+    tw::PaletteArrangement r;
+    for (auto _ : state) {
+        r = tw::pack_palettes(sets, tw::kDefaultPackEffort);
+        benchmark::DoNotOptimize(r.banks.data());
+    }
+    state.counters["cells"] = static_cast<double>(sets.size());
+    state.counters["banks"] = r.best_count;
+    state.counters["lower"] = r.lower_bound;
+    state.counters["proven"] = r.proven;
+    state.counters["ffd"] = tw::first_fit_decreasing(sets).bank_count;
+    state.counters["oar"] = tw::overload_and_remove(sets).bank_count;
+    state.counters["rff"] = random_first_fit_banks(sets, 20000);
+}
+
+const bool kTilesetsRegistered = [] {
+    const char* dir = std::getenv("TW_PACK_TILESETS");
+    if (!dir) return false;
+    std::vector<std::filesystem::path> files;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        if (e.path().extension() == ".png") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    for (const auto& f : files)
+        benchmark::RegisterBenchmark(("BM_PackTileset/" + f.stem().string()).c_str(),
+                                     BM_PackTileset, f.string())
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+    return true;
+}();
 
 BENCHMARK(BM_PackPalettes)
     ->ArgsProduct({{4, 8, 12, 16}, {1, 2, 3}})

@@ -80,7 +80,8 @@ class Ejection {
         for (uint32_t k = 0; k < size(item); ++k) added += users(b, colours(item)[k]) == 0;
         uint32_t volume = volume_[b] + added;
         uint64_t cost = 0;
-        std::vector<uint32_t> left(members_[b]);
+        std::vector<uint32_t>& left = left_;
+        left.assign(members_[b].begin(), members_[b].end());
         while (volume > kBankColours && cost * 16 < give_up) {
             size_t best = 0;
             uint32_t best_freed = 0;
@@ -155,6 +156,7 @@ class Ejection {
     std::vector<uint32_t> weight_;  // 1 + times pushed out
     std::vector<uint64_t> tabu_;    // for each item and bank: the iteration it may go back
     std::vector<uint32_t> loose_;
+    std::vector<uint32_t> left_;  // eject_for's members not yet pushed out
     uint64_t iteration_ = 0, steps_ = 0, random_ = 1;
 };
 
@@ -178,7 +180,7 @@ std::vector<uint32_t> empty_banks(const PackProblem& p, const std::vector<uint32
         bool emptied = false;
         for (size_t t = 0; t < order.size() && !emptied && used < effort; ++t) {
             const uint64_t share =
-                t + 1 == order.size() ? effort - used : std::max<uint64_t>((effort - used) / 4, 1);
+                t + 1 == order.size() ? effort - used : std::max<uint64_t>((effort - used) / 2, 1);
             Ejection e(p, count - 1);
             emptied = e.run(best, order[t], share);
             used += e.steps();

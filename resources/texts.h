@@ -608,9 +608,9 @@ inline constexpr Text kOptTransparentHelp{
 inline constexpr Text kOptTransparentValue{"--transparent には RRGGBB か none を指定してください",
                                            "--transparent takes RRGGBB or none"};
 inline constexpr Text kOptPackEffortHelp{
-    "最少のパレット数を探す手数の上限（既定 10000; 1手は1つの色の組を1つのパレットに置くこと）",
-    "the most search steps spent proving the fewest banks (10000 by default; a step puts one\n"
-    "cell's colours into one bank)"};
+    "最少のパレット数を探す手数の上限（既定 1000000; 1手は1つの色の組を1つのパレットに置くこと）",
+    "the most search steps spent finding and proving the fewest banks (1000000 by default; a step\n"
+    "puts one cell's colours into one bank)"};
 inline constexpr Text kOptPackEffortValue{"--pack-effort には0以上の整数を指定してください",
                                           "--pack-effort takes a whole number of 0 or more"};
 inline constexpr Text kOptReportHelp{
