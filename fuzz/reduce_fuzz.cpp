@@ -15,15 +15,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 6) return 0;
-    // Six bytes pick the size (up to 16 x 16: small pictures keep runs fast,
-    // and units of 1 x 1 still make 256 of them), the unit, the options and a
-    // fixed palette's size; then the palette, then the pixels as RGBA,
-    // repeated.
+    // Six bytes pick the size (up to 12 x 12: small pictures keep runs fast,
+    // and units of 1 x 1 still make 144 of them, more than there are banks),
+    // the unit, the options and a fixed palette's size; then the palette,
+    // then the pixels as RGBA, repeated.
     tw::ReduceRequest rq;
-    rq.width = data[0] % 16 + 1;
-    rq.height = data[1] % 16 + 1;
-    rq.unit_width = data[2] % 8 + 1;
-    rq.unit_height = data[3] % 8 + 1;
+    rq.width = data[0] % 12 + 1;
+    rq.height = data[1] % 12 + 1;
+    rq.unit_width = data[2] % 6 + 1;
+    rq.unit_height = data[3] % 6 + 1;
     rq.dither = data[4] & 1;
     const uint32_t fixed_banks = (data[4] >> 1) % 18;  // 17: one too many, refused
     const uint32_t bank_size = data[5] % 17;           // 16: one too many, refused

@@ -160,6 +160,7 @@ Units collect_units(const ReduceRequest& rq) {
     const size_t units = size_t{u.across} * u.down;
     std::vector<uint32_t> stamp(bins, UINT32_MAX), slot(bins);
     u.begin.reserve(units + 1);
+    std::vector<std::pair<uint32_t, uint32_t>> e;
     for (uint32_t unit = 0; unit < units; ++unit) {
         const auto start = static_cast<uint32_t>(u.index.size());
         u.begin.push_back(start);
@@ -179,7 +180,7 @@ Units collect_units(const ReduceRequest& rq) {
                 ++u.count[slot[b]];
             }
         // Entries in bin order, so that nothing later depends on pixel order.
-        std::vector<std::pair<uint32_t, uint32_t>> e;
+        e.clear();
         for (uint32_t k = start; k < u.index.size(); ++k) e.emplace_back(u.index[k], u.count[k]);
         std::sort(e.begin(), e.end());
         for (uint32_t k = 0; k < e.size(); ++k) {
