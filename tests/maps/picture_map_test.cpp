@@ -391,7 +391,7 @@ TEST(PictureMap, TooManyBanksSaysWhetherProven) {
         const bool mapped = map_pictures({&p}, {}, options, m);
         set_language(LANGUAGE_JA);
         ASSERT_FALSE(mapped);
-        EXPECT_NE(last_failure().find(c.says), std::string::npos) << last_failure();
+        EXPECT_NE(std::string(last_failure()).find(c.says), std::string::npos) << last_failure();
         EXPECT_EQ(last_failure_reason(),
                   c.effort == 1000 ? &kReasonTooManyBanks : &kReasonTooManyBanksProven);
     }
