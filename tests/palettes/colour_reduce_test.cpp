@@ -184,7 +184,8 @@ TEST(ColourReduce, EachDistinctCellItsOwnBank) {
         ASSERT_TRUE(reduce_colours(rq, out)) << last_failure();
         expect_valid(rq, out, std::to_string(distinct));
         if (distinct > 16) {
-            EXPECT_EQ(out.banks.size(), 16u);
+            // Grouped: today into fewer banks than the 16 it may use.
+            EXPECT_LE(out.banks.size(), 16u);
             continue;
         }
         EXPECT_EQ(out.banks.size(), distinct);
