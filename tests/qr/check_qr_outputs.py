@@ -79,7 +79,7 @@ with tempfile.TemporaryDirectory() as tmp:
     needed = oracle.count(big)
     broken = bytearray(game)
     broken[-1] ^= 1
-    for name, data, words in (("big.ptc", big, str(needed)), ("con.ptc", oracle.program(b"CON", b"?1"), "CON"),
+    for name, data, words in (("big.ptc", big, str(needed)), ("device.ptc", oracle.program(b"CON", b"?1"), "CON"),
                               ("broken.ptc", bytes(broken), "broken.ptc"),
                               # few codes, yet more than unqr inflates (16 MiB)
                               ("huge.ptc", oracle.program(b"HUGE", bytes(16 << 20)), "16 MiB")):
@@ -92,7 +92,7 @@ with tempfile.TemporaryDirectory() as tmp:
               "%s: something was written" % name)
     with open(os.path.join(bad, "game.ptc"), "wb") as f:
         f.write(game)
-    result = run("-o", "out", "con.ptc", "game.ptc", cwd=bad)
+    result = run("-o", "out", "device.ptc", "game.ptc", cwd=bad)
     check(result.returncode == 1 and len(os.listdir(os.path.join(bad, "out"))) == len(expected) + 2,
           "a refused file stops the others: exit %d, %s" % (result.returncode, os.listdir(os.path.join(bad, "out"))))
     for scale in ("0", "9", "x"):
